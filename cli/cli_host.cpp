@@ -1,0 +1,57 @@
+#include "cli/cli_host.h"
+
+namespace kem::cli {
+
+namespace {
+
+constexpr std::string_view kCaption = "KEMWin RUZI";
+
+void WriteLine(std::FILE* file, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), file);
+  std::fputc('\n', file);
+  std::fflush(file);
+}
+
+}  // namespace
+
+void TerminalLogView::LineAppended(std::string_view text, bool transient) {
+  if (transient) {
+    if (!show_marker_) return;
+    std::fputc('\r', err_);
+    std::fwrite(text.data(), 1, text.size(), err_);
+    std::fputs("\x1b[K", err_);
+    std::fflush(err_);
+    marker_shown_ = true;
+    return;
+  }
+  ClearMarker();
+  WriteLine(out_, text);
+}
+
+void TerminalLogView::ClearMarker() {
+  if (!marker_shown_) return;
+  std::fputs("\r\x1b[K", err_);
+  std::fflush(err_);
+  marker_shown_ = false;
+}
+
+CliHost::CliHost(std::FILE* out, std::FILE* err, bool show_marker)
+    : err_(err), view_(out, err, show_marker), log_(&view_) {
+  log_.EnsureLogWindow();
+}
+
+BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons buttons) {
+  std::string line(kCaption);
+  line += ": ";
+  line += text;
+  WriteLine(err_, line);
+  return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
+}
+
+void CliHost::RunFitCommand(std::string_view) {
+  WriteLine(err_, kFitterUnavailable);
+  fit_failed_ = true;
+  fit_unavailable_ = true;
+}
+
+}  // namespace kem::cli

@@ -1,0 +1,87 @@
+// kemc: the command-line compiler. Compiles each design as the IDE's "Nur Compilieren" does, or
+// compiles and fits as "Compilieren und Fitten" does, with the same files, diagnostics and log.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_host.h"
+#include "cli/options.h"
+#include "common/command_ids.h"
+#include "common/names.h"
+#include "compiler/driver.h"
+#include "shell/settings.h"
+
+namespace kem::cli {
+
+namespace {
+
+constexpr int kExitClean = 0;
+constexpr int kExitErrors = 1;
+constexpr int kExitAborted = 2;
+
+// Every line of the error file as "FILE: LINE", so editors can jump to it.
+void EchoErrorFile(const std::string& document, std::FILE* err) {
+  std::ifstream file(Stem(document) + "ERR", std::ios::binary);
+  std::string line;
+  while (std::getline(file, line)) std::fprintf(err, "%s: %s\n", document.c_str(), line.c_str());
+}
+
+int CompileOne(const std::string& document, const Options& options, CliHost& host) {
+  CompileJob job;
+  job.document_name = document;
+  job.fit_after_compile = options.action == Action::kCompileAndFit;
+  job.command_id = job.fit_after_compile ? kCmdCompileAndFit : kCmdCompileOnly;
+  CompileOptions compile_options;
+  compile_options.minimization_level = options.level;
+
+  host.ResetFitState();
+  std::unique_ptr<CompileRun> run = RunCompileCommand(job, host, compile_options);
+  if (!run) return kExitAborted;
+  EchoErrorFile(document, stderr);
+  if (run->CompileAborted()) return kExitAborted;
+  if (host.fit_unavailable()) return kExitAborted;
+  if (!run->CompileClean() || host.fit_failed()) return kExitErrors;
+  return kExitClean;
+}
+
+int Main(const std::vector<std::string>& arguments) {
+  Options options;
+  std::string error;
+  if (!ParseOptions(arguments, options, error)) {
+    std::fprintf(stderr, "kemc: %s\n%s", error.c_str(), kUsage);
+    return kExitAborted;
+  }
+  if (options.action == Action::kHelp) {
+    std::fputs(kUsage, stdout);
+    return kExitClean;
+  }
+  if (options.action == Action::kVersion) {
+    std::puts("kemc " KEM_VERSION);
+    return kExitClean;
+  }
+  if (options.action == Action::kFitOnly) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(kFitterUnavailable.size()),
+                 kFitterUnavailable.data());
+    return kExitAborted;
+  }
+  if (options.level < 0)
+    options.level = ReadSettingsFile(std::string(kSettingsFileName)).minimization_level;
+
+  CliHost host(stdout, stderr, isatty(STDERR_FILENO) != 0);
+  int status = kExitClean;
+  for (const std::string& file : options.files)
+    status = std::max(status, CompileOne(file, options, host));
+  return status;
+}
+
+}  // namespace
+
+}  // namespace kem::cli
+
+int main(int argc, char** argv) {
+  return kem::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
+}

@@ -1,0 +1,87 @@
+#include "cli/options.h"
+
+#include <array>
+#include <string_view>
+
+#include "shell/settings.h"
+
+namespace kem::cli {
+
+const char* const kUsage =
+    "Aufruf: kemc [OPTIONEN] DATEI...\n"
+    "Compiliert GAL-Designs zu Gleichungsliste (.mds), Zwischendatei (.boo) und Fehlerdatei (.ERR)\n"
+    "neben der Quelle.\n"
+    "\n"
+    "  -f, --fit            nach fehlerfreiem Compilieren fitten (JEDEC-Datei .jed)\n"
+    "      --fit-only       nur fitten, aus der vorhandenen Zwischendatei\n"
+    "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
+    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
+    "  -h, --help           diese Hilfe\n"
+    "      --version        Version\n"
+    "\n"
+    "Exit-Status: 0 fehlerfrei (Warnungen erlaubt), 1 Fehler beim Compilieren oder Fitten,\n"
+    "2 abgebrochen, abgelehnt oder falscher Aufruf.\n";
+
+int ParseLevel(const std::string& text) {
+  static constexpr std::array<std::array<std::string_view, 2>, 3> kAliases = {{
+      {"0", "none"},
+      {"1", "full"},
+      {"2", "espresso"},
+  }};
+  for (int level = 0; level < 3; ++level) {
+    if (text == kAliases[level][0] || text == kAliases[level][1]) return level;
+  }
+  return MinimizationLevelFromName(text);
+}
+
+bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
+  bool only_files = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (only_files || argument.empty() || argument[0] != '-' || argument == "-") {
+      options.files.push_back(argument);
+      continue;
+    }
+    if (argument == "--") {
+      only_files = true;
+    } else if (argument == "-h" || argument == "--help") {
+      options.action = Action::kHelp;
+      return true;
+    } else if (argument == "--version") {
+      options.action = Action::kVersion;
+      return true;
+    } else if (argument == "-f" || argument == "--fit") {
+      options.action = Action::kCompileAndFit;
+    } else if (argument == "--fit-only") {
+      options.action = Action::kFitOnly;
+    } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
+               (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
+      std::string value;
+      if (argument.rfind("--level=", 0) == 0) {
+        value = argument.substr(8);
+      } else if (argument.size() > 2 && argument[1] == 'm') {
+        value = argument.substr(2);
+      } else if (i + 1 < arguments.size()) {
+        value = arguments[++i];
+      } else {
+        error = "Option " + argument + " verlangt eine Minimierungsstufe";
+        return false;
+      }
+      options.level = ParseLevel(value);
+      if (options.level < 0) {
+        error = "unbekannte Minimierungsstufe: " + value;
+        return false;
+      }
+    } else {
+      error = "unbekannte Option: " + argument;
+      return false;
+    }
+  }
+  if (options.files.empty()) {
+    error = "keine Datei angegeben";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kem::cli

@@ -1,0 +1,25 @@
+// The command line of kemc.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kem::cli {
+
+enum class Action { kCompile, kCompileAndFit, kFitOnly, kHelp, kVersion };
+
+struct Options {
+  Action action = Action::kCompile;
+  int level = -1;  // -1: take it from kem.ini
+  std::vector<std::string> files;
+};
+
+// Parses the arguments after the program name. On a fault returns false with a message in `error`.
+bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
+
+// The level named on the command line: 0|1|2, none|full|espresso or NOMIN|STRONGMIN|ESPRESSO.
+int ParseLevel(const std::string& text);
+
+extern const char* const kUsage;
+
+}  // namespace kem::cli

@@ -1,0 +1,90 @@
+// The one allocation point for the large arrays of a compilation (the expression node pool, covers
+// and their scratch arrays). A budget bounds what one compilation may hold at a time, so that no
+// equation can take the process out of memory and every "out of memory" path can be tested.
+#pragma once
+
+#include <cstddef>
+#include <new>
+#include <vector>
+
+#include "common/diagnostics.h"
+
+namespace kem {
+
+inline constexpr std::size_t kDefaultMemoryBudget = std::size_t{2} << 30;  // 2 GiB
+
+class AllocationBudget {
+ public:
+  explicit AllocationBudget(std::size_t limit = kDefaultMemoryBudget) : limit_(limit) {}
+
+  bool Reserve(std::size_t bytes);
+  void Release(std::size_t bytes);
+
+  std::size_t limit() const { return limit_; }
+  std::size_t in_use() const { return in_use_; }
+  std::size_t peak() const { return peak_; }
+
+ private:
+  std::size_t limit_;
+  std::size_t in_use_ = 0;
+  std::size_t peak_ = 0;
+};
+
+// A zero-filled array of `count` elements charged to a budget and given back when it is destroyed.
+template <typename T>
+class BudgetedArray {
+ public:
+  BudgetedArray() = default;
+  BudgetedArray(const BudgetedArray&) = delete;
+  BudgetedArray& operator=(const BudgetedArray&) = delete;
+  ~BudgetedArray() { Free(); }
+
+  // Replaces the contents by `count` zero-filled elements. On failure reports "E01 Speicher voll"
+  // and leaves the array empty.
+  bool AllocZeroed(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t count);
+  void Free();
+
+  T* data() { return items_.data(); }
+  const T* data() const { return items_.data(); }
+  std::size_t size() const { return items_.size(); }
+  bool empty() const { return items_.empty(); }
+  T& operator[](std::size_t i) { return items_[i]; }
+  const T& operator[](std::size_t i) const { return items_[i]; }
+
+ private:
+  std::vector<T> items_;
+  AllocationBudget* budget_ = nullptr;
+  std::size_t bytes_ = 0;
+};
+
+template <typename T>
+bool BudgetedArray<T>::AllocZeroed(AllocationBudget& budget, Diagnostics& diagnostics,
+                                   std::size_t count) {
+  Free();
+  const bool overflow = count > budget.limit() / (sizeof(T) == 0 ? 1 : sizeof(T));
+  const std::size_t bytes = overflow ? 0 : count * sizeof(T);
+  if (overflow || !budget.Reserve(bytes)) {
+    diagnostics.ReportDiagnostic(Diag::E01, 0);
+    return false;
+  }
+  try {
+    items_.assign(count, T{});
+  } catch (const std::bad_alloc&) {
+    budget.Release(bytes);
+    diagnostics.ReportDiagnostic(Diag::E01, 0);
+    return false;
+  }
+  budget_ = &budget;
+  bytes_ = bytes;
+  return true;
+}
+
+template <typename T>
+void BudgetedArray<T>::Free() {
+  if (budget_) budget_->Release(bytes_);
+  budget_ = nullptr;
+  bytes_ = 0;
+  std::vector<T>().swap(items_);
+}
+
+}  // namespace kem

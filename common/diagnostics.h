@@ -1,0 +1,65 @@
+// The numbered diagnostics of a compilation: one table of messages and one writer that formats a
+// diagnostic, appends it to the error file and counts it by severity. The counts decide the
+// outcome of a compilation: a severe diagnostic aborts it, an error makes it unclean.
+#pragma once
+
+#include <cstdio>
+#include <string_view>
+
+namespace kem {
+
+enum class Severity { kWarning = 0, kError = 1, kSevere = 2 };
+
+// The diagnostics in table order.
+enum class Diag {
+  E01, E02, E03, E04, E05, E06, E07, E08, W01, W02, E09, E10, E11,
+  E12, E13, E14, E15, E16, E17, E18, E19, E20, E21, E22, E23, E24,
+  E25, E26, E27, E28, E29, E30, E31, E32, E33, E34, E35, E36, E37,
+};
+inline constexpr int kDiagnosticCount = 39;
+
+struct DiagnosticRecord {
+  std::string_view format;  // the message, code first; may hold one "%s"
+  Severity severity;
+  bool with_line;  // whether the reporters prefix the current source line
+};
+
+const DiagnosticRecord& DiagnosticEntry(Diag id);
+
+struct DiagnosticCounts {
+  int warnings = 0;
+  int errors = 0;
+  int severe = 0;
+};
+
+// Writes and counts the diagnostics of one compilation. The error file belongs to the caller; while
+// none is attached, diagnostics are counted but not written.
+class Diagnostics {
+ public:
+  void ResetDiagnosticCounts() { counts_ = {}; }
+  void AttachErrorFile(std::FILE* file) { error_file_ = file; }
+  void DetachErrorFile() { error_file_ = nullptr; }
+
+  // Formats `id` with `argument` in place of "%s", prefixed with "Zeile <line>: " when the table
+  // says so; writes it as one line of the error file unless a severe diagnostic has already been
+  // reported in this compilation; then counts it.
+  void ReportDiagnostic(Diag id, int line, std::string_view argument = {});
+
+  // An error that has no diagnostic of its own (an output file that cannot be created): it makes
+  // the compilation unclean without a line in the error file.
+  void CountError() { ++counts_.errors; }
+
+  const DiagnosticCounts& counts() const { return counts_; }
+
+ private:
+  DiagnosticCounts counts_;
+  std::FILE* error_file_ = nullptr;
+};
+
+// The outcome of a compilation as its counters tell it.
+inline int CompileAborted(const DiagnosticCounts& counts) { return counts.severe > 0 ? 1 : 0; }
+inline int CompileClean(const DiagnosticCounts& counts) {
+  return counts.errors == 0 && counts.severe == 0 ? 1 : 0;
+}
+
+}  // namespace kem

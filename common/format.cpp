@@ -1,0 +1,23 @@
+#include "common/format.h"
+
+namespace kem {
+
+std::string FormatText(std::string_view format, std::initializer_list<std::string_view> arguments) {
+  std::string text;
+  text.reserve(format.size() + 16);
+  auto next = arguments.begin();
+  for (std::size_t i = 0; i < format.size(); ++i) {
+    const bool placeholder = format[i] == '%' && i + 1 < format.size() &&
+                             (format[i + 1] == 's' || format[i + 1] == 'd');
+    if (!placeholder) {
+      text += format[i];
+      continue;
+    }
+    // A format without an argument for its placeholder ignores the placeholder.
+    if (next != arguments.end()) text += *next++;
+    ++i;
+  }
+  return text;
+}
+
+}  // namespace kem

@@ -1,0 +1,49 @@
+// The run state of one compilation: everything a compilation reads and changes, in one object that
+// the driver creates for the run and hands to its caller afterwards.
+#pragma once
+
+#include <string>
+
+#include "common/allocation.h"
+#include "common/diagnostics.h"
+#include "compiler/compile_host.h"
+#include "compiler/node_pool.h"
+#include "compiler/scanner.h"
+#include "compiler/source_text.h"
+#include "device/intermediate_files.h"
+#include "device/pin_table.h"
+
+namespace kem {
+
+inline constexpr int kDefaultMinimizationLevel = 2;
+
+struct CompileOptions {
+  int minimization_level = kDefaultMinimizationLevel;  // 0 none, 1 full, 2 heuristic
+  std::size_t memory_budget = kDefaultMemoryBudget;
+};
+
+struct CompileRun {
+  CompileRun(const CompileOptions& options, CompileHost& host)
+      : options(options), host(host), budget(options.memory_budget) {}
+
+  MessageLog& log() { return host.Log(); }
+  void Report(Diag id, std::string_view argument = {}) { scanner.Report(id, argument); }
+  int CompileAborted() const { return kem::CompileAborted(diagnostics.counts()); }
+  int CompileClean() const { return kem::CompileClean(diagnostics.counts()); }
+
+  CompileOptions options;
+  CompileHost& host;
+  AllocationBudget budget;
+
+  SourceText source;  // its line counter is the run's
+  Diagnostics diagnostics;
+  Scanner scanner{source, diagnostics};
+  int minimization_flag = 1;  // 0 between the directives NOMIN and ENDNOMIN
+
+  NodePool node_pool;
+  PinTable pins;
+  DesignValues design;
+  OutputFiles outputs;
+};
+
+}  // namespace kem

@@ -1,0 +1,21 @@
+// The compile driver's own texts: log lines and message boxes.
+#pragma once
+
+#include <string_view>
+
+namespace kem::messages {
+
+inline constexpr std::string_view kRefuseOwnOutput =
+    "Kann nicht in selbes File compilieren. Umbenennen?";
+inline constexpr std::string_view kCompiling = "Text wird compiliert";
+inline constexpr std::string_view kOutOfMemory = "Nicht genügend Speicher für Compilierung";
+inline constexpr std::string_view kCannotSave = "Kann %s nicht speichern";
+inline constexpr std::string_view kAborted =
+    "Compilevorgang abgebrochen, zu viele oder zu schwere Fehler.";
+inline constexpr std::string_view kFinished = "Compilevorgang beendet, Warnungen: %d, Fehler: %d.";
+inline constexpr std::string_view kFitImpossible =
+    "Fit-Vorgang nicht möglich. Fehler beim Compilieren";
+inline constexpr std::string_view kStatementEven = ".";
+inline constexpr std::string_view kStatementOdd = "..";
+
+}  // namespace kem::messages

@@ -1,0 +1,69 @@
+#include "compiler/source_text.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace kem {
+
+namespace {
+
+std::string DropCarriageReturnsBeforeLineEnds(std::string_view text) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    result += text[i];
+  }
+  return result;
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+bool SourceText::Load(const std::string& path) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  std::string bytes;
+  char buffer[65536];
+  std::size_t n = 0;
+  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
+  // A folder opens on some systems but cannot be read.
+  if (std::ferror(file.get())) return false;
+  Assign(bytes);
+  return true;
+}
+
+void SourceText::Assign(std::string_view text) {
+  text_ = DropCarriageReturnsBeforeLineEnds(text);
+  position_ = 0;
+  line_ = 1;
+}
+
+int SourceText::Get() {
+  if (position_ >= text_.size()) return kEndOfInput;
+  const unsigned char c = static_cast<unsigned char>(text_[position_++]);
+  if (c == '\n') ++line_;
+  return c;
+}
+
+void SourceText::Unget(int c) {
+  if (c == kEndOfInput || position_ == 0) return;
+  --position_;
+  if (text_[position_] == '\n') --line_;
+}
+
+int SourceText::Peek() {
+  const int c = Get();
+  Unget(c);
+  return c;
+}
+
+void SourceText::ReturnTo(const Mark& mark) {
+  position_ = mark.position;
+  line_ = mark.line;
+}
+
+}  // namespace kem

@@ -1,0 +1,45 @@
+// The design source as the scanner reads it: bytes, one character at a time, with one character
+// of push-back and marks to return to. A CR directly before a LF is dropped when the file is read,
+// so Windows and Unix files read alike. The line counter always equals 1 + the number of line
+// ends before the read position, so a line end read again after a push-back is counted once.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kem {
+
+inline constexpr int kEndOfInput = -1;
+
+class SourceText {
+ public:
+  struct Mark {
+    std::size_t position = 0;
+    int line = 1;
+  };
+
+  SourceText() = default;
+  explicit SourceText(std::string_view text) { Assign(text); }
+
+  // Reads a whole file; false when it cannot be opened or read (a folder, no permission).
+  bool Load(const std::string& path);
+  void Assign(std::string_view text);
+
+  int Get();            // the next byte as 0..255, or kEndOfInput
+  void Unget(int c);    // pushes back the character just read; kEndOfInput is ignored
+  int Peek();
+
+  Mark MarkPosition() const { return {position_, line_}; }
+  void ReturnTo(const Mark& mark);
+
+  int line() const { return line_; }
+  bool at_end() const { return position_ >= text_.size(); }
+
+ private:
+  std::string text_;
+  std::size_t position_ = 0;
+  int line_ = 1;
+};
+
+}  // namespace kem

@@ -1,0 +1,146 @@
+#include "device/intermediate_files.h"
+
+#include <charconv>
+
+#include "common/format.h"
+#include "device/catalogue.h"
+
+namespace kem {
+
+namespace {
+
+constexpr std::string_view kSymbolTableMarker = "$__SYMTAB_INFO:";
+constexpr std::string_view kNoUserId = "__LEER";
+
+std::string Number(int value) { return std::to_string(value); }
+
+bool ParseInt(const std::string& token, int& value) {
+  const char* end = token.data() + token.size();
+  auto [stop, error] = std::from_chars(token.data(), end, value);
+  return error == std::errc() && stop == end;
+}
+
+// Reads the next token; false at the end of the stream.
+bool NextToken(std::istream& in, std::string& token) { return static_cast<bool>(in >> token); }
+
+bool SkipToken(std::istream& in) {
+  std::string ignored;
+  return NextToken(in, ignored);
+}
+
+bool ReadInt(std::istream& in, int& value) {
+  std::string token;
+  return NextToken(in, token) && ParseInt(token, value);
+}
+
+}  // namespace
+
+void WriteText(std::FILE* file, std::string_view text) {
+  std::fwrite(text.data(), 1, text.size(), file);
+}
+
+void WriteListingHeader(std::FILE* listing, const DesignValues& design, const PinTable& pins) {
+  WriteText(listing, FormatText("CHIP %s %s %s\n\n", {design.Design_Name,
+                                                     DeviceName(design.Gal_Type),
+                                                     ModeName(design.Gal_Mode)}));
+  const int pin_count = PinCount(design.Gal_Type);
+  for (int i = 0; i < pin_count && i < pins.design_record_count(); ++i) {
+    WriteText(listing, FormatText("%s ", {pins.record(pins.first_design_record() + i).name}));
+    if (i == pin_count / 2) WriteText(listing, "\n");
+  }
+  WriteText(listing, "\n\n");
+}
+
+void WriteSymbolTableBlock(std::FILE* intermediate, const DesignValues& design,
+                           const PinTable& pins) {
+  WriteText(intermediate, "\n\n");
+  WriteText(intermediate, FormatText("%s\n", {kSymbolTableMarker}));
+  WriteText(intermediate, FormatText("Design_Name: %s\n", {design.Design_Name}));
+  WriteText(intermediate, FormatText("Gal_Type: %d\n", {Number(design.Gal_Type)}));
+  WriteText(intermediate, FormatText("Gal_Mode: %d\n", {Number(design.Gal_Mode)}));
+  WriteText(intermediate, FormatText("Clk_Pin: %d\n", {Number(ClockPin(design.Gal_Type))}));
+  WriteText(intermediate,
+            FormatText("User_ID: %s\n", {design.user_id.empty() ? kNoUserId : design.user_id}));
+  WriteText(intermediate, "\n");
+  for (int i = pins.first_design_record(); i <= pins.count(); ++i) {
+    const PinRecord& r = pins.record(i);
+    const bool reserved = !FixedName(design.Gal_Type, design.Gal_Mode, r.Number).empty();
+    WriteText(intermediate,
+              FormatText("Pin_Node: %s Pin_or_Node: %d Number: %d Pol: %d IO: %d Reg: %d Trst: "
+                         "%d Res: %d\n",
+                         {r.name, Number(r.Pin_or_Node), Number(r.Number), Number(r.Pol),
+                          Number(r.IO), Number(r.Reg), Number(r.Trst), Number(reserved ? 1 : 0)}));
+  }
+}
+
+int OutputFiles::OpenOutputs(const std::string& listing_name, const std::string& intermediate_name,
+                             const DesignValues& design, const PinTable& pins,
+                             std::string* failed_name) {
+  CloseBoth();
+  if (listing_name.empty() || intermediate_name.empty()) return 0;
+  listing_ = std::fopen(listing_name.c_str(), "w+b");
+  if (listing_ == nullptr) {
+    if (failed_name) *failed_name = listing_name;
+    return 0;
+  }
+  WriteListingHeader(listing_, design, pins);
+  intermediate_ = std::fopen(intermediate_name.c_str(), "w+b");
+  if (intermediate_ == nullptr) {
+    CloseBoth();
+    if (failed_name) *failed_name = intermediate_name;
+    return 0;
+  }
+  return 1;
+}
+
+int OutputFiles::CloseOutputs(const DesignValues& design, const PinTable& pins) {
+  if (intermediate_) WriteSymbolTableBlock(intermediate_, design, pins);
+  CloseBoth();
+  return 1;
+}
+
+void OutputFiles::CloseBoth() {
+  if (listing_) std::fclose(listing_);
+  if (intermediate_) std::fclose(intermediate_);
+  listing_ = nullptr;
+  intermediate_ = nullptr;
+}
+
+int ReadSymbolTable(std::istream& in, DesignValues& design, PinTable& pins) {
+  std::string token;
+  do {
+    if (!NextToken(in, token)) return 0;
+  } while (token != kSymbolTableMarker);
+
+  pins.Reset(1);
+  DesignValues read;
+  int clock_pin = 0;
+  if (!SkipToken(in) || !NextToken(in, read.Design_Name)) return 0;
+  if (!SkipToken(in) || !ReadInt(in, read.Gal_Type)) return 0;
+  if (!SkipToken(in) || !ReadInt(in, read.Gal_Mode)) return 0;
+  if (!SkipToken(in) || !ReadInt(in, clock_pin)) return 0;
+  if (!SkipToken(in) || !NextToken(in, read.user_id)) return 0;
+  if (read.user_id == kNoUserId) read.user_id.clear();
+  // Every later lookup indexes the catalogue with these values.
+  if (read.Gal_Type < 0 || read.Gal_Type >= kDeviceCount || ModeName(read.Gal_Mode).empty())
+    return 0;
+
+  const int lines = PinCount(read.Gal_Type) + NodeCount(read.Gal_Type);
+  for (int line = 0; line < lines; ++line) {
+    PinRecord r;
+    if (!SkipToken(in) || !NextToken(in, r.name)) return 0;
+    if (!SkipToken(in) || !ReadInt(in, r.Pin_or_Node)) return 0;
+    if (!SkipToken(in) || !ReadInt(in, r.Number)) return 0;
+    if (!SkipToken(in) || !ReadInt(in, r.Pol)) return 0;
+    if (!SkipToken(in) || !ReadInt(in, r.IO)) return 0;
+    if (!SkipToken(in) || !ReadInt(in, r.Reg)) return 0;
+    if (!SkipToken(in) || !ReadInt(in, r.Trst)) return 0;
+    if (!SkipToken(in) || !SkipToken(in)) return 0;  // Res
+    if (r.Number < 1 || r.Number > lines) return 0;
+    if (!pins.Add(std::move(r))) return 0;
+  }
+  design = std::move(read);
+  return 1;
+}
+
+}  // namespace kem

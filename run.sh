@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds, then compiles the given design: ./run.sh examples/ampel.kem
+set -euo pipefail
+cd "$(dirname "$0")"
+. scripts/ensure-packages.sh
+
+if [ $# -lt 1 ]; then
+  echo "Aufruf: ./run.sh DESIGN.kem" >&2
+  exit 2
+fi
+
+kem_ensure_packages
+kem_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
+exec build/cli/kemc "$@"

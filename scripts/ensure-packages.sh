@@ -1,0 +1,26 @@
+# Installs the Debian packages the build needs, when any is missing. Sourced by run.sh and test.sh.
+kem_packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev)
+
+kem_ensure_packages() {
+  local missing=()
+  local package
+  for package in "${kem_packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
+      || missing+=("$package")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    "${missing[@]}"
+}
+
+# kem_build DIR [cmake options...]: configures (once) and builds into DIR.
+kem_build() {
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir" -j"$(nproc)"
+}

@@ -1,0 +1,145 @@
+#include "shell/settings.h"
+
+#include <array>
+#include <fstream>
+#include <iterator>
+
+namespace kem {
+
+namespace {
+
+constexpr std::string_view kLevelKey = "KEMWinMinLevel";
+constexpr std::string_view kFontKey = "Font_Set";
+constexpr std::array<std::string_view, 3> kLevelNames = {"NOMIN", "STRONGMIN", "ESPRESSO"};
+constexpr std::size_t kMaxTokenLength = 51;  // longer tokens are beyond the format: ignored
+constexpr std::size_t kMaxFaceNameLength = 31;
+constexpr int kFontNumbersAfterHeight = 12;
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+// Reads the settings text the way formatted stream input does: tokens, numbers and lines.
+class SettingsReader {
+ public:
+  explicit SettingsReader(std::string_view text) : text_(text) {}
+
+  bool NextToken(std::string_view& token) {
+    SkipSpace();
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && !IsSpace(text_[pos_])) ++pos_;
+    token = text_.substr(start, pos_ - start);
+    return !token.empty();
+  }
+
+  // A decimal number after optional white space; on failure nothing but the space is consumed.
+  bool NextNumber(long& value) {
+    SkipSpace();
+    std::size_t p = pos_;
+    bool negative = false;
+    if (p < text_.size() && (text_[p] == '-' || text_[p] == '+')) negative = text_[p++] == '-';
+    const std::size_t digits = p;
+    long result = 0;
+    while (p < text_.size() && text_[p] >= '0' && text_[p] <= '9') {
+      if (result < 100000000000L) result = result * 10 + (text_[p] - '0');
+      ++p;
+    }
+    if (p == digits) return false;
+    pos_ = p;
+    value = negative ? -result : result;
+    return true;
+  }
+
+  // The rest of the line after blanks and line ends; the line end itself is consumed.
+  std::string_view RestOfLine() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\n')) ++pos_;
+    const std::size_t start = pos_;
+    while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
+    std::string_view line = text_.substr(start, pos_ - start);
+    if (pos_ < text_.size()) ++pos_;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    return line;
+  }
+
+ private:
+  void SkipSpace() {
+    while (pos_ < text_.size() && IsSpace(text_[pos_])) ++pos_;
+  }
+
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+long LeadingNumber(std::string_view text) {
+  SettingsReader reader(text);
+  long value = 0;
+  return reader.NextNumber(value) ? value : 0;
+}
+
+// Font_Set=height width escapement orientation weight italic underline strike-out char-set
+// out-precision clip-precision quality pitch-and-family face name to the end of the line
+bool ReadFont(SettingsReader& reader, std::string_view height, FontDescription& font) {
+  std::array<long, kFontNumbersAfterHeight> numbers{};
+  for (long& number : numbers) {
+    if (!reader.NextNumber(number)) return false;
+  }
+  font.height = static_cast<std::int32_t>(LeadingNumber(height));
+  font.width = static_cast<std::int32_t>(numbers[0]);
+  font.escapement = static_cast<std::int32_t>(numbers[1]);
+  font.orientation = static_cast<std::int32_t>(numbers[2]);
+  font.weight = static_cast<std::int32_t>(numbers[3]);
+  std::array<std::uint8_t*, 8> bytes = {&font.italic,        &font.underline,
+                                        &font.strike_out,    &font.char_set,
+                                        &font.out_precision, &font.clip_precision,
+                                        &font.quality,       &font.pitch_and_family};
+  for (std::size_t i = 0; i < bytes.size(); ++i)
+    *bytes[i] = static_cast<std::uint8_t>(numbers[4 + i] & 0xFF);
+  font.face_name = std::string(reader.RestOfLine().substr(0, kMaxFaceNameLength));
+  return true;
+}
+
+}  // namespace
+
+int MinimizationLevelFromName(std::string_view name) {
+  for (std::size_t level = 0; level < kLevelNames.size(); ++level) {
+    if (kLevelNames[level] == name) return static_cast<int>(level);
+  }
+  return -1;
+}
+
+Settings ParseSettings(std::string_view text) {
+  Settings settings;
+  SettingsReader reader(text);
+  std::string_view token;
+  while (reader.NextToken(token)) {
+    if (token.size() > kMaxTokenLength) continue;
+    const std::size_t equals = token.find('=');
+    if (equals == std::string_view::npos) continue;
+    const std::string_view key = token.substr(0, equals);
+    const std::string_view value = token.substr(equals + 1);
+    if (key == kLevelKey) {
+      const int level = MinimizationLevelFromName(value);
+      if (level >= 0) settings.minimization_level = level;
+    } else if (key == kFontKey) {
+      FontDescription font;
+      if (ReadFont(reader, value, font)) {
+        settings.font = std::move(font);
+        settings.font_read = true;
+      }
+      settings.settings_changed = true;
+    } else {
+      // The port is not taken from the file: it always starts as "NoLPT".
+      settings.settings_changed = true;
+    }
+  }
+  return settings;
+}
+
+Settings ReadSettingsFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return Settings{};
+  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  return ParseSettings(text);
+}
+
+}  // namespace kem

@@ -1,0 +1,49 @@
+// The settings file kem.ini: the programmer port, the minimization level and the editor font,
+// kept from one run of the program to the next as lines of key "=" value.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kem {
+
+inline constexpr std::string_view kSettingsFileName = "kem.ini";
+inline constexpr int kPortNone = 3;  // "NoLPT"
+
+// A font as the settings file stores it: the fields of a platform font description.
+struct FontDescription {
+  std::int32_t height = 0;
+  std::int32_t width = 0;
+  std::int32_t escapement = 0;
+  std::int32_t orientation = 0;
+  std::int32_t weight = 0;
+  std::uint8_t italic = 0;
+  std::uint8_t underline = 0;
+  std::uint8_t strike_out = 0;
+  std::uint8_t char_set = 0;
+  std::uint8_t out_precision = 0;
+  std::uint8_t clip_precision = 0;
+  std::uint8_t quality = 0;
+  std::uint8_t pitch_and_family = 0;
+  std::string face_name;  // at most 31 characters
+};
+
+struct Settings {
+  int port = kPortNone;
+  int minimization_level = 2;
+  FontDescription font;
+  bool font_read = false;        // a Font_Set line was read completely
+  bool settings_changed = true;  // reading always leaves it set, so every orderly exit writes
+};
+
+// Reads the settings from the text of a settings file.
+Settings ParseSettings(std::string_view text);
+
+// Reads the settings file at `path`; the defaults when it cannot be opened.
+Settings ReadSettingsFile(const std::string& path);
+
+// Level names as the settings file and the command line spell them; -1 for an unknown name.
+int MinimizationLevelFromName(std::string_view name);
+
+}  // namespace kem
