@@ -4,13 +4,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_host.h"
 #include "cli/options.h"
 #include "common/command_ids.h"
+#include "common/file_io.h"
 #include "common/names.h"
 #include "compiler/driver.h"
 #include "shell/settings.h"
@@ -25,9 +25,16 @@ constexpr int kExitAborted = 2;
 
 // Every line of the error file as "FILE: LINE", so editors can jump to it.
 void EchoErrorFile(const std::string& document, std::FILE* err) {
-  std::ifstream file(Stem(document) + "ERR", std::ios::binary);
-  std::string line;
-  while (std::getline(file, line)) std::fprintf(err, "%s: %s\n", document.c_str(), line.c_str());
+  std::string text;
+  if (!ReadWholeFile(Stem(document) + "ERR", text)) return;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::fprintf(err, "%s: %.*s\n", document.c_str(), static_cast<int>(end - start),
+                 text.data() + start);
+    start = end + 1;
+  }
 }
 
 int CompileOne(const std::string& document, const Options& options, CliHost& host) {

@@ -9,7 +9,8 @@ namespace kem::cli {
 
 const char* const kUsage =
     "Aufruf: kemc [OPTIONEN] DATEI...\n"
-    "Compiliert GAL-Designs zu Gleichungsliste (.mds), Zwischendatei (.boo) und Fehlerdatei (.ERR)\n"
+    "Compiliert GAL-Designs zu Gleichungsliste (.mds), Zwischendatei (.boo) und Fehlerdatei "
+    "(.ERR)\n"
     "neben der Quelle.\n"
     "\n"
     "  -f, --fit            nach fehlerfreiem Compilieren fitten (JEDEC-Datei .jed)\n"

@@ -11,6 +11,8 @@ bool AllocationBudget::Reserve(std::size_t bytes) {
   return true;
 }
 
-void AllocationBudget::Release(std::size_t bytes) { in_use_ -= std::min(bytes, in_use_); }
+void AllocationBudget::Release(std::size_t bytes) {
+  in_use_ -= std::min(bytes, in_use_);
+}
 
 }  // namespace kem

@@ -61,7 +61,9 @@ constexpr std::array<DiagnosticRecord, kDiagnosticCount> kDiagnostics = {{
 
 }  // namespace
 
-const DiagnosticRecord& DiagnosticEntry(Diag id) { return kDiagnostics[static_cast<int>(id)]; }
+const DiagnosticRecord& DiagnosticEntry(Diag id) {
+  return kDiagnostics[static_cast<int>(id)];
+}
 
 void Diagnostics::ReportDiagnostic(Diag id, int line, std::string_view argument) {
   const DiagnosticRecord& record = DiagnosticEntry(id);
@@ -74,9 +76,15 @@ void Diagnostics::ReportDiagnostic(Diag id, int line, std::string_view argument)
     std::fwrite(text.data(), 1, text.size(), error_file_);
   }
   switch (record.severity) {
-    case Severity::kWarning: ++counts_.warnings; break;
-    case Severity::kError: ++counts_.errors; break;
-    case Severity::kSevere: ++counts_.severe; break;
+    case Severity::kWarning:
+      ++counts_.warnings;
+      break;
+    case Severity::kError:
+      ++counts_.errors;
+      break;
+    case Severity::kSevere:
+      ++counts_.severe;
+      break;
   }
 }
 

@@ -12,9 +12,45 @@ enum class Severity { kWarning = 0, kError = 1, kSevere = 2 };
 
 // The diagnostics in table order.
 enum class Diag {
-  E01, E02, E03, E04, E05, E06, E07, E08, W01, W02, E09, E10, E11,
-  E12, E13, E14, E15, E16, E17, E18, E19, E20, E21, E22, E23, E24,
-  E25, E26, E27, E28, E29, E30, E31, E32, E33, E34, E35, E36, E37,
+  E01,
+  E02,
+  E03,
+  E04,
+  E05,
+  E06,
+  E07,
+  E08,
+  W01,
+  W02,
+  E09,
+  E10,
+  E11,
+  E12,
+  E13,
+  E14,
+  E15,
+  E16,
+  E17,
+  E18,
+  E19,
+  E20,
+  E21,
+  E22,
+  E23,
+  E24,
+  E25,
+  E26,
+  E27,
+  E28,
+  E29,
+  E30,
+  E31,
+  E32,
+  E33,
+  E34,
+  E35,
+  E36,
+  E37,
 };
 inline constexpr int kDiagnosticCount = 39;
 
@@ -57,7 +93,9 @@ class Diagnostics {
 };
 
 // The outcome of a compilation as its counters tell it.
-inline int CompileAborted(const DiagnosticCounts& counts) { return counts.severe > 0 ? 1 : 0; }
+inline int CompileAborted(const DiagnosticCounts& counts) {
+  return counts.severe > 0 ? 1 : 0;
+}
 inline int CompileClean(const DiagnosticCounts& counts) {
   return counts.errors == 0 && counts.severe == 0 ? 1 : 0;
 }

@@ -7,8 +7,8 @@ std::string FormatText(std::string_view format, std::initializer_list<std::strin
   text.reserve(format.size() + 16);
   auto next = arguments.begin();
   for (std::size_t i = 0; i < format.size(); ++i) {
-    const bool placeholder = format[i] == '%' && i + 1 < format.size() &&
-                             (format[i + 1] == 's' || format[i + 1] == 'd');
+    const bool placeholder =
+        format[i] == '%' && i + 1 < format.size() && (format[i + 1] == 's' || format[i + 1] == 'd');
     if (!placeholder) {
       text += format[i];
       continue;

@@ -8,27 +8,17 @@ namespace {
 
 constexpr int kMarkerPhases = 16;
 constexpr std::array<std::string_view, kMarkerPhases> kMarkers = {
-    ">>>",
-    "  >>>",
-    "    >>>",
-    "      >>>",
-    "        >>>",
-    "          >>>",
-    "            >>>",
-    "              >>>",
-    "              <<<",
-    "            <<<",
-    "          <<<",
-    "        <<<",
-    "      <<<",
-    "    <<<",
-    "  <<<",
+    ">>>",           "  >>>",           "    >>>",           "      >>>",         "        >>>",
+    "          >>>", "            >>>", "              >>>", "              <<<", "            <<<",
+    "          <<<", "        <<<",     "      <<<",         "    <<<",           "  <<<",
     "<<<",
 };
 
 }  // namespace
 
-std::string_view ProgressMarkerText(int phase) { return kMarkers[phase % kMarkerPhases]; }
+std::string_view ProgressMarkerText(int phase) {
+  return kMarkers[phase % kMarkerPhases];
+}
 
 void LogModel::AppendLogLine(std::string_view text, bool transient) {
   // Without a window the call changes nothing visible, but the transient flag still follows it.
@@ -52,7 +42,9 @@ void LogModel::EnsureLogWindow() {
   if (!lines_) lines_.emplace();
 }
 
-void LogModel::CloseLogWindow() { lines_.reset(); }
+void LogModel::CloseLogWindow() {
+  lines_.reset();
+}
 
 const std::vector<std::string>& LogModel::lines() const {
   static const std::vector<std::string> kNone;

@@ -7,7 +7,9 @@ namespace kem {
 
 namespace {
 
-bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsPathSeparator(char c) {
+  return c == '/' || c == '\\';
+}
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
@@ -45,8 +47,7 @@ std::string Extension(std::string_view document_name) {
 }
 
 bool IsOutputExtension(std::string_view document_name) {
-  static constexpr std::array<std::string_view, 4> kOutputExtensions = {"mds", "boo", "err",
-                                                                         "jed"};
+  static constexpr std::array<std::string_view, 4> kOutputExtensions = {"mds", "boo", "err", "jed"};
   const std::string extension = Extension(document_name);
   for (std::string_view output : kOutputExtensions) {
     if (EqualsIgnoringCase(extension, output)) return true;

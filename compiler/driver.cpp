@@ -136,8 +136,7 @@ int ParseDesign(CompileRun& run, const std::string& listing_name,
     const int rc = ParseStatement(run);
     if (rc == -1) return -1;  // no feedback check, no symbol table block
     if (rc == -2) break;
-    run.log().AppendLogLine(k % 2 == 0 ? messages::kStatementEven : messages::kStatementOdd,
-                            false);
+    run.log().AppendLogLine(k % 2 == 0 ? messages::kStatementEven : messages::kStatementOdd, false);
     run.log().AdvanceProgressMarker();
   }
 

@@ -7,15 +7,23 @@ namespace kem {
 namespace {
 
 // Plain ASCII classes; bytes from 128 up belong to none.
-bool IsLetter(int c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsBlank(int c) { return c == ' ' || c == '\t'; }
+bool IsLetter(int c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+bool IsDigit(int c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(int c) {
+  return c == ' ' || c == '\t';
+}
 bool IsClosingMark(int c) {
-  return c >= 0 && c < 128 && std::string_view(";.=:()*&+|$").find(static_cast<char>(c)) !=
-                                  std::string_view::npos;
+  return c >= 0 && c < 128 &&
+         std::string_view(";.=:()*&+|$").find(static_cast<char>(c)) != std::string_view::npos;
 }
 // NUL ends an identifier like the end of the input; everywhere else it is an ordinary byte.
-bool IsEnd(int c) { return c == kEndOfInput || c == 0; }
+bool IsEnd(int c) {
+  return c == kEndOfInput || c == 0;
+}
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 #include "compiler/source_text.h"
 
-#include <cstdio>
-#include <memory>
+#include "common/file_io.h"
 
 namespace kem {
 
@@ -17,21 +16,11 @@ std::string DropCarriageReturnsBeforeLineEnds(std::string_view text) {
   return result;
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 }  // namespace
 
 bool SourceText::Load(const std::string& path) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;
   std::string bytes;
-  char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
-  // A folder opens on some systems but cannot be read.
-  if (std::ferror(file.get())) return false;
+  if (!ReadWholeFile(path, bytes)) return false;
   Assign(bytes);
   return true;
 }

@@ -26,8 +26,8 @@ class SourceText {
   bool Load(const std::string& path);
   void Assign(std::string_view text);
 
-  int Get();            // the next byte as 0..255, or kEndOfInput
-  void Unget(int c);    // pushes back the character just read; kEndOfInput is ignored
+  int Get();          // the next byte as 0..255, or kEndOfInput
+  void Unget(int c);  // pushes back the character just read; kEndOfInput is ignored
   int Peek();
 
   Mark MarkPosition() const { return {position_, line_}; }

@@ -3,7 +3,9 @@
 namespace kem {
 
 // Equations are not read yet: no statement starts anywhere.
-int ParseStatement(CompileRun&) { return -2; }
+int ParseStatement(CompileRun&) {
+  return -2;
+}
 
 void CheckFeedback(CompileRun&) {}
 

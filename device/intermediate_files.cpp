@@ -12,7 +12,9 @@ namespace {
 constexpr std::string_view kSymbolTableMarker = "$__SYMTAB_INFO:";
 constexpr std::string_view kNoUserId = "__LEER";
 
-std::string Number(int value) { return std::to_string(value); }
+std::string Number(int value) {
+  return std::to_string(value);
+}
 
 bool ParseInt(const std::string& token, int& value) {
   const char* end = token.data() + token.size();
@@ -21,7 +23,9 @@ bool ParseInt(const std::string& token, int& value) {
 }
 
 // Reads the next token; false at the end of the stream.
-bool NextToken(std::istream& in, std::string& token) { return static_cast<bool>(in >> token); }
+bool NextToken(std::istream& in, std::string& token) {
+  return static_cast<bool>(in >> token);
+}
 
 bool SkipToken(std::istream& in) {
   std::string ignored;
@@ -40,9 +44,9 @@ void WriteText(std::FILE* file, std::string_view text) {
 }
 
 void WriteListingHeader(std::FILE* listing, const DesignValues& design, const PinTable& pins) {
-  WriteText(listing, FormatText("CHIP %s %s %s\n\n", {design.Design_Name,
-                                                     DeviceName(design.Gal_Type),
-                                                     ModeName(design.Gal_Mode)}));
+  WriteText(listing,
+            FormatText("CHIP %s %s %s\n\n", {design.Design_Name, DeviceName(design.Gal_Type),
+                                             ModeName(design.Gal_Mode)}));
   const int pin_count = PinCount(design.Gal_Type);
   for (int i = 0; i < pin_count && i < pins.design_record_count(); ++i) {
     WriteText(listing, FormatText("%s ", {pins.record(pins.first_design_record() + i).name}));

@@ -1,8 +1,8 @@
 #include "shell/settings.h"
 
 #include <array>
-#include <fstream>
-#include <iterator>
+
+#include "common/file_io.h"
 
 namespace kem {
 
@@ -88,10 +88,9 @@ bool ReadFont(SettingsReader& reader, std::string_view height, FontDescription& 
   font.escapement = static_cast<std::int32_t>(numbers[1]);
   font.orientation = static_cast<std::int32_t>(numbers[2]);
   font.weight = static_cast<std::int32_t>(numbers[3]);
-  std::array<std::uint8_t*, 8> bytes = {&font.italic,        &font.underline,
-                                        &font.strike_out,    &font.char_set,
-                                        &font.out_precision, &font.clip_precision,
-                                        &font.quality,       &font.pitch_and_family};
+  std::array<std::uint8_t*, 8> bytes = {&font.italic,   &font.underline,       &font.strike_out,
+                                        &font.char_set, &font.out_precision,   &font.clip_precision,
+                                        &font.quality,  &font.pitch_and_family};
   for (std::size_t i = 0; i < bytes.size(); ++i)
     *bytes[i] = static_cast<std::uint8_t>(numbers[4 + i] & 0xFF);
   font.face_name = std::string(reader.RestOfLine().substr(0, kMaxFaceNameLength));
@@ -136,9 +135,8 @@ Settings ParseSettings(std::string_view text) {
 }
 
 Settings ReadSettingsFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return Settings{};
-  const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::string text;
+  if (!ReadWholeFile(path, text)) return Settings{};
   return ParseSettings(text);
 }
 

@@ -1,0 +1,149 @@
+// kemc as a command-line tool: options, exit status, what goes to which stream, and the file
+// system around the design.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "tests/support/run_kemc.h"
+#include "tests/support/temp_dir.h"
+
+namespace kem {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::RunKemc;
+using testing_support::ShellQuote;
+using testing_support::TempDir;
+
+constexpr const char* kHeaderOnly =
+    "CHIP ampel GAL16V8\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 VCC\n";
+constexpr const char* kCleanLog =
+    "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 0.\n";
+
+class Kemc : public testing::Test {
+ protected:
+  TempDir dir;
+};
+
+TEST_F(Kemc, HelpAndVersion) {
+  auto help = RunKemc(dir.path(), "--help");
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("Aufruf: kemc"), std::string::npos);
+  auto version = RunKemc(dir.path(), "--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out.rfind("kemc ", 0), 0u);
+}
+
+TEST_F(Kemc, WrongCommandLinesExitTwo) {
+  for (const char* arguments : {"", "--bogus x.kem", "-m", "-m 3 x.kem", "--level=fast x.kem"}) {
+    auto r = RunKemc(dir.path(), arguments);
+    EXPECT_EQ(r.status, 2) << arguments;
+    EXPECT_NE(r.err.find("kemc: "), std::string::npos) << arguments;
+    EXPECT_TRUE(r.out.empty()) << arguments;
+  }
+}
+
+TEST_F(Kemc, AcceptsEveryLevelSpelling) {
+  dir.Write("a.kem", kHeaderOnly);
+  for (const char* level : {"-m 0", "-m1", "--level 2", "--level=none", "-m full", "-m espresso",
+                            "-m NOMIN", "-m STRONGMIN", "--level=ESPRESSO"}) {
+    auto r = RunKemc(dir.path(), std::string(level) + " a.kem");
+    EXPECT_EQ(r.status, 0) << level;
+    EXPECT_EQ(r.out, kCleanLog) << level;
+  }
+}
+
+TEST_F(Kemc, CleanCompileWritesOutputsAndLogsToStdout) {
+  dir.Write("ampel", kHeaderOnly);
+  auto r = RunKemc(dir.path(), "ampel");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, kCleanLog);
+  EXPECT_EQ(r.err, "");  // no marker when standard error is no terminal
+  EXPECT_EQ(dir.Read("ampel.ERR"), "");
+  EXPECT_TRUE(dir.Exists("ampel.mds"));
+  EXPECT_TRUE(dir.Exists("ampel.boo"));
+}
+
+TEST_F(Kemc, ErrorFileLinesGoToStderrWithTheFileName) {
+  dir.Write("x.kem",
+            "CHIP x GAL16V8 USER_ID K ;\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 "
+            "VCC\n");
+  auto r = RunKemc(dir.path(), "x.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "x.kem: Zeile 1: E37 User ID Statement nicht korekt\n");
+  EXPECT_EQ(r.out, "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 1.\n");
+}
+
+TEST_F(Kemc, AbortedCompileExitsTwo) {
+  dir.Write("x.kem", "no header\n");
+  auto r = RunKemc(dir.path(), "x.kem");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "x.kem: E07 CHIP-Statement nicht gefunden\n");
+}
+
+TEST_F(Kemc, MissingSourceExitsOne) {
+  auto r = RunKemc(dir.path(), "missing.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "missing.kem: E04 Fehler beim Öffnen der Datei.\n");
+}
+
+TEST_F(Kemc, OutputNamedSourceIsRefusedAndKept) {
+  dir.Write("x.boo", kHeaderOnly);
+  auto r = RunKemc(dir.path(), "x.boo");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "KEMWin RUZI: Kann nicht in selbes File compilieren. Umbenennen?\n");
+  EXPECT_EQ(dir.Read("x.boo"), kHeaderOnly);
+  EXPECT_FALSE(dir.Exists("x.ERR"));
+}
+
+TEST_F(Kemc, FitIsNotAvailableYet) {
+  dir.Write("a.kem", kHeaderOnly);
+  auto fit_only = RunKemc(dir.path(), "--fit-only a.kem");
+  EXPECT_EQ(fit_only.status, 2);
+  EXPECT_FALSE(dir.Exists("a.ERR"));
+  auto fit = RunKemc(dir.path(), "--fit a.kem");
+  EXPECT_EQ(fit.status, 2);
+  EXPECT_EQ(fit.out, kCleanLog);
+}
+
+TEST_F(Kemc, WorstStatusOfSeveralFiles) {
+  dir.Write("good.kem", kHeaderOnly);
+  dir.Write("bad.kem", "nothing");
+  auto r = RunKemc(dir.path(), "good.kem bad.kem good.kem");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, std::string(kCleanLog) +
+                       "Text wird compiliert\n"
+                       "Compilevorgang abgebrochen, zu viele oder zu schwere Fehler.\n" +
+                       kCleanLog);
+}
+
+TEST_F(Kemc, PathWithSpacesAndUmlauts) {
+  fs::create_directories(dir.path() / "mein Ordner" / "Schaltpläne v1.2");
+  const std::string file = "mein Ordner/Schaltpläne v1.2/Ampel Süd";
+  dir.Write(file, kHeaderOnly);
+  auto r = RunKemc(dir.path(), ShellQuote(file));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(dir.Exists(file + ".mds"));
+}
+
+TEST_F(Kemc, UnusableSettingsFileFallsBackToDefaults) {
+  dir.Write("a.kem", kHeaderOnly);
+  fs::create_directory(dir.path() / "kem.ini");
+  EXPECT_EQ(RunKemc(dir.path(), "a.kem").status, 0);
+  fs::remove(dir.path() / "kem.ini");
+  dir.Write("kem.ini", std::string(100000, 'x') + "=\n");
+  EXPECT_EQ(RunKemc(dir.path(), "a.kem").status, 0);
+}
+
+TEST_F(Kemc, ErrorFileThatCannotBeCreated) {
+  dir.Write("a.kem", kHeaderOnly);
+  fs::create_directory(dir.path() / "a.ERR");
+  auto r = RunKemc(dir.path(), "a.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.ERR nicht speichern\n");
+  EXPECT_FALSE(dir.Exists("a.mds"));
+}
+
+}  // namespace
+}  // namespace kem

@@ -1,0 +1,79 @@
+#include "shell/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/temp_dir.h"
+
+namespace kem {
+namespace {
+
+struct LevelCase {
+  const char* text;
+  int level;
+};
+
+class SettingsLevel : public testing::TestWithParam<LevelCase> {};
+
+TEST_P(SettingsLevel, ReadsTheMinimizationLevel) {
+  EXPECT_EQ(ParseSettings(GetParam().text).minimization_level, GetParam().level) << GetParam().text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, SettingsLevel,
+    testing::Values(LevelCase{"", 2}, LevelCase{"KEMWinMinLevel=NOMIN\n", 0},
+                    LevelCase{"KEMWinMinLevel=STRONGMIN\r\n", 1},
+                    LevelCase{"KEMWinMinLevel=ESPRESSO", 2},
+                    LevelCase{"KEMWinMinLevel = NOMIN\n", 2},  // three tokens, none a setting
+                    LevelCase{"KEMWinMinLevel=nomin\n", 2},
+                    LevelCase{"KEMWinMinLevel=NOMIN\nKEMWinMinLevel=STRONGMIN\n", 1},
+                    LevelCase{"KEMWinMinLevel=STRONGMIN KEMWinMinLevel=bogus", 1},
+                    LevelCase{"kemwinminlevel=NOMIN", 2},
+                    // The face name runs to the end of its line and is no setting of its own.
+                    LevelCase{"Font_Set=-13 0 0 0 400 0 0 0 0 3 2 1 49 KEMWinMinLevel=NOMIN\n", 2},
+                    LevelCase{"KEMWinMinLevel=NOMINxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx",
+                              2},
+                    LevelCase{"X=1 KEMWinMinLevel=NOMIN", 0}));
+
+TEST(Settings, FontLineWithSpacesInTheFaceName) {
+  const Settings s = ParseSettings(
+      "KEMWin_Port=LPT2\nKEMWinMinLevel=NOMIN\nFont_Set=-13 0 0 0 700 1 0 0 0 3 2 1 305 Courier "
+      "New Bold\r\nKEMWinMinLevel=STRONGMIN\n");
+  ASSERT_TRUE(s.font_read);
+  EXPECT_EQ(s.font.height, -13);
+  EXPECT_EQ(s.font.weight, 700);
+  EXPECT_EQ(s.font.italic, 1);
+  EXPECT_EQ(s.font.char_set, 0);
+  EXPECT_EQ(s.font.out_precision, 3);
+  EXPECT_EQ(s.font.pitch_and_family, 305 & 0xFF);  // byte fields keep the low 8 bits
+  EXPECT_EQ(s.font.face_name, "Courier New Bold");
+  EXPECT_EQ(s.minimization_level, 1);
+  EXPECT_EQ(s.port, kPortNone);  // the port always starts as "NoLPT"
+  EXPECT_TRUE(s.settings_changed);
+}
+
+TEST(Settings, ShortFontLineIsIgnored) {
+  const Settings s = ParseSettings("Font_Set=-13 0 0 x\nKEMWinMinLevel=NOMIN");
+  EXPECT_FALSE(s.font_read);
+  EXPECT_EQ(s.minimization_level, 0);
+}
+
+TEST(Settings, FaceNameKeepsThirtyOneCharacters) {
+  const Settings s =
+      ParseSettings("Font_Set=1 2 3 4 5 6 7 8 9 10 11 12 13\n" + std::string(40, 'F') + "\n");
+  ASSERT_TRUE(s.font_read);
+  EXPECT_EQ(s.font.face_name, std::string(31, 'F'));
+}
+
+TEST(Settings, MissingOrUnreadableFileGivesDefaults) {
+  testing_support::TempDir dir;
+  EXPECT_EQ(ReadSettingsFile(dir.File("kem.ini")).minimization_level, 2);
+  std::filesystem::create_directory(dir.path() / "folder.ini");
+  EXPECT_EQ(ReadSettingsFile(dir.File("folder.ini")).minimization_level, 2);
+  dir.Write("kem.ini", "KEMWinMinLevel=NOMIN\n");
+  EXPECT_EQ(ReadSettingsFile(dir.File("kem.ini")).minimization_level, 0);
+}
+
+}  // namespace
+}  // namespace kem

@@ -1,0 +1,44 @@
+// A scripted host for the compile driver: records every box, menu change and log line, and answers
+// questions as told.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "common/message_log.h"
+#include "compiler/compile_host.h"
+
+namespace kem::testing_support {
+
+class FakeHost : public CompileHost {
+ public:
+  FakeHost() { log.EnsureLogWindow(); }
+
+  MessageLog& Log() override { return log; }
+  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
+    boxes.emplace_back(text);
+    box_icons.push_back(icon);
+    log_length_at_box.push_back(log.lines().size());
+    return buttons == BoxButtons::kYesNoCancel ? answer : BoxAnswer::kOk;
+  }
+  void SetMenuItemEnabled(int id, bool enabled) override {
+    menu.push_back((enabled ? "+" : "-") + std::to_string(id));
+  }
+  void ShowWaitCursor() override { ++wait_cursors; }
+  void ClearCompileNeeded() override { compile_needed = false; }
+  void RunSaveAsCommand() override { ++save_as_commands; }
+  void RunFitCommand(std::string_view document) override { fits.emplace_back(document); }
+
+  LogModel log;
+  BoxAnswer answer = BoxAnswer::kNo;
+  std::vector<std::string> boxes;
+  std::vector<BoxIcon> box_icons;
+  std::vector<std::size_t> log_length_at_box;
+  std::vector<std::string> menu;
+  std::vector<std::string> fits;
+  int wait_cursors = 0;
+  int save_as_commands = 0;
+  bool compile_needed = true;
+};
+
+}  // namespace kem::testing_support
