@@ -4,21 +4,14 @@
 
 #include <string_view>
 
+#include "common/message_box.h"
 #include "common/message_log.h"
 
 namespace kem {
 
-enum class BoxIcon { kNone, kQuestion, kError, kWarning };
-enum class BoxButtons { kOk, kYesNoCancel };
-enum class BoxAnswer { kOk, kYes, kNo, kCancel };
-
-class CompileHost {
+class CompileHost : public MessageBoxHost {
  public:
-  virtual ~CompileHost() = default;
-
   virtual MessageLog& Log() = 0;
-  // A modal message box with the program's caption; returns the button chosen.
-  virtual BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) = 0;
   virtual void SetMenuItemEnabled(int command_id, bool enabled) = 0;
   virtual void ShowWaitCursor() = 0;
   virtual void ClearCompileNeeded() = 0;

@@ -118,6 +118,23 @@ TEST_F(Kemc, WorstStatusOfSeveralFiles) {
                        kCleanLog);
 }
 
+TEST_F(Kemc, TwoCompilationsInOneProcessMatchSeparateProcesses) {
+  const std::string faulty = "CHIP b GAL20V8 USER_ID=x\nA B C D E F G H I J K GND L M N O P Q R "
+                             "S T U V VCC\n";
+  dir.Write("a.kem", kHeaderOnly);
+  dir.Write("b.kem", faulty);
+  RunKemc(dir.path(), "a.kem b.kem");
+  const auto together_a = dir.Read("a.boo");
+  const auto together_b = dir.Read("b.boo");
+  const auto together_b_listing = dir.Read("b.mds");
+  fs::remove(dir.path() / "b.boo");
+  RunKemc(dir.path(), "b.kem");
+  EXPECT_EQ(dir.Read("b.boo"), together_b);
+  EXPECT_EQ(dir.Read("b.mds"), together_b_listing);
+  RunKemc(dir.path(), "a.kem");
+  EXPECT_EQ(dir.Read("a.boo"), together_a);
+}
+
 TEST_F(Kemc, PathWithSpacesAndUmlauts) {
   fs::create_directories(dir.path() / "mein Ordner" / "Schaltpläne v1.2");
   const std::string file = "mein Ordner/Schaltpläne v1.2/Ampel Süd";
