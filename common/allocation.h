@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "common/diagnostics.h"
@@ -37,6 +38,16 @@ class BudgetedArray {
   BudgetedArray() = default;
   BudgetedArray(const BudgetedArray&) = delete;
   BudgetedArray& operator=(const BudgetedArray&) = delete;
+  BudgetedArray(BudgetedArray&& other) noexcept { *this = std::move(other); }
+  BudgetedArray& operator=(BudgetedArray&& other) noexcept {
+    if (this != &other) {
+      Free();
+      items_ = std::move(other.items_);
+      budget_ = std::exchange(other.budget_, nullptr);
+      bytes_ = std::exchange(other.bytes_, 0);
+    }
+    return *this;
+  }
   ~BudgetedArray() { Free(); }
 
   // Replaces the contents by `count` zero-filled elements. On failure reports "E01 Speicher voll"

@@ -7,11 +7,13 @@
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "compiler/compile_host.h"
-#include "compiler/node_pool.h"
 #include "compiler/scanner.h"
 #include "compiler/source_text.h"
 #include "device/intermediate_files.h"
 #include "device/pin_table.h"
+#include "synthesis/emission.h"
+#include "synthesis/expression_tree.h"
+#include "synthesis/synthesis_context.h"
 
 namespace kem {
 
@@ -24,7 +26,9 @@ struct CompileOptions {
 
 struct CompileRun {
   CompileRun(const CompileOptions& options, CompileHost& host)
-      : options(options), host(host), budget(options.memory_budget) {}
+      : options(options), host(host), budget(options.memory_budget) {
+    synthesis.level = options.minimization_level;
+  }
 
   MessageLog& log() { return host.Log(); }
   void Report(Diag id, std::string_view argument = {}) { scanner.Report(id, argument); }
@@ -38,12 +42,14 @@ struct CompileRun {
   SourceText source;  // its line counter is the run's
   Diagnostics diagnostics;
   Scanner scanner{source, diagnostics};
-  int minimization_flag = 1;  // 0 between the directives NOMIN and ENDNOMIN
+  SynthesisContext synthesis{budget, diagnostics, host.Log()};  // with the minimization flag
 
-  NodePool node_pool;
+  NodePool nodes;
   PinTable pins;
   DesignValues design;
   OutputFiles outputs;
+
+  EmissionTarget emission_target() { return {pins, design, outputs}; }
 };
 
 }  // namespace kem

@@ -82,10 +82,10 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
 
 int CompileDesign(CompileRun& run, const std::string& source_name, const std::string& listing_name,
                   const std::string& intermediate_name, const std::string& error_name) {
-  run.minimization_flag = 1;
+  run.synthesis.minimization_flag = 1;
   run.diagnostics.ResetDiagnosticCounts();
 
-  if (run.node_pool.ReserveNodePool(run.budget, run.diagnostics) < 0) {
+  if (run.nodes.ReserveNodePool(run.synthesis) < 0) {
     ShowOutOfMemoryBox(run);
     return run.CompileAborted() ? 0 : 1;
   }
@@ -107,7 +107,7 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
   }
 
   run.log().AdvanceProgressMarker();
-  run.node_pool.ReleaseNodePool();
+  run.nodes.ReleaseNodePool();
   return run.CompileAborted() ? 0 : 1;
 }
 

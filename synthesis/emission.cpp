@@ -1,0 +1,100 @@
+#include "synthesis/emission.h"
+
+#include <string>
+
+#include "common/format.h"
+#include "device/catalogue.h"
+
+namespace kem {
+
+namespace {
+
+constexpr std::string_view kMinimizing = "Minimierung von %s";
+constexpr std::string_view kTristateSuffix = ".TRST";
+
+void WriteBoth(OutputFiles& outputs, std::string_view text) {
+  WriteText(outputs.listing(), text);
+  WriteText(outputs.intermediate(), text);
+}
+
+void CheckTermLimit(SynthesisContext& context, const DesignValues& design, int terms,
+                    const PinRecord& output, int kind) {
+  if (kind == kTristateEquation) {
+    if (terms > OeTermLimit(design.Gal_Type, design.Gal_Mode, output.Number))
+      context.diagnostics.ReportDiagnostic(Diag::E34, 0, output.name);
+    return;
+  }
+  const int limit = output.Reg == 1 ? RegTermLimit(design.Gal_Type, design.Gal_Mode, output.Number)
+                                    : TermLimit(design.Gal_Type, design.Gal_Mode, output.Number);
+  if (terms > limit) context.diagnostics.ReportDiagnostic(Diag::E35, 0, output.name);
+}
+
+void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& minimized,
+                const PinRecord& output, int kind) {
+  Cover& cover = minimized.cover;
+  OutputFiles& outputs = target.outputs;
+  const int terms = cover.CountTerms(minimized.last);
+  const int marker = cover.ConstantMarker();
+  // A constant equation is not held against the term limit.
+  if (marker == kMarkerZero || (marker == 0 && terms == 0)) {
+    WriteText(outputs.listing(), "GND;\n");
+    WriteText(outputs.intermediate(), "GND\t\t; 1\n");
+    return;
+  }
+  if (marker == kMarkerOne) {
+    WriteText(outputs.listing(), "VCC;\n");
+    WriteText(outputs.intermediate(), "VCC\t\t; 1\n");
+    return;
+  }
+
+  const PinTable& pins = target.pins;
+  const int n = cover.variables();
+  int written = 0;
+  for (int row = 0; row <= minimized.last; ++row) {
+    if (!cover.IsTerm(row)) continue;
+    bool first_literal = true;
+    for (int v = 0; v < n; ++v) {
+      const int code = cover.FieldGet(row, v);
+      if (code != kCodeTrue && code != kCodeComplement) continue;
+      if (!first_literal) WriteBoth(outputs, " & ");
+      const std::string& name = pins.record(pins.first_design_record() + v).name;
+      WriteBoth(outputs, code == kCodeComplement ? " /" + name : name);
+      first_literal = false;
+    }
+    if (++written < terms)
+      WriteBoth(outputs, " +\n\t\t");
+    else
+      WriteText(outputs.intermediate(), "\n\t\t");
+  }
+  WriteText(outputs.listing(), ";\n");
+  CheckTermLimit(context, target.design, terms, output, kind);
+  WriteText(outputs.intermediate(), FormatText("\t\t; %d \n", {std::to_string(terms)}));
+}
+
+}  // namespace
+
+int EmitEquation(SynthesisContext& context, NodePool& pool, EmissionTarget target, NodeRef tree,
+                 int record, int kind) {
+  PinRecord& output = target.pins.record(record);
+  const std::string name_text =
+      kind == kTristateEquation ? output.name + std::string(kTristateSuffix) : output.name;
+  const std::string_view op = kind == kTristateEquation || output.Reg != 1 ? "=" : ":=";
+  context.log.AppendLogLine(FormatText(kMinimizing, {name_text}), false);
+
+  const bool allow_complement = kind == kOrdinaryEquation && output.Pin_or_Node != kNode;
+  const VariableMap map{target.pins.first_design_record(), target.pins.design_record_count()};
+  Minimized minimized;
+  if (!MinimizeEquation(context, pool, tree, map, allow_complement, minimized)) return -1;
+
+  // The name is negated when exactly one of "the cover is the function" and "Pol is 1" holds.
+  bool negated = false;
+  if (kind == kOrdinaryEquation) {
+    negated = (minimized.polarity == kPolarityFunction) != (output.Pol == 1);
+    output.Pol = negated ? 0 : 1;
+  }
+  WriteBoth(target.outputs, FormatText(negated ? "/%s %s " : "%s %s ", {name_text, op}));
+  WriteTerms(context, target, minimized, output, kind);
+  return 1;
+}
+
+}  // namespace kem

@@ -1,0 +1,106 @@
+#include "synthesis/expression_tree.h"
+
+#include <algorithm>
+#include <functional>
+
+namespace kem {
+
+namespace {
+
+constexpr std::uint32_t kProbeWrap = 65536;
+
+}  // namespace
+
+int NodePool::ReserveNodePool(SynthesisContext& context) {
+  high_water_ = 0;
+  free_below_high_water_.clear();
+  for (std::size_t size : {kNodePoolSize, kSmallNodePoolSize}) {
+    if (nodes_.AllocZeroed(context.budget, context.diagnostics, size)) return 1;
+  }
+  return -1;
+}
+
+void NodePool::ReleaseNodePool() {
+  nodes_.Free();
+  free_below_high_water_.clear();
+  high_water_ = 0;
+}
+
+NodeRef NodePool::AllocNode(SynthesisContext& context) {
+  if (nodes_.empty()) return kNoNode;
+  // First fit: every node before the first free one is in use and is passed over.
+  std::size_t chosen = high_water_;
+  if (!free_below_high_water_.empty()) {
+    std::pop_heap(free_below_high_water_.begin(), free_below_high_water_.end(), std::greater<>());
+    chosen = static_cast<std::size_t>(free_below_high_water_.back());
+    free_below_high_water_.pop_back();
+  }
+  const std::uint32_t passed = static_cast<std::uint32_t>(std::min(chosen, nodes_.size()));
+  const std::uint32_t total = probes_ + passed;
+  for (std::uint32_t wraps = total / kProbeWrap; wraps > 0; --wraps)
+    context.log.AdvanceProgressMarker();
+  probes_ = static_cast<std::uint16_t>(total % kProbeWrap);
+  if (chosen >= nodes_.size()) return kNoNode;
+
+  high_water_ = std::max(high_water_, chosen + 1);
+  ExprNode& node = nodes_[chosen];
+  node = ExprNode{};
+  node.status = 'T';
+  return static_cast<NodeRef>(chosen);
+}
+
+void NodePool::FreeNode(NodeRef node) {
+  ExprNode& n = (*this)[node];
+  if (n.status != 'T') return;
+  n.status = 'F';
+  free_below_high_water_.push_back(node);
+  std::push_heap(free_below_high_water_.begin(), free_below_high_water_.end(), std::greater<>());
+}
+
+void NodePool::FreeTree(NodeRef root) {
+  // Iterative, so that no depth of nesting can exhaust the stack.
+  std::vector<NodeRef> pending;
+  if (root != kNoNode) pending.push_back(root);
+  while (!pending.empty()) {
+    const NodeRef node = pending.back();
+    pending.pop_back();
+    const ExprNode& n = (*this)[node];
+    if (!n.leaf) {
+      if (n.left != kNoNode) pending.push_back(n.left);
+      if (n.type != kNodeNot && n.right != kNoNode) pending.push_back(n.right);
+    }
+    FreeNode(node);
+  }
+}
+
+NodeRef NodePool::MakeOperatorNode(SynthesisContext& context, NodeRef left, NodeRef right,
+                                   int type) {
+  const NodeRef node = AllocNode(context);
+  if (node == kNoNode) {
+    context.ReportOutOfMemory();
+    return kNoNode;
+  }
+  ExprNode& n = (*this)[node];
+  n.type = type;
+  n.left = left;
+  n.right = type == kNodeNot ? kNoNode : right;
+  return node;
+}
+
+NodeRef NodePool::MakeLeaf(SynthesisContext& context, int record) {
+  const NodeRef node = AllocNode(context);
+  if (node == kNoNode) {
+    context.ReportOutOfMemory();
+    return kNoNode;
+  }
+  ExprNode& n = (*this)[node];
+  n.leaf = true;
+  n.record = record;
+  return node;
+}
+
+std::size_t NodePool::in_use() const {
+  return high_water_ - free_below_high_water_.size();
+}
+
+}  // namespace kem
