@@ -19,24 +19,39 @@ using testing_support::ShellQuote;
 using testing_support::Slurp;
 using testing_support::TempDir;
 
-std::vector<std::string> DesignNames() {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(DESIGNS_DIR)) {
-    if (entry.path().extension() == ".kem") names.push_back(entry.path().stem().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
+struct Design {
+  fs::path source;
+  std::string expected;  // the name of its expected files
+};
+
+void PrintTo(const Design& design, std::ostream* out) {
+  *out << design.expected;
 }
 
-class Designs : public testing::TestWithParam<std::string> {};
+// The designs of tests/designs, and those of examples/ with expected files named example_<name>.
+std::vector<Design> AllDesigns() {
+  std::vector<Design> designs;
+  for (const auto& [folder, prefix] : {std::pair{DESIGNS_DIR, ""}, {EXAMPLES_DIR, "example_"}}) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
+      if (entry.path().extension() == ".kem")
+        designs.push_back({entry.path(), prefix + entry.path().stem().string()});
+    }
+  }
+  std::sort(designs.begin(), designs.end(),
+            [](const Design& a, const Design& b) { return a.expected < b.expected; });
+  return designs;
+}
 
+class Designs : public testing::TestWithParam<Design> {};
+
+// Every design compiles at level 0 here; the minimization levels have designs of their own.
 TEST_P(Designs, CompileToExpectedFiles) {
-  const std::string name = GetParam();
+  const std::string name = GetParam().expected;
   const fs::path expected = fs::path(DESIGNS_DIR) / "expected";
   TempDir dir;
-  fs::copy_file(fs::path(DESIGNS_DIR) / (name + ".kem"), dir.path() / (name + ".kem"));
+  fs::copy_file(GetParam().source, dir.path() / (name + ".kem"));
 
-  const auto result = RunKemc(dir.path(), ShellQuote(name + ".kem"));
+  const auto result = RunKemc(dir.path(), "-m 0 " + ShellQuote(name + ".kem"));
   ASSERT_TRUE(fs::exists(expected / (name + ".status"))) << "no expected status for " << name;
   EXPECT_EQ(std::to_string(result.status) + "\n", Slurp(expected / (name + ".status")));
   EXPECT_EQ(result.out, Slurp(expected / (name + ".out")));
@@ -53,9 +68,9 @@ TEST_P(Designs, CompileToExpectedFiles) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(All, Designs, testing::ValuesIn(DesignNames()),
-                         [](const testing::TestParamInfo<std::string>& info) {
-                           return info.param;
+INSTANTIATE_TEST_SUITE_P(All, Designs, testing::ValuesIn(AllDesigns()),
+                         [](const testing::TestParamInfo<Design>& info) {
+                           return info.param.expected;
                          });
 
 }  // namespace

@@ -119,8 +119,9 @@ TEST_F(Kemc, WorstStatusOfSeveralFiles) {
 }
 
 TEST_F(Kemc, TwoCompilationsInOneProcessMatchSeparateProcesses) {
-  const std::string faulty = "CHIP b GAL20V8 USER_ID=x\nA B C D E F G H I J K GND L M N O P Q R "
-                             "S T U V VCC\n";
+  const std::string faulty =
+      "CHIP b GAL20V8 USER_ID=x\nA B C D E F G H I J K GND L M N O P Q R "
+      "S T U V VCC\n";
   dir.Write("a.kem", kHeaderOnly);
   dir.Write("b.kem", faulty);
   RunKemc(dir.path(), "a.kem b.kem");

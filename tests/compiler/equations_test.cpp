@@ -1,0 +1,170 @@
+// Whole equations through the compiler at level 0: what the listing and the intermediate file say
+// is the function the source gave, and running out of memory ends exactly as the rules say.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/compile_fixture.h"
+
+namespace kem {
+namespace {
+
+using testing_support::Compiled;
+using testing_support::CompileFixture;
+
+// GAL20V8 in complex mode: thirteen pins that are inputs only, Y on pin 16 and Z on pin 17.
+constexpr const char* kHeader =
+    "CHIP p GAL20V8\nS0 S1 S2 S3 S4 S5 S6 S7 S8 S9 S10 GND\nNC S11 NC Y Z NC NC NC NC NC S12 "
+    "VCC\n";
+constexpr int kSignals = 12;
+
+// A random expression as text, with its value for every assignment of S0..S11.
+struct RandomExpression {
+  std::string text;
+  std::function<bool(unsigned)> value;
+};
+
+RandomExpression Generate(std::mt19937& random, int depth) {
+  std::uniform_int_distribution<int> pick(0, depth <= 0 ? 1 : 7);
+  const int kind = pick(random);
+  if (kind <= 1) {
+    const int signal = std::uniform_int_distribution<int>(0, kSignals - 1)(random);
+    const std::string name = "S" + std::to_string(signal);
+    if (kind == 0) return {name, [signal](unsigned a) { return ((a >> signal) & 1u) != 0; }};
+    return {"/" + name, [signal](unsigned a) { return ((a >> signal) & 1u) == 0; }};
+  }
+  if (kind == 2) {
+    RandomExpression inner = Generate(random, depth - 1);
+    return {"/(" + inner.text + ")", [f = inner.value](unsigned a) { return !f(a); }};
+  }
+  RandomExpression l = Generate(random, depth - 1);
+  RandomExpression r = Generate(random, depth - 1);
+  static const char* const kOps[] = {" + ", " | ", " $ ", " * ", " & "};
+  const int op = std::uniform_int_distribution<int>(0, 4)(random);
+  std::function<bool(unsigned)> f;
+  if (op <= 1) f = [a = l.value, b = r.value](unsigned x) { return a(x) || b(x); };
+  if (op == 2) f = [a = l.value, b = r.value](unsigned x) { return a(x) != b(x); };
+  if (op >= 3) f = [a = l.value, b = r.value](unsigned x) { return a(x) && b(x); };
+  return {"(" + l.text + kOps[op] + r.text + ")", f};
+}
+
+// The equation block of Y in the intermediate file, read with the file's token rules.
+struct ParsedEquation {
+  bool negated = false;
+  bool constant = false;
+  bool constant_value = false;
+  std::vector<std::vector<std::pair<int, bool>>> terms;  // (signal, negated)
+  int count = 0;
+};
+
+ParsedEquation ParseBlock(const std::string& intermediate) {
+  std::istringstream in(intermediate);
+  ParsedEquation eq;
+  std::string token;
+  in >> token;
+  eq.negated = token == "/Y";
+  EXPECT_TRUE(token == "Y" || token == "/Y") << token;
+  in >> token;
+  EXPECT_EQ(token, "=");
+  eq.terms.emplace_back();
+  while (in >> token && token != ";") {
+    if (token == "GND" || token == "VCC") {
+      eq.constant = true;
+      eq.constant_value = token == "VCC";
+    } else if (token == "+") {
+      eq.terms.emplace_back();
+    } else if (token != "&") {
+      const bool negated = token[0] == '/';
+      eq.terms.back().push_back({std::stoi(token.substr(negated ? 2 : 1)), negated});
+    }
+  }
+  in >> eq.count;
+  return eq;
+}
+
+bool Evaluate(const ParsedEquation& eq, unsigned assignment) {
+  if (eq.constant) return eq.constant_value;
+  for (const auto& term : eq.terms) {
+    bool all = true;
+    for (auto [signal, negated] : term)
+      all = all && (((assignment >> signal) & 1u) != 0) != negated;
+    if (all) return true;
+  }
+  return false;
+}
+
+class EquationTest : public testing::Test, public CompileFixture {
+ protected:
+  Compiled CompileWith(const std::string& statements, std::size_t budget = kDefaultMemoryBudget) {
+    CompileOptions options;
+    options.minimization_level = 0;
+    options.memory_budget = budget;
+    return Compile(kHeader + statements, "design.kem", options);
+  }
+};
+
+TEST_F(EquationTest, RandomExpressionsKeepTheirFunction) {
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 150; ++round) {
+    const RandomExpression expression = Generate(random, 1 + round % 5);
+    Compiled c = CompileWith("Y = " + expression.text + ";\n");
+    // Minterms may exceed the seven terms of the output; that is reported and written in full.
+    ASSERT_TRUE(c.errors == "" || c.errors == "E35 Zu viele Terme für Definition von Pin Y\n")
+        << expression.text << *c.errors;
+    ASSERT_TRUE(c.intermediate);
+    const ParsedEquation eq = ParseBlock(*c.intermediate);
+    if (!eq.constant) {
+      EXPECT_EQ(eq.count, static_cast<int>(eq.terms.size())) << expression.text;
+    }
+    for (unsigned a = 0; a < (1u << kSignals); ++a) {
+      ASSERT_EQ(Evaluate(eq, a) != eq.negated, expression.value(a))
+          << expression.text << " at " << a << "\n"
+          << *c.intermediate;
+    }
+    // The listing holds the same terms, ended by ";".
+    ASSERT_TRUE(c.listing);
+    EXPECT_NE(c.listing->find(eq.negated ? "/Y = " : "Y = "), std::string::npos);
+  }
+}
+
+TEST_F(EquationTest, NodePoolExhausted) {
+  // With only the smaller pool, an expression of 100000 operands (199999 nodes) cannot be held.
+  std::string huge = "Y = S0";
+  for (int i = 1; i < 100000; ++i) huge += " + S" + std::to_string(i % kSignals);
+  huge += ";\nZ = S1;\n";
+  Compiled c = CompileWith(huge, kSmallNodePoolSize * sizeof(ExprNode) + (1u << 20));
+  EXPECT_EQ(c.errors, "E01 Speicher voll\n");
+  EXPECT_EQ(c.run->diagnostics.counts().errors, 2);  // the larger pool, then the node
+  // The statement was skipped, and the next one still compiles with the freed nodes.
+  ASSERT_TRUE(c.listing);
+  EXPECT_NE(c.listing->find("Z = S1;"), std::string::npos);
+  EXPECT_EQ(c.run->nodes.in_use(), 0u);
+}
+
+TEST_F(EquationTest, TruthTableBeyondTheBudgetEndsTheCompilation) {
+  Compiled c = CompileWith("Y = S0 $ S1 $ S2 $ S3 $ S4 $ S5 $ S6 $ S7 $ S8 $ S9;\nZ = S1;\n",
+                           kSmallNodePoolSize * sizeof(ExprNode) + 200);
+  EXPECT_EQ(c.errors, "E01 Speicher voll\nE01 Speicher voll\n");
+  EXPECT_EQ(host.boxes, std::vector<std::string>{"Nicht genügend Speicher für Compilierung"});
+  EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 0, Fehler: 3.");
+  // Nothing of the failed equation, no symbol table block.
+  EXPECT_EQ(c.intermediate, "");
+  ASSERT_TRUE(c.listing);
+  EXPECT_EQ(c.listing->find(" = "), std::string::npos);
+}
+
+TEST_F(EquationTest, DeepNestingDoesNotExhaustTheStack) {
+  std::string chain = "Y = /S0";
+  for (int i = 0; i < 150000; ++i) chain += " & S1";
+  Compiled c = CompileWith(chain + ";\n");
+  EXPECT_EQ(c.errors, "");
+  EXPECT_NE(c.listing->find("Y =  /S0 & S1;"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kem

@@ -1,0 +1,37 @@
+// Builds expression trees by hand in a node pool, for tests of logic synthesis.
+#pragma once
+
+#include "common/allocation.h"
+#include "common/diagnostics.h"
+#include "common/message_log.h"
+#include "synthesis/expression_tree.h"
+
+namespace kem::testing_support {
+
+struct SynthesisFixture {
+  explicit SynthesisFixture(std::size_t budget_bytes = kDefaultMemoryBudget)
+      : budget(budget_bytes) {
+    log.EnsureLogWindow();
+    pool.ReserveNodePool(context);
+  }
+
+  // Leaves name design records; variable v is record first + v.
+  NodeRef Leaf(int variable) { return pool.MakeLeaf(context, first + variable); }
+  NodeRef Op(int type, NodeRef left, NodeRef right = kNoNode) {
+    return pool.MakeOperatorNode(context, left, right, type);
+  }
+  NodeRef Or(NodeRef a, NodeRef b) { return Op(kNodeOr, a, b); }
+  NodeRef And(NodeRef a, NodeRef b) { return Op(kNodeAnd, a, b); }
+  NodeRef Xor(NodeRef a, NodeRef b) { return Op(kNodeXor, a, b); }
+  NodeRef Not(NodeRef a) { return Op(kNodeNot, a); }
+  NodeRef Constant(bool one) { return Op(one ? kNodeTrue : kNodeFalse, kNoNode); }
+
+  int first = 18;
+  AllocationBudget budget;
+  Diagnostics diagnostics;
+  LogModel log;
+  SynthesisContext context{budget, diagnostics, log};
+  NodePool pool;
+};
+
+}  // namespace kem::testing_support
