@@ -105,3 +105,38 @@ TEST(Binomial, ExactValues) {
 
 }  // namespace
 }  // namespace kem
+
+namespace kem {
+namespace {
+
+TEST(NodePool, FirstFitReusesFreedNodesAndMovesTheMarkerWhileSearching) {
+  testing_support::SynthesisFixture f;
+  // Node k is found after passing over the k nodes before it; every 65536 passes move the marker.
+  const int phase = f.log.marker_phase();
+  for (int i = 0; i < 362; ++i) ASSERT_EQ(f.pool.AllocNode(f.context), i);
+  EXPECT_EQ(f.log.marker_phase(), phase);  // 0 + 1 + ... + 361 = 65341 passes
+  EXPECT_EQ(f.pool.AllocNode(f.context), 362);
+  EXPECT_EQ(f.log.marker_phase(), phase + 1);
+  f.pool.FreeNode(7);
+  f.pool.FreeNode(3);
+  EXPECT_EQ(f.pool.AllocNode(f.context), 3);
+  EXPECT_EQ(f.pool.AllocNode(f.context), 7);
+  EXPECT_EQ(f.pool.AllocNode(f.context), 363);
+  EXPECT_EQ(f.pool.in_use(), 364u);
+}
+
+TEST(NodePool, ExhaustedExactlyAtItsSize) {
+  testing_support::SynthesisFixture f(kSmallNodePoolSize * sizeof(ExprNode));
+  ASSERT_EQ(f.pool.size(), kSmallNodePoolSize);
+  for (std::size_t i = 0; i < kSmallNodePoolSize; ++i)
+    ASSERT_NE(f.pool.AllocNode(f.context), kNoNode);
+  EXPECT_EQ(f.pool.AllocNode(f.context), kNoNode);
+  const int errors = f.diagnostics.counts().errors;
+  EXPECT_EQ(f.pool.MakeLeaf(f.context, 18), kNoNode);
+  EXPECT_EQ(f.diagnostics.counts().errors, errors + 1);  // E01
+  f.pool.FreeNode(100);
+  EXPECT_EQ(f.pool.AllocNode(f.context), 100);
+}
+
+}  // namespace
+}  // namespace kem
