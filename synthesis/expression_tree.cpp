@@ -73,13 +73,16 @@ void NodePool::FreeTree(NodeRef root) {
   }
 }
 
+NodeRef NodePool::NewNode(SynthesisContext& context) {
+  const NodeRef node = AllocNode(context);
+  if (node == kNoNode) context.ReportOutOfMemory();
+  return node;
+}
+
 NodeRef NodePool::MakeOperatorNode(SynthesisContext& context, NodeRef left, NodeRef right,
                                    int type) {
-  const NodeRef node = AllocNode(context);
-  if (node == kNoNode) {
-    context.ReportOutOfMemory();
-    return kNoNode;
-  }
+  const NodeRef node = NewNode(context);
+  if (node == kNoNode) return kNoNode;
   ExprNode& n = (*this)[node];
   n.type = type;
   n.left = left;
@@ -88,11 +91,8 @@ NodeRef NodePool::MakeOperatorNode(SynthesisContext& context, NodeRef left, Node
 }
 
 NodeRef NodePool::MakeLeaf(SynthesisContext& context, int record) {
-  const NodeRef node = AllocNode(context);
-  if (node == kNoNode) {
-    context.ReportOutOfMemory();
-    return kNoNode;
-  }
+  const NodeRef node = NewNode(context);
+  if (node == kNoNode) return kNoNode;
   ExprNode& n = (*this)[node];
   n.leaf = true;
   n.record = record;

@@ -60,6 +60,8 @@ class NodePool {
   std::size_t in_use() const;
 
  private:
+  NodeRef NewNode(SynthesisContext& context);  // AllocNode, reporting E01 when none is free
+
   BudgetedArray<ExprNode> nodes_;
   std::size_t high_water_ = 0;  // one past the highest node ever handed out
   std::uint16_t probes_ = 0;    // nodes passed over in the search; a wrap moves the marker
