@@ -115,6 +115,20 @@ TEST_F(DriverTest, CleanCompileRunsTheFitOnce) {
   EXPECT_TRUE(host.boxes.empty());
 }
 
+TEST_F(DriverTest, WarningsAloneStillFit) {
+  Compiled c = Compile(std::string(kHeaderOnly) + "Q1 = A\n", "design.kem", {}, true);
+  EXPECT_EQ(c.errors, "Zeile 4: W01 ; fehlt\n");
+  EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 1, Fehler: 0.");
+  EXPECT_EQ(host.fits.size(), 1u);
+}
+
+TEST_F(DriverTest, StatementLinesAlternate) {
+  Compile(std::string(kHeaderOnly) + "Q1 = A; Q2 = B; X = C;");
+  EXPECT_EQ(host.log.lines(),
+            (Lines{"Text wird compiliert", "Minimierung von Q1", ".", "Minimierung von Q2", "..",
+                   ".", "Compilevorgang beendet, Warnungen: 0, Fehler: 2."}));
+}
+
 TEST_F(DriverTest, AbortedCompileNeitherFitsNorShowsABox) {
   Compile("CHIP", "design.kem", {}, true);
   EXPECT_TRUE(host.fits.empty());
