@@ -31,29 +31,56 @@ class AllocationBudget {
   std::size_t peak_ = 0;
 };
 
-// A zero-filled array of `count` elements charged to a budget and given back when it is destroyed.
-template <typename T>
-class BudgetedArray {
+// A share of a budget, given back when it ends.
+class BudgetCharge {
  public:
-  BudgetedArray() = default;
-  BudgetedArray(const BudgetedArray&) = delete;
-  BudgetedArray& operator=(const BudgetedArray&) = delete;
-  BudgetedArray(BudgetedArray&& other) noexcept { *this = std::move(other); }
-  BudgetedArray& operator=(BudgetedArray&& other) noexcept {
+  BudgetCharge() = default;
+  BudgetCharge(const BudgetCharge&) = delete;
+  BudgetCharge& operator=(const BudgetCharge&) = delete;
+  BudgetCharge(BudgetCharge&& other) noexcept { *this = std::move(other); }
+  BudgetCharge& operator=(BudgetCharge&& other) noexcept {
     if (this != &other) {
-      Free();
-      items_ = std::move(other.items_);
+      Drop();
       budget_ = std::exchange(other.budget_, nullptr);
       bytes_ = std::exchange(other.bytes_, 0);
     }
     return *this;
   }
-  ~BudgetedArray() { Free(); }
+  ~BudgetCharge() { Drop(); }
 
+  // Charges `count` elements of `size` bytes; on failure reports "E01 Speicher voll" and charges
+  // nothing.
+  bool Take(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t count,
+            std::size_t size);
+  void Drop();
+
+ private:
+  AllocationBudget* budget_ = nullptr;
+  std::size_t bytes_ = 0;
+};
+
+// A zero-filled array of `count` elements charged to a budget and given back when it is destroyed.
+template <typename T>
+class BudgetedArray {
+ public:
   // Replaces the contents by `count` zero-filled elements. On failure reports "E01 Speicher voll"
   // and leaves the array empty.
-  bool AllocZeroed(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t count);
-  void Free();
+  bool AllocZeroed(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t count) {
+    Free();
+    if (!charge_.Take(budget, diagnostics, count, sizeof(T))) return false;
+    try {
+      items_.assign(count, T{});
+    } catch (const std::bad_alloc&) {
+      charge_.Drop();
+      diagnostics.ReportDiagnostic(Diag::E01, 0);
+      return false;
+    }
+    return true;
+  }
+  void Free() {
+    charge_.Drop();
+    std::vector<T>().swap(items_);
+  }
 
   T* data() { return items_.data(); }
   const T* data() const { return items_.data(); }
@@ -64,38 +91,7 @@ class BudgetedArray {
 
  private:
   std::vector<T> items_;
-  AllocationBudget* budget_ = nullptr;
-  std::size_t bytes_ = 0;
+  BudgetCharge charge_;
 };
-
-template <typename T>
-bool BudgetedArray<T>::AllocZeroed(AllocationBudget& budget, Diagnostics& diagnostics,
-                                   std::size_t count) {
-  Free();
-  const bool overflow = count > budget.limit() / (sizeof(T) == 0 ? 1 : sizeof(T));
-  const std::size_t bytes = overflow ? 0 : count * sizeof(T);
-  if (overflow || !budget.Reserve(bytes)) {
-    diagnostics.ReportDiagnostic(Diag::E01, 0);
-    return false;
-  }
-  try {
-    items_.assign(count, T{});
-  } catch (const std::bad_alloc&) {
-    budget.Release(bytes);
-    diagnostics.ReportDiagnostic(Diag::E01, 0);
-    return false;
-  }
-  budget_ = &budget;
-  bytes_ = bytes;
-  return true;
-}
-
-template <typename T>
-void BudgetedArray<T>::Free() {
-  if (budget_) budget_->Release(bytes_);
-  budget_ = nullptr;
-  bytes_ = 0;
-  std::vector<T>().swap(items_);
-}
 
 }  // namespace kem

@@ -12,22 +12,26 @@ constexpr std::uint32_t kProbeWrap = 65536;
 }  // namespace
 
 int NodePool::ReserveNodePool(SynthesisContext& context) {
-  high_water_ = 0;
-  free_below_high_water_.clear();
+  ReleaseNodePool();
   for (std::size_t size : {kNodePoolSize, kSmallNodePoolSize}) {
-    if (nodes_.AllocZeroed(context.budget, context.diagnostics, size)) return 1;
+    if (charge_.Take(context.budget, context.diagnostics, size, sizeof(ExprNode))) {
+      size_ = size;
+      return 1;
+    }
   }
   return -1;
 }
 
 void NodePool::ReleaseNodePool() {
-  nodes_.Free();
+  charge_.Drop();
+  size_ = 0;
+  std::vector<ExprNode>().swap(nodes_);
   free_below_high_water_.clear();
   high_water_ = 0;
 }
 
 NodeRef NodePool::AllocNode(SynthesisContext& context) {
-  if (nodes_.empty()) return kNoNode;
+  if (size_ == 0) return kNoNode;
   // First fit: every node before the first free one is in use and is passed over.
   std::size_t chosen = high_water_;
   if (!free_below_high_water_.empty()) {
@@ -35,14 +39,15 @@ NodeRef NodePool::AllocNode(SynthesisContext& context) {
     chosen = static_cast<std::size_t>(free_below_high_water_.back());
     free_below_high_water_.pop_back();
   }
-  const std::uint32_t passed = static_cast<std::uint32_t>(std::min(chosen, nodes_.size()));
+  const std::uint32_t passed = static_cast<std::uint32_t>(std::min(chosen, size_));
   const std::uint32_t total = probes_ + passed;
   for (std::uint32_t wraps = total / kProbeWrap; wraps > 0; --wraps)
     context.log.AdvanceProgressMarker();
   probes_ = static_cast<std::uint16_t>(total % kProbeWrap);
-  if (chosen >= nodes_.size()) return kNoNode;
+  if (chosen >= size_) return kNoNode;
 
   high_water_ = std::max(high_water_, chosen + 1);
+  if (nodes_.size() < high_water_) nodes_.resize(high_water_);
   ExprNode& node = nodes_[chosen];
   node = ExprNode{};
   node.status = 'T';

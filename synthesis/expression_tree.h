@@ -56,13 +56,17 @@ class NodePool {
 
   ExprNode& operator[](NodeRef node) { return nodes_[static_cast<std::size_t>(node)]; }
   const ExprNode& operator[](NodeRef node) const { return nodes_[static_cast<std::size_t>(node)]; }
-  std::size_t size() const { return nodes_.size(); }
+  std::size_t size() const { return size_; }
   std::size_t in_use() const;
 
  private:
   NodeRef NewNode(SynthesisContext& context);  // AllocNode, reporting E01 when none is free
 
-  BudgetedArray<ExprNode> nodes_;
+  // The whole pool is charged to the budget when it is reserved; its nodes are made as the
+  // high-water mark first reaches them, so a compilation pays only for the nodes it uses.
+  BudgetCharge charge_;
+  std::size_t size_ = 0;
+  std::vector<ExprNode> nodes_;
   std::size_t high_water_ = 0;  // one past the highest node ever handed out
   std::uint16_t probes_ = 0;    // nodes passed over in the search; a wrap moves the marker
   std::vector<NodeRef> free_below_high_water_;  // a min-heap
