@@ -4,9 +4,11 @@
 #pragma once
 
 #include <cstddef>
-#include <new>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <type_traits>
 #include <utility>
-#include <vector>
 
 #include "common/diagnostics.h"
 
@@ -60,37 +62,65 @@ class BudgetCharge {
 };
 
 // A zero-filled array of `count` elements charged to a budget and given back when it is destroyed.
+// Large arrays come zero-filled from the system's page allocator, so their pages cost memory only
+// once they are written: a cover's spare rows that are never used are never touched.
 template <typename T>
 class BudgetedArray {
+  static_assert(std::is_trivially_copyable_v<T> && std::is_trivially_default_constructible_v<T>,
+                "zero bytes must be a valid value");
+
  public:
+  BudgetedArray() = default;
+  BudgetedArray(BudgetedArray&& other) noexcept { *this = std::move(other); }
+  BudgetedArray& operator=(BudgetedArray&& other) noexcept {
+    if (this != &other) {
+      items_ = std::move(other.items_);
+      size_ = std::exchange(other.size_, 0);
+      charge_ = std::move(other.charge_);
+    }
+    return *this;
+  }
+
   // Replaces the contents by `count` zero-filled elements. On failure reports "E01 Speicher voll"
   // and leaves the array empty.
   bool AllocZeroed(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t count) {
     Free();
     if (!charge_.Take(budget, diagnostics, count, sizeof(T))) return false;
-    try {
-      items_.assign(count, T{});
-    } catch (const std::bad_alloc&) {
+    if (count == 0) return true;
+    // The budget already refused anything this large; the test tells the compiler as much.
+    if (count > static_cast<std::size_t>(PTRDIFF_MAX) / sizeof(T)) {
+      charge_.Drop();
+      return false;
+    }
+    items_.reset(static_cast<T*>(std::calloc(count, sizeof(T))));
+    if (!items_) {
       charge_.Drop();
       diagnostics.ReportDiagnostic(Diag::E01, 0);
       return false;
     }
+    size_ = count;
     return true;
   }
   void Free() {
     charge_.Drop();
-    std::vector<T>().swap(items_);
+    items_.reset();
+    size_ = 0;
   }
 
-  T* data() { return items_.data(); }
-  const T* data() const { return items_.data(); }
-  std::size_t size() const { return items_.size(); }
-  bool empty() const { return items_.empty(); }
+  T* data() { return items_.get(); }
+  const T* data() const { return items_.get(); }
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
   T& operator[](std::size_t i) { return items_[i]; }
   const T& operator[](std::size_t i) const { return items_[i]; }
 
  private:
-  std::vector<T> items_;
+  struct Deleter {
+    void operator()(T* items) const { std::free(items); }
+  };
+
+  std::unique_ptr<T[], Deleter> items_;
+  std::size_t size_ = 0;
   BudgetCharge charge_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "synthesis/cube_words.h"
+
 namespace kem {
 
 namespace {
@@ -94,8 +96,14 @@ void Cover::ClearRow(int row) {
 int Cover::LiteralCount(SynthesisContext& context, int row, int k) const {
   context.literal_count_calls = (context.literal_count_calls + 1) % kLiteralCountsPerMarkerStep;
   if (context.literal_count_calls == 0) context.log.AdvanceProgressMarker();
+  // While a marker is set, every column of row 0's first word reads as the marker.
+  const std::uint32_t* body = Row(row);
+  const bool marked = row == 0 && (body[0] & 3u) == kMarkerCode;
   int count = 0;
-  for (int column = 0; column < k; ++column) count += FieldGet(row, column) != 0 ? 1 : 0;
+  for (int w = 0; w < WordsFor(k); ++w) {
+    const std::uint32_t mask = ColumnMask(w, 0, k);
+    count += CountFields(w == 0 && marked ? mask & kFieldLowBits : FieldsNonZero(body[w] & mask));
+  }
   return count;
 }
 

@@ -43,12 +43,13 @@ class Cover {
   int capacity() const { return rows_; }
   int tags() const { return tags_; }
   int variables() const { return n_; }
+  int row_words() const { return words_per_row_; }
   bool allocated() const { return !block_.empty(); }
 
   // Slots: a row is present when its slot is bound.
-  bool present(int row) const { return block_[static_cast<std::size_t>(row)] != 0; }
-  void Bind(int row) { block_[static_cast<std::size_t>(row)] = 1; }
-  void Unbind(int row) { block_[static_cast<std::size_t>(row)] = 0; }
+  bool present(int row) const { return block_.data()[row] != 0; }
+  void Bind(int row) { block_.data()[row] = 1; }
+  void Unbind(int row) { block_.data()[row] = 0; }
 
   int FieldGet(int row, int column) const;
   void FieldSet(int row, int column, int value);
@@ -74,8 +75,8 @@ class Cover {
   int LiteralCount(SynthesisContext& context, int row, int k) const;
   void CopyRow(int source_row, Cover& target, int target_row, int k) const;
 
-  std::uint32_t* Row(int row) { return &block_[RowOffset(row)]; }
-  const std::uint32_t* Row(int row) const { return &block_[RowOffset(row)]; }
+  std::uint32_t* Row(int row) { return block_.data() + RowOffset(row); }
+  const std::uint32_t* Row(int row) const { return block_.data() + RowOffset(row); }
 
  private:
   std::size_t RowOffset(int row) const {

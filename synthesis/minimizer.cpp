@@ -1,14 +1,12 @@
 #include "synthesis/minimizer.h"
 
+#include "synthesis/cube_words.h"
+#include "synthesis/exact_minimizer.h"
+#include "synthesis/recursive_minimizer.h"
+
 namespace kem {
 
 namespace {
-
-// Exact and recursive minimization are not built yet; until they are, every level behaves as
-// level 0.
-bool LevelAvailable(int level) {
-  return level == kLevelNone;
-}
 
 bool ConstantCover(SynthesisContext& context, int n, int marker, Minimized& result) {
   if (!result.cover.Allocate(context, 1, 0, n)) return false;
@@ -53,6 +51,92 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
   return true;
 }
 
+// The minterms of the truth table whose value is `value`, as the rows of a new cover with `spare`
+// more rows and `tags` tag columns. False after E01, reported once more here.
+bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value, int count,
+                std::int64_t spare, int tags, Cover& cover) {
+  const Cover& table = expansion.cover;
+  const int n = table.variables();
+  if (!cover.Allocate(context, static_cast<int>(count + spare), tags, n)) {
+    context.ReportOutOfMemory();
+    return false;
+  }
+  const VariableWords vars(n);
+  int row = 0;
+  for (int i = 0; i < expansion.rows; ++i) {
+    if (table.RawGet(i, n) != value) continue;
+    cover.Bind(row);
+    for (int w = 0; w < vars.count; ++w) cover.Row(row)[w] = table.Row(i)[w] & vars.Mask(w);
+    ++row;
+  }
+  return true;
+}
+
+int MinimizeAtLevel(SynthesisContext& context, Cover& cover, int last, int used_variables) {
+  return context.level == kLevelExact ? ExactMinimize(context, cover, last, used_variables)
+                                      : RecursiveMinimize(context, cover, last);
+}
+
+void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
+  cover.Bind(0);
+  cover.SetConstantOne();
+  result.cover = std::move(cover);
+  result.last = 0;
+  result.polarity = polarity;
+}
+
+// Both covers are minimized at the level; the complement is written only when it needs strictly
+// fewer terms.
+bool MinimizeCovers(SynthesisContext& context, Expansion& expansion, int used_variables,
+                    bool allow_complement, Minimized& result) {
+  const bool exact = context.level == kLevelExact;
+  // A level-1 pass that makes cubes of V-1 literals makes at most V * 2^(V-1) of them. Only the
+  // exact level reads tags; the recursive one is spared their memory.
+  const std::int64_t spare =
+      exact ? Binomial(used_variables, used_variables - 1) << (used_variables - 1) : 0;
+  const int on_tags = exact ? expansion.on_count : 0;
+  const int off_tags = exact ? expansion.off_count : 0;
+
+  Cover on;
+  Cover off;
+  if (!MintermsOf(context, expansion, 1, expansion.on_count, spare, on_tags, on) ||
+      (allow_complement &&
+       !MintermsOf(context, expansion, 0, expansion.off_count, spare, off_tags, off))) {
+    expansion.cover.Release();
+    return false;
+  }
+  expansion.cover.Release();
+
+  const int last_on = MinimizeAtLevel(context, on, expansion.on_count - 1, used_variables);
+  if (last_on < 0) return false;
+  int last_off = -1;
+  if (allow_complement) {
+    last_off = MinimizeAtLevel(context, off, expansion.off_count - 1, used_variables);
+    if (last_off < 0) return false;
+  }
+
+  const int terms_on = on.CountTerms(last_on);
+  const int terms_off = allow_complement ? off.CountTerms(last_off) : 0;
+  if (terms_on == 0) {
+    TakeConstantOne(on, kPolarityFunction, result);
+    return true;
+  }
+  if (allow_complement && terms_off == 0) {
+    TakeConstantOne(off, kPolarityComplement, result);
+    return true;
+  }
+  if (allow_complement && terms_on > terms_off) {
+    result.cover = std::move(off);
+    result.last = last_off;
+    result.polarity = kPolarityComplement;
+    return true;
+  }
+  result.cover = std::move(on);
+  result.last = last_on;
+  result.polarity = kPolarityFunction;
+  return true;
+}
+
 }  // namespace
 
 bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
@@ -78,7 +162,7 @@ bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
     return ConstantCover(context, n, kMarkerZero, result);
   }
 
-  const bool minimizing = context.minimizing() && LevelAvailable(context.level);
+  const bool minimizing = context.minimizing();
   Expansion expansion;
   const bool built =
       BuildCover(context, pool, tree, used.data(), used_count, map, minimizing, expansion);
@@ -96,6 +180,7 @@ bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
     ConstantTable(expansion, result);
     return true;
   }
+  if (minimizing) return MinimizeCovers(context, expansion, used_count, allow_complement, result);
   return MintermCover(context, expansion, allow_complement, result);
 }
 

@@ -1,10 +1,13 @@
 // Every design in tests/designs compiles with kemc to exactly the files in tests/designs/expected:
 // <name>.ERR, <name>.mds and <name>.boo (a missing expected file means the file must not be
-// written), the log on standard output (<name>.out) and the exit status (<name>.status).
+// written), the log on standard output (<name>.out) and the exit status (<name>.status). Level 0
+// has its files in expected/, levels 1 and 2 in expected/level1/ and expected/level2/.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/run_kemc.h"
@@ -22,36 +25,42 @@ using testing_support::TempDir;
 struct Design {
   fs::path source;
   std::string expected;  // the name of its expected files
+  int level = 0;
 };
 
 void PrintTo(const Design& design, std::ostream* out) {
-  *out << design.expected;
+  *out << design.expected << " -m " << design.level;
 }
 
-// The designs of tests/designs, and those of examples/ with expected files named example_<name>.
+// The designs of tests/designs, and those of examples/ with expected files named example_<name>,
+// each at every minimization level.
 std::vector<Design> AllDesigns() {
   std::vector<Design> designs;
   for (const auto& [folder, prefix] : {std::pair{DESIGNS_DIR, ""}, {EXAMPLES_DIR, "example_"}}) {
     for (const auto& entry : fs::directory_iterator(folder)) {
-      if (entry.path().extension() == ".kem")
-        designs.push_back({entry.path(), prefix + entry.path().stem().string()});
+      if (entry.path().extension() != ".kem") continue;
+      for (int level : {0, 1, 2})
+        designs.push_back({entry.path(), prefix + entry.path().stem().string(), level});
     }
   }
-  std::sort(designs.begin(), designs.end(),
-            [](const Design& a, const Design& b) { return a.expected < b.expected; });
+  std::sort(designs.begin(), designs.end(), [](const Design& a, const Design& b) {
+    return std::tie(a.level, a.expected) < std::tie(b.level, b.expected);
+  });
   return designs;
 }
 
 class Designs : public testing::TestWithParam<Design> {};
 
-// Every design compiles at level 0 here; the minimization levels have designs of their own.
 TEST_P(Designs, CompileToExpectedFiles) {
   const std::string name = GetParam().expected;
-  const fs::path expected = fs::path(DESIGNS_DIR) / "expected";
+  const int level = GetParam().level;
+  fs::path expected = fs::path(DESIGNS_DIR) / "expected";
+  if (level != 0) expected /= "level" + std::to_string(level);
   TempDir dir;
   fs::copy_file(GetParam().source, dir.path() / (name + ".kem"));
 
-  const auto result = RunKemc(dir.path(), "-m 0 " + ShellQuote(name + ".kem"));
+  const auto result =
+      RunKemc(dir.path(), "-m " + std::to_string(level) + " " + ShellQuote(name + ".kem"));
   ASSERT_TRUE(fs::exists(expected / (name + ".status"))) << "no expected status for " << name;
   EXPECT_EQ(std::to_string(result.status) + "\n", Slurp(expected / (name + ".status")));
   EXPECT_EQ(result.out, Slurp(expected / (name + ".out")));
@@ -70,7 +79,9 @@ TEST_P(Designs, CompileToExpectedFiles) {
 
 INSTANTIATE_TEST_SUITE_P(All, Designs, testing::ValuesIn(AllDesigns()),
                          [](const testing::TestParamInfo<Design>& info) {
-                           return info.param.expected;
+                           const Design& d = info.param;
+                           return d.level == 0 ? d.expected
+                                               : d.expected + "_level" + std::to_string(d.level);
                          });
 
 }  // namespace

@@ -1,6 +1,7 @@
-// Whole equations through the compiler at level 0: what the listing and the intermediate file say
-// is the function the source gave, and running out of memory ends exactly as the rules say.
+// Whole equations through the compiler at every level: what the listing and the intermediate file
+// say is the function the source gave, and running out of memory ends exactly as the rules say.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <functional>
 #include <map>
@@ -100,19 +101,22 @@ bool Evaluate(const ParsedEquation& eq, unsigned assignment) {
 
 class EquationTest : public testing::Test, public CompileFixture {
  protected:
-  Compiled CompileWith(const std::string& statements, std::size_t budget = kDefaultMemoryBudget) {
+  Compiled CompileWith(const std::string& statements, std::size_t budget = kDefaultMemoryBudget,
+                       int level = 0) {
     CompileOptions options;
-    options.minimization_level = 0;
+    options.minimization_level = level;
     options.memory_budget = budget;
     return Compile(kHeader + statements, "design.kem", options);
   }
 };
 
-TEST_F(EquationTest, RandomExpressionsKeepTheirFunction) {
+class EquationLevelTest : public EquationTest, public testing::WithParamInterface<int> {};
+
+TEST_P(EquationLevelTest, RandomExpressionsKeepTheirFunction) {
   std::mt19937 random(20261209);
   for (int round = 0; round < 150; ++round) {
     const RandomExpression expression = Generate(random, 1 + round % 5);
-    Compiled c = CompileWith("Y = " + expression.text + ";\n");
+    Compiled c = CompileWith("Y = " + expression.text + ";\n", kDefaultMemoryBudget, GetParam());
     // Minterms may exceed the seven terms of the output; that is reported and written in full.
     ASSERT_TRUE(c.errors == "" || c.errors == "E35 Zu viele Terme für Definition von Pin Y\n")
         << expression.text << *c.errors;
@@ -131,6 +135,8 @@ TEST_F(EquationTest, RandomExpressionsKeepTheirFunction) {
     EXPECT_NE(c.listing->find(eq.negated ? "/Y = " : "Y = "), std::string::npos);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Levels, EquationLevelTest, testing::Values(0, 1, 2));
 
 TEST_F(EquationTest, NodePoolExhausted) {
   // With only the smaller pool, an expression of 100000 operands (199999 nodes) cannot be held.
@@ -156,6 +162,28 @@ TEST_F(EquationTest, TruthTableBeyondTheBudgetEndsTheCompilation) {
   EXPECT_EQ(c.intermediate, "");
   ASSERT_TRUE(c.listing);
   EXPECT_EQ(c.listing->find(" = "), std::string::npos);
+}
+
+TEST_F(EquationTest, ExactCoverBeyondTheBudgetEndsTheCompilation) {
+  // Thirteen signals in an exclusive or: level 1's first cover would take 59 MB, the budget
+  // leaves 4 MB beside the node pool.
+  const std::size_t budget = kNodePoolSize * sizeof(ExprNode) + (4u << 20);
+  rusage before{};
+  getrusage(RUSAGE_SELF, &before);
+  Compiled c = CompileWith(
+      "Y = S0 $ S1 $ S2 $ S3 $ S4 $ S5 $ S6 $ S7 $ S8 $ S9 $ S10 $ S11 $ S12;\nZ = S1;\n", budget,
+      1);
+  rusage after{};
+  getrusage(RUSAGE_SELF, &after);
+  // The allocation, the cover and the minimizer each report it.
+  EXPECT_EQ(c.errors, "E01 Speicher voll\nE01 Speicher voll\nE01 Speicher voll\n");
+  EXPECT_EQ(host.boxes, std::vector<std::string>{"Nicht genügend Speicher für Compilierung"});
+  EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 0, Fehler: 3.");
+  EXPECT_EQ(c.intermediate, "");
+  ASSERT_TRUE(c.listing);
+  EXPECT_EQ(c.listing->find(" = "), std::string::npos);
+  EXPECT_LE(c.run->budget.peak(), budget);
+  EXPECT_LT((after.ru_maxrss - before.ru_maxrss) * 1024L, 32L << 20);  // ru_maxrss is in KiB
 }
 
 TEST_F(EquationTest, DeepNestingDoesNotExhaustTheStack) {

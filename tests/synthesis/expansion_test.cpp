@@ -25,8 +25,11 @@ std::string RowText(const Cover& cover, int row, int variables) {
   return text;
 }
 
+// Without minimization, so that the covers are the expansion's own.
 class ExpansionTest : public testing::Test, public SynthesisFixture {
  protected:
+  ExpansionTest() { context.level = kLevelNone; }
+
   VariableMap map{18, kVariables};
 
   Minimized Minimize(NodeRef tree, bool allow_complement = true) {

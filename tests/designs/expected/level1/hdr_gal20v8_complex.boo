@@ -1,0 +1,33 @@
+
+
+$__SYMTAB_INFO:
+Design_Name: alu
+Gal_Type: 1
+Gal_Mode: 2
+Clk_Pin: 1
+User_ID: ALU20
+
+Pin_Node: A0 Pin_or_Node: 1 Number: 1 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: A1 Pin_or_Node: 1 Number: 2 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: A2 Pin_or_Node: 1 Number: 3 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: A3 Pin_or_Node: 1 Number: 4 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: B0 Pin_or_Node: 1 Number: 5 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: B1 Pin_or_Node: 1 Number: 6 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: B2 Pin_or_Node: 1 Number: 7 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: B3 Pin_or_Node: 1 Number: 8 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: OP0 Pin_or_Node: 1 Number: 9 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: OP1 Pin_or_Node: 1 Number: 10 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: CIN Pin_or_Node: 1 Number: 11 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: GND Pin_or_Node: 1 Number: 12 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1
+Pin_Node: OE Pin_or_Node: 1 Number: 13 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: F0 Pin_or_Node: 1 Number: 14 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: F1 Pin_or_Node: 1 Number: 15 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: F2 Pin_or_Node: 1 Number: 16 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: F3 Pin_or_Node: 1 Number: 17 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: COUT Pin_or_Node: 1 Number: 18 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: ZERO Pin_or_Node: 1 Number: 19 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
+Pin_Node: NC Pin_or_Node: 1 Number: 20 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 0
+Pin_Node: NC Pin_or_Node: 1 Number: 21 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 0
+Pin_Node: NC Pin_or_Node: 1 Number: 22 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 0
+Pin_Node: NC Pin_or_Node: 1 Number: 23 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 0
+Pin_Node: VCC Pin_or_Node: 1 Number: 24 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1
