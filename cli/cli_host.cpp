@@ -4,7 +4,6 @@ namespace kem::cli {
 
 namespace {
 
-constexpr std::string_view kCaption = "KEMWin RUZI";
 
 void WriteLine(std::FILE* file, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), file);
@@ -41,17 +40,15 @@ CliHost::CliHost(std::FILE* out, std::FILE* err, bool show_marker)
 }
 
 BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons buttons) {
-  std::string line(kCaption);
+  std::string line(kBoxCaption);
   line += ": ";
   line += text;
   WriteLine(err_, line);
   return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
 }
 
-void CliHost::RunFitCommand(std::string_view) {
-  WriteLine(err_, kFitterUnavailable);
-  fit_failed_ = true;
-  fit_unavailable_ = true;
+void CliHost::RunFitCommand(std::string_view document_name) {
+  last_fit_ = FitCommand(document_name, *this, log_);
 }
 
 }  // namespace kem::cli

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "common/message_log.h"
 #include "compiler/compile_host.h"
+#include "device/fitter.h"
 
 namespace kem::cli {
 
@@ -41,19 +43,15 @@ class CliHost : public CompileHost {
   void RunSaveAsCommand() override {}
   void RunFitCommand(std::string_view document_name) override;
 
-  // Set when a fit was asked for and did not succeed.
-  bool fit_failed() const { return fit_failed_; }
-  bool fit_unavailable() const { return fit_unavailable_; }
-  void ResetFitState() { fit_failed_ = fit_unavailable_ = false; }
+  // The outcome of the last fit since ResetFitState; none when no fit ran.
+  std::optional<FitOutcome> last_fit() const { return last_fit_; }
+  void ResetFitState() { last_fit_.reset(); }
 
  private:
   std::FILE* err_;
   TerminalLogView view_;
   LogModel log_;
-  bool fit_failed_ = false;
-  bool fit_unavailable_ = false;
+  std::optional<FitOutcome> last_fit_;
 };
-
-inline constexpr std::string_view kFitterUnavailable = "kemc: Fitten ist noch nicht verfügbar";
 
 }  // namespace kem::cli

@@ -1,5 +1,6 @@
-// kemc: the command-line compiler. Compiles each design as the IDE's "Nur Compilieren" does, or
-// compiles and fits as "Compilieren und Fitten" does, with the same files, diagnostics and log.
+// kemc: the command-line compiler. Compiles each design as the IDE's "Nur Compilieren" does,
+// compiles and fits as "Compilieren und Fitten" does, or only fits as "Nur Fitten" does, with the
+// same files, diagnostics and log.
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +38,27 @@ void EchoErrorFile(const std::string& document, std::FILE* err) {
   }
 }
 
+// A missing intermediate file is a refusal, like an output-named source; a fit that fails is an
+// error in the design's files.
+int FitStatus(FitOutcome outcome) {
+  switch (outcome) {
+    case FitOutcome::kSucceeded:
+      return kExitClean;
+    case FitOutcome::kFailed:
+      return kExitErrors;
+    case FitOutcome::kNoIntermediateFile:
+      break;
+  }
+  return kExitAborted;
+}
+
+// The IDE's "Nur Fitten": no compilation, the fit of the intermediate file that is there.
+int FitOne(const std::string& document, CliHost& host) {
+  host.ResetFitState();
+  host.RunFitCommand(document);
+  return FitStatus(host.last_fit().value_or(FitOutcome::kFailed));
+}
+
 int CompileOne(const std::string& document, const Options& options, CliHost& host) {
   CompileJob job;
   job.document_name = document;
@@ -50,9 +72,8 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   if (!run) return kExitAborted;
   EchoErrorFile(document, stderr);
   if (run->CompileAborted()) return kExitAborted;
-  if (host.fit_unavailable()) return kExitAborted;
-  if (!run->CompileClean() || host.fit_failed()) return kExitErrors;
-  return kExitClean;
+  if (!run->CompileClean()) return kExitErrors;
+  return host.last_fit() ? FitStatus(*host.last_fit()) : kExitClean;
 }
 
 int Main(const std::vector<std::string>& arguments) {
@@ -70,16 +91,15 @@ int Main(const std::vector<std::string>& arguments) {
     std::puts("kemc " KEM_VERSION);
     return kExitClean;
   }
+  CliHost host(stdout, stderr, isatty(STDERR_FILENO) != 0);
+  int status = kExitClean;
   if (options.action == Action::kFitOnly) {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(kFitterUnavailable.size()),
-                 kFitterUnavailable.data());
-    return kExitAborted;
+    for (const std::string& file : options.files) status = std::max(status, FitOne(file, host));
+    return status;
   }
   if (options.level < 0)
     options.level = ReadSettingsFile(std::string(kSettingsFileName)).minimization_level;
 
-  CliHost host(stdout, stderr, isatty(STDERR_FILENO) != 0);
-  int status = kExitClean;
   for (const std::string& file : options.files)
     status = std::max(status, CompileOne(file, options, host));
   return status;

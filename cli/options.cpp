@@ -14,14 +14,14 @@ const char* const kUsage =
     "neben der Quelle.\n"
     "\n"
     "  -f, --fit            nach fehlerfreiem Compilieren fitten (JEDEC-Datei .jed)\n"
-    "      --fit-only       nur fitten, aus der vorhandenen Zwischendatei\n"
+    "      --fit-only       nur fitten: vorhandene Zwischendatei (.boo) zur JEDEC-Datei (.jed)\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
     "  -h, --help           diese Hilfe\n"
     "      --version        Version\n"
     "\n"
     "Exit-Status: 0 fehlerfrei (Warnungen erlaubt), 1 Fehler beim Compilieren oder Fitten,\n"
-    "2 abgebrochen, abgelehnt oder falscher Aufruf.\n";
+    "2 abgebrochen, abgelehnt (auch: Zwischendatei fehlt) oder falscher Aufruf.\n";
 
 int ParseLevel(const std::string& text) {
   static constexpr std::array<std::array<std::string_view, 2>, 3> kAliases = {{

@@ -6,6 +6,9 @@
 
 namespace kem {
 
+// The caption of every message box of the program.
+inline constexpr std::string_view kBoxCaption = "KEMWin RUZI";
+
 enum class BoxIcon { kNone, kQuestion, kError, kWarning };
 enum class BoxButtons { kOk, kYesNoCancel };
 enum class BoxAnswer { kOk, kYes, kNo, kCancel };

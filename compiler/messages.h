@@ -3,13 +3,15 @@
 
 #include <string_view>
 
+#include "common/file_messages.h"
+
 namespace kem::messages {
 
 inline constexpr std::string_view kRefuseOwnOutput =
     "Kann nicht in selbes File compilieren. Umbenennen?";
 inline constexpr std::string_view kCompiling = "Text wird compiliert";
 inline constexpr std::string_view kOutOfMemory = "Nicht genügend Speicher für Compilierung";
-inline constexpr std::string_view kCannotSave = "Kann %s nicht speichern";
+inline constexpr std::string_view kCannotSave = file_messages::kCannotSave;
 inline constexpr std::string_view kAborted =
     "Compilevorgang abgebrochen, zu viele oder zu schwere Fehler.";
 inline constexpr std::string_view kFinished = "Compilevorgang beendet, Warnungen: %d, Fehler: %d.";

@@ -18,6 +18,12 @@ using testing_support::TempDir;
 
 constexpr const char* kHeaderOnly =
     "CHIP ampel GAL16V8\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 VCC\n";
+constexpr const char* kWithEquation =
+    "CHIP ampel GAL16V8\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 VCC\nQ0 = A & /B;\n";
+constexpr const char* kEquationLog =
+    "Text wird compiliert\nMinimierung von Q0\n.\nCompilevorgang beendet, Warnungen: 0, Fehler: "
+    "0.\n";
+constexpr const char* kFitted = "Fitterdurchgang erfolgreich beendet\n";
 constexpr const char* kCleanLog =
     "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 0.\n";
 
@@ -97,14 +103,71 @@ TEST_F(Kemc, OutputNamedSourceIsRefusedAndKept) {
   EXPECT_FALSE(dir.Exists("x.ERR"));
 }
 
-TEST_F(Kemc, FitIsNotAvailableYet) {
-  dir.Write("a.kem", kHeaderOnly);
-  auto fit_only = RunKemc(dir.path(), "--fit-only a.kem");
-  EXPECT_EQ(fit_only.status, 2);
+TEST_F(Kemc, CompileAndFitWritesTheJedecFile) {
+  dir.Write("a.kem", kWithEquation);
+  auto r = RunKemc(dir.path(), "--fit a.kem");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, kEquationLog + std::string(kFitted));
+  EXPECT_EQ(r.err, "");
+  const auto jedec = dir.Read("a.jed");
+  ASSERT_TRUE(jedec);
+  EXPECT_EQ(jedec->rfind("\x02\r\nCHIP ampel GAL16V8 Complex_Mode*\r\n", 0), 0u);
+
+  // Fitting again from the intermediate file alone gives the same file.
+  fs::remove(dir.path() / "a.jed");
+  auto again = RunKemc(dir.path(), "--fit-only a.kem");
+  EXPECT_EQ(again.status, 0);
+  EXPECT_EQ(again.out, kFitted);
+  EXPECT_EQ(dir.Read("a.jed"), jedec);
+}
+
+TEST_F(Kemc, NoFitAfterAFaultyCompilation) {
+  dir.Write("x.kem",
+            "CHIP x GAL16V8 USER_ID K ;\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 "
+            "VCC\n");
+  auto r = RunKemc(dir.path(), "--fit x.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("KEMWin RUZI: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n"),
+            std::string::npos);
+  EXPECT_FALSE(dir.Exists("x.jed"));
+}
+
+TEST_F(Kemc, FitOnlyWithoutIntermediateFileIsRefused) {
+  dir.Write("a.kem", kWithEquation);
+  auto r = RunKemc(dir.path(), "--fit-only a.kem");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "KEMWin RUZI: Zwischendatei a.boo existiert nicht\n");
+  EXPECT_FALSE(dir.Exists("a.jed"));
   EXPECT_FALSE(dir.Exists("a.ERR"));
-  auto fit = RunKemc(dir.path(), "--fit a.kem");
-  EXPECT_EQ(fit.status, 2);
-  EXPECT_EQ(fit.out, kCleanLog);
+}
+
+TEST_F(Kemc, FailedFitExitsOneWithAnEmptyJedecFile) {
+  dir.Write("a.boo", "Q0 = A ; 1\n");  // no symbol table
+  dir.Write("a.jed", "older");
+  auto r = RunKemc(dir.path(), "--fit-only a.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Es traten Fehler beim Fitten auf!\n");
+  EXPECT_EQ(dir.Read("a.jed"), "");
+}
+
+TEST_F(Kemc, JedecFileThatCannotBeCreated) {
+  dir.Write("a.kem", kWithEquation);
+  fs::create_directory(dir.path() / "a.jed");
+  auto r = RunKemc(dir.path(), "--fit a.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.jed nicht speichern\n");
+  EXPECT_EQ(r.out, kEquationLog + std::string("Es traten Fehler beim Fitten auf!\n"));
+}
+
+TEST_F(Kemc, FitOnlyOfSeveralFilesTakesTheWorstStatus) {
+  dir.Write("a.kem", kWithEquation);
+  ASSERT_EQ(RunKemc(dir.path(), "a.kem").status, 0);
+  dir.Write("bad.boo", "nonsense");
+  auto r = RunKemc(dir.path(), "--fit-only a.kem bad.kem a.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, std::string(kFitted) + "Es traten Fehler beim Fitten auf!\n" + kFitted);
+  EXPECT_EQ(RunKemc(dir.path(), "--fit-only a.kem missing.kem bad.kem").status, 2);
 }
 
 TEST_F(Kemc, WorstStatusOfSeveralFiles) {

@@ -1,0 +1,297 @@
+// The equation parser of the fitter reads the intermediate file as white-space separated tokens
+// in a small state machine; each token either sets cells of the fuse map or moves to the next
+// state, and any token the state does not expect fails the fit. States: 0 and 6 an equation or
+// the symbol table (6 after a finished equation), 1 the operator, 3 the first literal or a
+// constant, 2 after a literal, 4 a literal after "&", 5 a literal after "+", 7 and 8 the ";" after
+// GND and VCC.
+#include "device/fitter.h"
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "common/file_messages.h"
+#include "common/format.h"
+#include "common/names.h"
+#include "device/catalogue.h"
+#include "device/fitter_messages.h"
+#include "device/intermediate_files.h"
+#include "device/jedec_writer.h"
+
+namespace kem {
+
+namespace {
+
+constexpr std::string_view kSymbolTableMarker = "$__SYMTAB_INFO:";
+constexpr std::string_view kTrstSuffix = ".TRST";
+constexpr int kFail = -1;
+constexpr int kEnd = -2;
+
+// Reports the end of the file as such; a failed read never hands on the previous token.
+bool NextToken(std::istream& in, std::string& token) {
+  token.clear();
+  return static_cast<bool>(in >> token);
+}
+
+bool IsOutput(const PinRecord& r) {
+  return r.IO == kIoOutput || r.IO == kIoOutputReadBack;
+}
+
+bool IsReadable(const PinRecord& r) {
+  return r.IO == kIoInput || r.IO == kIoOutputReadBack;
+}
+
+// Sets the cells of one design's equations. pin_: the current output's pin number; row_: the
+// row the next literal goes to; term_: the index of the current product term of the output;
+// trst_: whether the current equation is an output-enable one, which has a single term.
+class EquationParser {
+ public:
+  EquationParser(const DesignValues& design, const PinTable& pins, FuseMap& map)
+      : design_(design), pins_(pins), map_(map) {}
+
+  // 1 when every equation up to the symbol table fits, else 0.
+  int Parse(std::istream& in) {
+    std::string token;
+    int state = 0;
+    while (state >= 0) {
+      if (!NextToken(in, token)) return 0;
+      state = Step(state, token, in);
+    }
+    return state == kEnd ? 1 : 0;
+  }
+
+ private:
+  int Step(int state, const std::string& token, std::istream& in) {
+    switch (state) {
+      case 0:
+      case 6:
+        if (token == kSymbolTableMarker) return kEnd;
+        if (const PinRecord* r = FindRecord(token, IsOutput, nullptr))
+          return StartOutputEquation(*r) ? 1 : kFail;
+        if (const PinRecord* r = FindTrstOutput(token)) return StartTrstEquation(*r) ? 1 : kFail;
+        return kFail;
+      case 1:
+        return token == "=" || token == ":=" ? 3 : kFail;
+      case 3:
+        if (FindRecord(token, IsReadable, nullptr)) return SetLiteral(token) ? 2 : kFail;
+        if (token == "VCC") return 8;  // the row stays all '0' and turns all '1'
+        if (token == "GND") {
+          for (int column = 0; column < kMapColumns; ++column) map_[ArrayCell(row_, column)] = '1';
+          return 7;
+        }
+        return kFail;
+      case 2:
+        if (token == "&") return 4;
+        if (token == "+") return NextProductTerm() ? 5 : kFail;
+        if (token == ";") return DiscardTermCount(in) ? 6 : kFail;
+        return kFail;
+      case 4:
+      case 5:
+        return SetLiteral(token) ? 2 : kFail;
+      case 7:
+      case 8:
+        return token == ";" && DiscardTermCount(in) ? 6 : kFail;
+      default:
+        return kFail;
+    }
+  }
+
+  // The first design record named by `token`, itself or (with a leading "/") negated, whose IO
+  // passes `in_set`.
+  const PinRecord* FindRecord(std::string_view token, bool (*in_set)(const PinRecord&),
+                              bool* negated) const {
+    const bool slash = !token.empty() && token.front() == '/';
+    for (int i = pins_.first_design_record(); i <= pins_.count(); ++i) {
+      const PinRecord& r = pins_.record(i);
+      const bool plain = r.name == token;
+      if (!plain && !(slash && r.name == token.substr(1))) continue;
+      if (!in_set(r)) continue;
+      if (negated) *negated = !plain;
+      return &r;
+    }
+    return nullptr;
+  }
+
+  const PinRecord* FindTrstOutput(std::string_view token) const {
+    if (token.size() <= kTrstSuffix.size() || !token.ends_with(kTrstSuffix)) return nullptr;
+    const std::string_view name = token.substr(0, token.size() - kTrstSuffix.size());
+    for (int i = pins_.first_design_record(); i <= pins_.count(); ++i) {
+      const PinRecord& r = pins_.record(i);
+      if (r.name == name && IsOutput(r)) return &r;
+    }
+    return nullptr;
+  }
+
+  bool UseRow(int row) {
+    if (row < 0 || row >= kMapRows) return false;
+    row_ = row;
+    map_.set_row_used(row);
+    return true;
+  }
+
+  bool StartOutputEquation(const PinRecord& r) {
+    pin_ = r.Number;
+    term_ = 0;
+    trst_ = false;
+    if (!UseRow(TermRow(design_.Gal_Type, pin_, 0))) return false;
+    const int polarity = OlmcIndex(design_.Gal_Type, pin_, 0);
+    if (polarity >= 0) map_[PolarityCell(polarity)] = r.Pol == 1 ? '1' : '0';
+    const int mode = OlmcIndex(design_.Gal_Type, pin_, 1);
+    if (mode >= 0) map_[ModeCell(mode)] = RegisteredMacrocell(r) ? '0' : '1';
+    // An output without an output-enable equation is always enabled: its row, used and empty,
+    // turns all '1' when the rows are inverted.
+    const int oe_row = OeRow(design_.Gal_Type, design_.Gal_Mode, pin_);
+    if (oe_row >= 0 && r.Trst == -1) map_.set_row_used(oe_row);
+    return true;
+  }
+
+  // On the GAL22V10 family the mode cell selects the register alone; on the GAL16V8 and GAL20V8
+  // it is also '0' for every output in simple mode.
+  bool RegisteredMacrocell(const PinRecord& r) const {
+    const bool eight_macrocells = design_.Gal_Type == kGal16V8 || design_.Gal_Type == kGal20V8;
+    return r.Reg == 1 || (eight_macrocells && design_.Gal_Mode == kSimpleMode);
+  }
+
+  bool StartTrstEquation(const PinRecord& r) {
+    pin_ = r.Number;
+    trst_ = true;
+    return UseRow(OeRow(design_.Gal_Type, design_.Gal_Mode, pin_));
+  }
+
+  bool NextProductTerm() {
+    if (trst_) return false;  // an output enable has one product term
+    ++term_;
+    return UseRow(TermRow(design_.Gal_Type, pin_, term_));
+  }
+
+  bool SetLiteral(std::string_view token) {
+    bool negated = false;
+    const PinRecord* r = FindRecord(token, IsReadable, &negated);
+    if (r == nullptr) return false;
+    // A register on the GAL22V10 family is read back before its polarity cell, so a registered
+    // signal written for itself lies on the exchanged column pair.
+    const int registered = r->Reg == 1 && r->Pol == 1 ? 1 : 0;
+    const int column =
+        InputColumn(design_.Gal_Type, design_.Gal_Mode, r->Number, negated ? 1 : 0, registered);
+    if (column < 0 || column >= kMapColumns) return false;
+    map_[ArrayCell(row_, column)] = '1';
+    return true;
+  }
+
+  static bool DiscardTermCount(std::istream& in) {
+    std::string ignored;
+    return NextToken(in, ignored);
+  }
+
+  const DesignValues& design_;
+  const PinTable& pins_;
+  FuseMap& map_;
+  int pin_ = 0;
+  int row_ = 0;
+  int term_ = 0;
+  bool trst_ = false;
+};
+
+// Global mode cells, row inversion and user ID, after the last equation.
+void FinishFuseMap(const DesignValues& design, const PinTable& pins, FuseMap& map) {
+  if (design.Gal_Type == kGal16V8 || design.Gal_Type == kGal20V8) {
+    if (design.Gal_Mode == kSimpleMode) {
+      map[kSynCell] = '1';
+      map[kAc0Cell] = '0';
+    } else if (design.Gal_Mode == kComplexMode) {
+      map[kSynCell] = '1';
+      map[kAc0Cell] = '1';
+    } else {
+      map[kSynCell] = '0';
+      map[kAc0Cell] = '1';
+      // Combinational outputs in registered mode take their output enable from the first row of
+      // their block, the complex-mode output-enable row: make it always true.
+      for (int i = pins.first_design_record(); i <= pins.count(); ++i) {
+        const PinRecord& r = pins.record(i);
+        if (!IsOutput(r) || r.Reg == 1) continue;
+        const int oe_row = OeRow(design.Gal_Type, kComplexMode, r.Number);
+        if (oe_row >= 0) map.set_row_used(oe_row);
+      }
+    }
+  }
+
+  // Cells were set where a literal connects; the devices want '0' there and '1' elsewhere.
+  for (int row = 0; row < kMapRows; ++row) {
+    if (!map.row_used(row)) continue;
+    for (int column = 0; column < kMapColumns; ++column) {
+      char& cell = map[ArrayCell(row, column)];
+      cell = cell == '0' ? '1' : '0';
+    }
+  }
+
+  if (design.user_id.empty()) return;
+  const int bytes = UesBytes(design.Gal_Type);
+  for (int i = 0; i < bytes; ++i) {
+    const unsigned byte = i < static_cast<int>(design.user_id.size())
+                              ? static_cast<unsigned char>(design.user_id[i])
+                              : 0u;
+    for (int j = 0; j < 8; ++j) map[UserIdCell(i, j)] = (byte >> (7 - j)) & 1u ? '1' : '0';
+  }
+}
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+}  // namespace
+
+int Fitter::Fit(std::istream& intermediate) {
+  if (ReadSymbolTable(intermediate, design_, pins_) != 1) {
+    design_ = DesignValues{};
+    map_.InitFuseMap();
+    return 0;
+  }
+  intermediate.clear();
+  intermediate.seekg(0);
+  if (!intermediate) {
+    map_.InitFuseMap();
+    return 0;
+  }
+  return BuildFuseMap(intermediate);
+}
+
+int Fitter::BuildFuseMap(std::istream& in) {
+  map_.InitFuseMap();
+  EquationParser parser(design_, pins_, map_);
+  const int result = parser.Parse(in);
+  FinishFuseMap(design_, pins_, map_);
+  return result;
+}
+
+bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jedec_name,
+                    MessageBoxHost& boxes, MessageLog& log) {
+  std::ifstream intermediate(intermediate_name, std::ios::binary);
+  std::unique_ptr<std::FILE, FileCloser> jedec(std::fopen(jedec_name.c_str(), "wb"));
+  bool succeeded = false;
+  if (!jedec) {
+    boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {jedec_name}), BoxIcon::kNone,
+                         BoxButtons::kOk);
+  } else if (intermediate && Fit(intermediate) == 1) {
+    succeeded = WriteJedec(jedec.get(), map_, design_, pins_) == 1;
+  }
+  // A write that only fails when the buffer is flushed still fails the fit.
+  if (jedec && std::fclose(jedec.release()) != 0) succeeded = false;
+  log.AppendLogLine(succeeded ? fitter_messages::kSucceeded : fitter_messages::kFailed, false);
+  return succeeded;
+}
+
+FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log) {
+  const std::string stem = Stem(source_name);
+  const std::string intermediate_name = stem + "boo";
+  if (std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(intermediate_name.c_str(), "rb"));
+      !probe) {
+    boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),
+                         BoxIcon::kNone, BoxButtons::kOk);
+    return FitOutcome::kNoIntermediateFile;
+  }
+  Fitter fitter;
+  return fitter.RunFit(intermediate_name, stem + "jed", boxes, log) ? FitOutcome::kSucceeded
+                                                                    : FitOutcome::kFailed;
+}
+
+}  // namespace kem
