@@ -1,0 +1,59 @@
+// The compile worker: runs a compilation on a thread of its own while every call the compile
+// driver makes to the windows (log lines, menu items, message boxes, the save command) is carried
+// out on the user-interface thread, the worker waiting until it is done. So the lines appear in
+// the order of the calls, and each is in the log when its call returns.
+#pragma once
+
+#include <QObject>
+#include <atomic>
+#include <thread>
+
+#include "compiler/compile_host.h"
+#include "shell/frame_ui.h"
+
+namespace kem::gui {
+
+class MarshallingHost : public CompileHost, public MessageLog {
+ public:
+  MarshallingHost(QObject* ui_context, CompileHost& ui_host)
+      : context_(ui_context), ui_host_(ui_host) {}
+
+  MessageLog& Log() override { return *this; }
+  void AppendLogLine(std::string_view text, bool transient) override;
+  void AdvanceProgressMarker() override;
+  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+  void SetMenuItemEnabled(int command_id, bool enabled) override;
+  void ShowWaitCursor() override;
+  void ClearCompileNeeded() override;
+  void RunSaveAsCommand() override;
+  // The fit after a clean compilation runs on the worker too; only its lines and boxes cross.
+  void RunFitCommand(std::string_view document_name) override;
+
+  // Runs `call` on the user-interface thread and returns when it is done.
+  template <typename Call>
+  void OnUiThread(Call&& call);
+
+ private:
+  QObject* context_;
+  CompileHost& ui_host_;
+};
+
+class CompileWorker {
+ public:
+  CompileWorker(QObject* ui_context, CompileHost& ui_host) : host_(ui_context, ui_host) {}
+  ~CompileWorker() { WaitForEnd(); }
+  CompileWorker(const CompileWorker&) = delete;
+  CompileWorker& operator=(const CompileWorker&) = delete;
+
+  void Start(CompileWork work, CompileDone done);
+  bool running() const { return thread_.joinable() && !finished_; }
+  // Serves the worker's calls on the user-interface thread until it has ended.
+  void WaitForEnd();
+
+ private:
+  MarshallingHost host_;  // lives as long as the runs that refer to it
+  std::thread thread_;
+  std::atomic<bool> finished_{true};
+};
+
+}  // namespace kem::gui

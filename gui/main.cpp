@@ -1,0 +1,25 @@
+// kemwin: the desktop IDE. Opens the file named on the command line, if any.
+#include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "gui/main_window.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  // Qt's own dialogs speak German when Qt's translation is installed.
+  QTranslator qt_german;
+  if (qt_german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qt_german);
+
+  kem::gui::MainWindow window(QDir::currentPath());
+  QObject::connect(&window, &kem::gui::MainWindow::programEnded, &app, &QApplication::quit,
+                   Qt::QueuedConnection);
+  window.show();
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) window.OpenFile(arguments.at(1));
+  return QApplication::exec();
+}

@@ -1,0 +1,358 @@
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QShortcut>
+#include <QTextBlock>
+#include <QUrl>
+
+#include "common/command_ids.h"
+#include "gui/about_dialog.h"
+#include "gui/font_conversion.h"
+#include "gui/message_boxes.h"
+#include "shell/menu_table.h"
+#include "shell/shell_messages.h"
+
+namespace kem::gui {
+
+namespace {
+
+constexpr int kWidth = 600;
+constexpr int kHeight = 400;
+constexpr int kStatusLineHeight = 16;
+
+// The client area: the editor above, the status line in the bottom 16 pixels.
+class ClientArea : public QWidget {
+ public:
+  explicit ClientArea(QWidget* parent) : QWidget(parent) {}
+  void Place(QWidget* editor, QWidget* status_line) {
+    editor_ = editor;
+    status_line_ = status_line;
+  }
+
+ protected:
+  void resizeEvent(QResizeEvent*) override {
+    const int w = width();
+    const int h = height();
+    if (editor_) editor_->setGeometry(0, 0, w, std::max(0, h - kStatusLineHeight));
+    if (status_line_) status_line_->setGeometry(0, h - kStatusLineHeight, w, kStatusLineHeight);
+  }
+
+ private:
+  QWidget* editor_ = nullptr;
+  QWidget* status_line_ = nullptr;
+};
+
+QString FileName(std::string_view name) {
+  return QFile::decodeName(QByteArray(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+QString Filter(const FileFilter& filter) {
+  QString patterns = FromUtf8(filter.patterns);
+  patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+  return QStringLiteral("%1 (%2)").arg(FromUtf8(filter.label), patterns.simplified());
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QString& start_directory) {
+  setObjectName(FromUtf8(window_names::kMainWindow));
+  move(0, 0);
+  resize(kWidth, kHeight);
+
+  auto* client = new ClientArea(this);
+  editor_ = new QPlainTextEdit(client);
+  editor_->setObjectName(
+      QStringLiteral("%1_%2").arg(FromUtf8(window_names::kEditor)).arg(window_names::kEditorId));
+  SetUpEditor(editor_);
+  editor_->installEventFilter(this);
+  editor_->viewport()->installEventFilter(this);
+  status_ = new StatusLine(editor_, client);
+  client->Place(editor_, status_);
+  setCentralWidget(client);
+  setFocusProxy(editor_);
+
+  frame_ = std::make_unique<Frame>(*this);
+  CreateMenu();
+  CreateAccelerators();
+  connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
+    if (!setting_text_) frame_->EditorTextChanged();
+  });
+  worker_ = std::make_unique<CompileWorker>(this, frame_->compile_host());
+  frame_->StartUp(QFile::encodeName(start_directory).toStdString());
+  editor_->setFocus();
+}
+
+MainWindow::~MainWindow() {
+  // A running compilation still needs this window for its lines and boxes.
+  destroying_ = true;
+  worker_->WaitForEnd();
+  SetWaitCursor(false);
+  CloseOwnedWindows();
+}
+
+void MainWindow::OpenFile(const QString& path) {
+  frame_->OpenFile(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
+}
+
+QAction* MainWindow::action(int command_id) const {
+  const auto found = actions_.find(command_id);
+  return found == actions_.end() ? nullptr : found->second;
+}
+
+void MainWindow::CreateMenu() {
+  menuBar()->setObjectName(FromUtf8(window_names::kMenu));
+  int index = 0;
+  for (const MenuPopup& popup : MainMenu()) {
+    QMenu* menu = menuBar()->addMenu(FromUtf8(popup.title));
+    for (const MenuEntry& entry : popup.entries) {
+      if (entry.id == 0) {
+        menu->addSeparator();
+        continue;
+      }
+      QAction* action = menu->addAction(FromUtf8(entry.text));
+      action->setObjectName(QStringLiteral("cmd_%1").arg(entry.id));
+      action->setData(entry.id);
+      const int id = entry.id;
+      connect(action, &QAction::triggered, this, [this, id] { frame_->HandleCommand(id); });
+      actions_[id] = action;
+    }
+    if (index++ == kEditPopupIndex)
+      connect(menu, &QMenu::aboutToShow, this, [this] { frame_->EditMenuOpening(); });
+  }
+}
+
+// Keys of commands with a menu item go onto that item; the others (F1) get an action of their own.
+void MainWindow::CreateAccelerators() {
+  std::map<int, QList<QKeySequence>> keys;
+  for (const Accelerator& accelerator : Accelerators())
+    keys[accelerator.command_id] << QKeySequence(FromUtf8(accelerator.key),
+                                                 QKeySequence::PortableText);
+  for (const auto& [id, sequences] : keys) {
+    QAction* action = this->action(id);
+    if (!action) {
+      action = new QAction(this);
+      action->setObjectName(QStringLiteral("cmd_%1").arg(id));
+      action->setData(id);
+      connect(action, &QAction::triggered, this, [this, id = id] { frame_->HandleCommand(id); });
+      addAction(action);
+      actions_[id] = action;
+    }
+    action->setShortcuts(sequences);
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+}
+
+void MainWindow::CloseOwnedWindows() {
+  delete log_window_.data();
+  for (QPointer<ViewWindow>& view : views_) delete view.data();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  if (!destroying_ && !frame_->CloseRequested()) {
+    event->ignore();
+    return;
+  }
+  destroying_ = true;
+  event->accept();
+  CloseOwnedWindows();
+  emit programEnded();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  const bool key = event->type() == QEvent::KeyPress && watched == editor_;
+  const bool mouse = event->type() == QEvent::MouseButtonRelease &&
+                     watched == editor_->viewport() &&
+                     static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+  if (key || mouse) frame_->EditorInput();
+  return QMainWindow::eventFilter(watched, event);
+}
+
+BoxAnswer MainWindow::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
+  return ShowBox(this, text, icon, buttons);
+}
+
+void MainWindow::LineRemoved() {
+  if (log_window_) log_window_->RemoveLastLine();
+}
+
+void MainWindow::LineAppended(std::string_view text, bool) {
+  if (log_window_) log_window_->AppendLine(text);
+}
+
+void MainWindow::SetTitle(std::string_view title) {
+  setWindowTitle(FileName(title));
+}
+
+void MainWindow::SetMenuItemEnabled(int command_id, bool enabled) {
+  if (QAction* action = this->action(command_id)) action->setEnabled(enabled);
+}
+
+void MainWindow::DestroyMainWindow() {
+  if (destroying_) return;
+  destroying_ = true;
+  close();
+}
+
+void MainWindow::ShowAbout() {
+  AboutDialog(this).exec();
+}
+
+void MainWindow::SetWaitCursor(bool on) {
+  if (on == wait_cursor_) return;
+  wait_cursor_ = on;
+  if (on)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::RefreshStatusLine() {
+  status_->update();
+}
+
+// The help file opens with the desktop's handler for it; without file or handler nothing happens.
+void MainWindow::ShowHelp(HelpRequest) {
+  const QFileInfo help(FromUtf8(shell_messages::kHelpFileName));
+  if (help.isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+}
+
+std::string MainWindow::EditorText() {
+  // The raw text keeps non-breaking spaces, which the plain text would turn into blanks.
+  QString text = editor_->document()->toRawText();
+  text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  return text.toStdString();
+}
+
+void MainWindow::SetEditorText(std::string_view text) {
+  setting_text_ = true;
+  editor_->setPlainText(FromUtf8(text));
+  setting_text_ = false;
+  status_->update();
+}
+
+void MainWindow::EditorCommand(int command_id) {
+  switch (command_id) {
+    case kCmdUndo:
+      editor_->undo();
+      break;
+    case kCmdCut:
+      editor_->cut();
+      break;
+    case kCmdCopy:
+      editor_->copy();
+      break;
+    case kCmdPaste:
+      editor_->paste();
+      break;
+    case kCmdDelete:
+      editor_->textCursor().removeSelectedText();
+      break;
+    case kCmdSelectAll:
+      editor_->selectAll();
+      break;
+    default:
+      break;
+  }
+}
+
+bool MainWindow::EditorCanUndo() {
+  return editor_->document()->isUndoAvailable();
+}
+
+bool MainWindow::EditorSelectionEmpty() {
+  return !editor_->textCursor().hasSelection();
+}
+
+bool MainWindow::ClipboardHasText() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data && data->hasText() && !data->text().isEmpty();
+}
+
+std::optional<std::string> MainWindow::AskFileName(const FileDialogRequest& request) {
+  QFileDialog dialog(this, FromUtf8(request.title));
+  dialog.setOption(QFileDialog::HideNameFilterDetails);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  QStringList filters;
+  for (const FileFilter& filter : request.filters) filters << Filter(filter);
+  dialog.setNameFilters(filters);
+  if (!filters.isEmpty()) dialog.selectNameFilter(filters.first());
+  dialog.setDefaultSuffix(FromUtf8(request.default_extension));
+  if (request.kind == FileDialogRequest::Kind::kOpen) {
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+  } else {
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!request.initial_name.empty()) dialog.selectFile(FileName(request.initial_name));
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+bool MainWindow::ChooseFont(FontDescription& font) {
+  bool ok = false;
+  const QFont chosen = QFontDialog::getFont(&ok, ToQFont(font), this);
+  if (ok) font = FromQFont(chosen, font);
+  return ok;
+}
+
+FontDescription MainWindow::SystemFontDescription() {
+  return FromQFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+}
+
+int MainWindow::ApplyEditorFont(const FontDescription& font) {
+  font_ = ToQFont(font);
+  setting_text_ = true;
+  editor_->setFont(font_);
+  setting_text_ = false;
+  if (log_window_) log_window_->SetListFont(font_);
+  return LineHeight(font_);
+}
+
+void MainWindow::ShowView(int kind, std::string_view caption, std::string_view text,
+                          const FontDescription& font) {
+  CloseView(kind);
+  auto* view = new ViewWindow(kind, FileName(caption), FromUtf8(text), ToQFont(font));
+  connect(view, &ViewWindow::closed, this, [this](int closed_kind) {
+    views_[closed_kind] = nullptr;
+    frame_->ViewClosed(closed_kind);
+  });
+  views_[kind] = view;
+  view->show();
+}
+
+void MainWindow::CloseView(int kind) {
+  if (ViewWindow* view = views_[kind]) {
+    views_[kind] = nullptr;
+    view->disconnect(this);
+    view->close();
+  }
+}
+
+void MainWindow::ShowLogWindow(const FontDescription& font) {
+  delete log_window_.data();
+  log_window_ = new LogWindow(ToQFont(font));
+  connect(log_window_, &LogWindow::closed, this, [this] {
+    log_window_ = nullptr;
+    frame_->LogWindowClosed();
+  });
+  log_window_->show();
+}
+
+void MainWindow::RunCompilation(CompileHost&, CompileWork work, CompileDone done) {
+  worker_->Start(std::move(work), std::move(done));
+}
+
+}  // namespace kem::gui

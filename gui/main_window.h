@@ -1,0 +1,95 @@
+// The main window "ST16": the editor, the status line and the menu, with the log and view
+// windows beside it. It carries out what the frame asks for and reports what the user does;
+// every decision is the frame's.
+#pragma once
+
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <array>
+#include <map>
+#include <memory>
+
+#include "gui/compile_worker.h"
+#include "gui/log_window.h"
+#include "gui/status_line.h"
+#include "gui/view_window.h"
+#include "shell/document.h"
+#include "shell/frame.h"
+#include "shell/frame_ui.h"
+
+namespace kem::gui {
+
+class MainWindow : public QMainWindow, public FrameUi {
+  Q_OBJECT
+
+ public:
+  // `start_directory` is where the settings file is read.
+  explicit MainWindow(const QString& start_directory);
+  ~MainWindow() override;
+
+  // Opens a file named on the command line.
+  void OpenFile(const QString& path);
+
+  Frame& frame() { return *frame_; }
+  QAction* action(int command_id) const;
+  QPlainTextEdit* editor() const { return editor_; }
+  StatusLine* statusLine() const { return status_; }
+  LogWindow* logWindow() const { return log_window_; }
+  ViewWindow* viewWindow(int kind) const { return views_[kind]; }
+  bool compiling() const { return worker_->running(); }
+
+  // FrameUi.
+  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+  void LineRemoved() override;
+  void LineAppended(std::string_view text, bool transient) override;
+  void SetTitle(std::string_view title) override;
+  void SetMenuItemEnabled(int command_id, bool enabled) override;
+  void DestroyMainWindow() override;
+  void ShowAbout() override;
+  void SetWaitCursor(bool on) override;
+  void RefreshStatusLine() override;
+  void ShowHelp(HelpRequest request) override;
+  std::string EditorText() override;
+  void SetEditorText(std::string_view text) override;
+  void EditorCommand(int command_id) override;
+  bool EditorCanUndo() override;
+  bool EditorSelectionEmpty() override;
+  bool ClipboardHasText() override;
+  std::optional<std::string> AskFileName(const FileDialogRequest& request) override;
+  bool ChooseFont(FontDescription& font) override;
+  FontDescription SystemFontDescription() override;
+  int ApplyEditorFont(const FontDescription& font) override;
+  void ShowView(int kind, std::string_view caption, std::string_view text,
+                const FontDescription& font) override;
+  void CloseView(int kind) override;
+  void ShowLogWindow(const FontDescription& font) override;
+  void RunCompilation(CompileHost& ui_thread_host, CompileWork work, CompileDone done) override;
+
+ signals:
+  // The main window is gone: the program ends.
+  void programEnded();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateMenu();
+  void CreateAccelerators();
+  void CloseOwnedWindows();
+
+  QPlainTextEdit* editor_;
+  StatusLine* status_;
+  std::map<int, QAction*> actions_;
+  QPointer<LogWindow> log_window_;
+  std::array<QPointer<ViewWindow>, kViewKinds> views_;
+  QFont font_;
+  bool setting_text_ = false;  // the frame replaces the text: no change notification
+  bool destroying_ = false;
+  bool wait_cursor_ = false;
+  std::unique_ptr<Frame> frame_;
+  std::unique_ptr<CompileWorker> worker_;
+};
+
+}  // namespace kem::gui

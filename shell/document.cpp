@@ -1,0 +1,232 @@
+#include "shell/document.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "common/command_ids.h"
+#include "common/file_io.h"
+#include "common/file_messages.h"
+#include "common/format.h"
+#include "common/names.h"
+#include "shell/shell_messages.h"
+
+namespace kem {
+
+namespace {
+
+namespace msg = shell_messages;
+
+constexpr std::array<std::string_view, kViewKinds> kViewExtensions = {"mds", "err", "jed", "fit"};
+constexpr std::string_view kCompilerErrorExtension = "ERR";
+constexpr std::string_view kBackupExtension = ".bak";
+constexpr std::size_t kBackupSearchLength = 11;
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+bool FileExists(const std::string& name) {
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
+  return file != nullptr;
+}
+
+}  // namespace
+
+int ViewKindOfCommand(int command_id) {
+  switch (command_id) {
+    case kCmdViewEquations:
+      return kViewEquations;
+    case kCmdViewErrors:
+      return kViewErrors;
+    case kCmdViewJedec:
+      return kViewJedec;
+    case kCmdViewFit:
+      return kViewFit;
+    default:
+      return -1;
+  }
+}
+
+std::string_view ViewExtension(int kind) {
+  return kViewExtensions[kind];
+}
+
+std::string ViewFileName(std::string_view document_name, int kind) {
+  const std::string stem = Stem(document_name);
+  std::string name = stem + std::string(ViewExtension(kind));
+  if (kind == kViewErrors && !FileExists(name)) {
+    std::string compiler_name = stem + std::string(kCompilerErrorExtension);
+    if (FileExists(compiler_name)) return compiler_name;
+  }
+  return name;
+}
+
+std::optional<std::string> BackupName(std::string_view document_name) {
+  const std::size_t length = document_name.size();
+  for (std::size_t back = 1; back <= kBackupSearchLength && back <= length; ++back) {
+    const char c = document_name[length - back];
+    if (c == '\\' || c == '/') break;
+    if (c == '.') {
+      std::string backup(document_name.substr(0, length - back));
+      backup += kBackupExtension;
+      if (backup == document_name) break;  // a ".bak" document has no backup of its own
+      return backup;
+    }
+  }
+  return std::nullopt;
+}
+
+bool LoadTextFile(const std::string& file_name, LoadedText& loaded, std::string& message) {
+  std::string bytes;
+  if (std::filesystem::is_directory(file_name) || !ReadWholeFile(file_name, bytes)) {
+    message = FormatText(msg::kCannotOpen, {file_name});
+    return false;
+  }
+  if (bytes.empty()) {
+    message = FormatText(msg::kFileEmpty, {file_name});
+    return false;
+  }
+  bytes.resize(std::min(bytes.size(), bytes.find('\0')));
+  loaded.decoded = DecodeText(bytes);
+  loaded.bytes = std::move(bytes);
+  return true;
+}
+
+bool WriteDocumentFile(const std::string& file_name, std::string_view bytes, std::string& message) {
+  if (FileExists(file_name)) {
+    if (const std::optional<std::string> backup = BackupName(file_name)) {
+      std::remove(backup->c_str());
+      std::rename(file_name.c_str(), backup->c_str());
+    }
+  }
+  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(file_name.c_str(), "wb"));
+  if (!file) {
+    message = FormatText(file_messages::kCannotSave, {file_name});
+    return false;
+  }
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  if (std::fclose(file.release()) != 0 || !written) {
+    message = FormatText(msg::kWriteFailed, {file_name});
+    return false;
+  }
+  return true;
+}
+
+FileDialogRequest OpenDialogRequest() {
+  FileDialogRequest request;
+  request.kind = FileDialogRequest::Kind::kOpen;
+  request.title = msg::kOpenDialogTitle;
+  request.filters = {{msg::kSourceFilter, msg::kSourcePattern},
+                     {msg::kJedecFilter, msg::kJedecPattern},
+                     {msg::kAllFilter, msg::kAllPattern}};
+  request.default_extension = msg::kDefaultExtension;
+  return request;
+}
+
+FileDialogRequest SaveDialogRequest(std::string_view initial_name) {
+  FileDialogRequest request;
+  request.kind = FileDialogRequest::Kind::kSave;
+  request.title = msg::kSaveDialogTitle;
+  request.filters = {{msg::kSaveFilter, msg::kSavePattern}};
+  request.default_extension = msg::kDefaultExtension;
+  request.initial_name = std::string(initial_name);
+  return request;
+}
+
+std::string Document::Title(bool modified) const {
+  if (modified)
+    return FormatText(msg::kTitleFormat, {msg::kCaption, name_ + std::string(msg::kModifiedMark)});
+  return FormatText(msg::kTitleFormat, {msg::kCaption, name_.empty() ? msg::kNoName : name_});
+}
+
+void Document::New() {
+  name_.clear();
+  format_ = TextFormat{};
+  saved_text_.clear();
+  saved_bytes_.clear();
+  ui_.SetEditorText({});
+}
+
+bool Document::OpenDocument() {
+  const std::optional<std::string> chosen = ui_.AskFileName(OpenDialogRequest());
+  if (!chosen) return false;
+  return OpenFile(*chosen);
+}
+
+bool Document::OpenFile(const std::string& file_name) {
+  LoadedText loaded;
+  std::string message;
+  if (!LoadTextFile(file_name, loaded, message)) {
+    ShowMessage(message);
+    return false;
+  }
+  ui_.SetEditorText(loaded.decoded.text);
+  name_ = file_name;
+  format_ = loaded.decoded.format;
+  saved_text_ = std::move(loaded.decoded.text);
+  saved_bytes_ = std::move(loaded.bytes);
+  CloseViews(kAllViews);
+  return true;
+}
+
+bool Document::SaveDocument(bool ask_for_name) {
+  std::string file_name = name_;
+  if (ask_for_name || file_name.empty()) {
+    const std::optional<std::string> chosen = ui_.AskFileName(SaveDialogRequest(name_));
+    if (!chosen) return false;
+    file_name = *chosen;
+  }
+  std::string text = ui_.EditorText();
+  TextFormat format = format_;
+  std::string bytes = text == saved_text_ ? saved_bytes_ : EncodeText(text, format);
+  std::string message;
+  if (!WriteDocumentFile(file_name, bytes, message)) {
+    ShowMessage(message);
+    return false;
+  }
+  name_ = std::move(file_name);
+  format_ = format;
+  saved_text_ = std::move(text);
+  saved_bytes_ = std::move(bytes);
+  CloseViews(kAllViews);
+  return true;
+}
+
+void Document::OpenView(int kind, bool compile_needed, const FontDescription& font) {
+  if (compile_needed && kind != kViewJedec) {
+    ShowMessage(std::string(msg::kCompileFirst));
+    return;
+  }
+  const std::string file_name = ViewFileName(name_, kind);
+  CloseViews(kind);
+  LoadedText loaded;
+  std::string message;
+  if (!LoadTextFile(file_name, loaded, message)) {
+    ShowMessage(message);
+    return;
+  }
+  ui_.ShowView(kind, file_name, loaded.decoded.text, font);
+  views_[kind] = true;
+}
+
+void Document::CloseViews(int selector) {
+  for (int kind = 0; kind < kViewKinds; ++kind) {
+    if ((selector == kind || selector == kAllViews) && views_[kind]) {
+      views_[kind] = false;
+      ui_.CloseView(kind);
+    }
+  }
+}
+
+void Document::ViewClosed(int kind) {
+  if (kind >= 0 && kind < kViewKinds) views_[kind] = false;
+}
+
+void Document::ShowMessage(const std::string& text) {
+  ui_.ShowMessageBox(text, BoxIcon::kNone, BoxButtons::kOk);
+}
+
+}  // namespace kem

@@ -1,0 +1,336 @@
+#include "shell/frame.h"
+
+#include <filesystem>
+
+#include "common/command_ids.h"
+#include "common/format.h"
+#include "compiler/driver.h"
+#include "compiler/messages.h"
+#include "device/fitter.h"
+#include "shell/menu_table.h"
+#include "shell/shell_messages.h"
+
+namespace kem {
+
+namespace msg = shell_messages;
+
+std::string StatusLineText(int line_index) {
+  return FormatText(msg::kStatusLine, {std::to_string(line_index + 1)});
+}
+
+Frame::Frame(FrameUi& ui) : ui_(ui), document_(ui), log_(&ui) {}
+
+void Frame::StartUp(const std::string& start_directory) {
+  document_.SetDocumentTitle(false);
+  const Settings settings =
+      ReadSettingsFile((std::filesystem::path(start_directory) / kSettingsFileName).string());
+  minimization_level_ = settings.minimization_level;
+  font_ = settings.font_read ? settings.font : ui_.SystemFontDescription();
+  line_height_ = ui_.ApplyEditorFont(font_);
+  for (int id : StartUpGrayedItems()) ui_.SetMenuItemEnabled(id, false);
+}
+
+void Frame::ShutDown() {
+  document_.CloseViews(kAllViews);
+}
+
+void Frame::HandleCommand(int command_id) {
+  switch (command_id) {
+    case kCmdNew:
+      NewDocument();
+      break;
+    case kCmdOpen:
+      Open();
+      break;
+    case kCmdSave:
+      Save();
+      break;
+    case kCmdSaveAs:
+      SaveAs();
+      break;
+    case kCmdExit:
+      if (AskToSave()) Destroy();
+      break;
+    case kCmdUndo:
+    case kCmdCut:
+    case kCmdCopy:
+    case kCmdPaste:
+    case kCmdDelete:
+    case kCmdSelectAll:
+      ui_.EditorCommand(command_id);
+      break;
+    case kCmdCompileOnly:
+    case kCmdCompileAndFit:
+      Compile(command_id);
+      break;
+    case kCmdFitOnly:
+      FitOnly();
+      break;
+    case kCmdViewErrors:
+    case kCmdViewEquations:
+    case kCmdViewJedec:
+    case kCmdViewFit:
+      OpenView(ViewKindOfCommand(command_id));
+      break;
+    case kCmdFonts:
+      ChooseEditorFont();
+      break;
+    case kCmdHelpIndex:
+      ui_.ShowHelp(HelpRequest::kIndex);
+      break;
+    case kCmdHelpSearch:
+      ui_.ShowHelp(HelpRequest::kSearch);
+      break;
+    case kCmdHelpContents:
+      ui_.ShowHelp(HelpRequest::kContents);
+      break;
+    case kCmdStartSimulation:
+      StartSimulation();
+      break;
+    // Printing, the device programmer and its port are not part of this program.
+    case kCmdPrint:
+    case kCmdReadGal:
+    case kCmdProgramGal:
+    case kCmdVerifyGal:
+    case kCmdEraseGal:
+    case kCmdSecurityFuse:
+    case kCmdProgrammerStatus:
+    case kCmdConfigurePort:
+    case kCmdAbout:
+      ui_.ShowAbout();
+      break;
+    default:
+      break;
+  }
+}
+
+void Frame::EditorTextChanged() {
+  ui_.RefreshStatusLine();
+  modified_ = true;
+  compile_needed_ = true;
+  document_.SetDocumentTitle(true);
+  EnableCompileCommands();
+}
+
+void Frame::EditorInput() {
+  ui_.RefreshStatusLine();
+}
+
+void Frame::EditorTextLimitReached() {
+  ui_.ShowMessageBox(msg::kCapacityReached, BoxIcon::kError, BoxButtons::kOk);
+}
+
+void Frame::EditMenuOpening() {
+  const bool selection = !ui_.EditorSelectionEmpty();
+  ui_.SetMenuItemEnabled(kCmdUndo, ui_.EditorCanUndo());
+  ui_.SetMenuItemEnabled(kCmdCut, selection);
+  ui_.SetMenuItemEnabled(kCmdCopy, selection);
+  ui_.SetMenuItemEnabled(kCmdPaste, ui_.ClipboardHasText());
+  ui_.SetMenuItemEnabled(kCmdDelete, selection);
+  for (int id : {kCmdFind, kCmdFindNext, kCmdReplace})
+    ui_.SetMenuItemEnabled(id, !find_dialog_open_);
+}
+
+bool Frame::CloseRequested() {
+  if (!AskToSave()) return false;
+  if (compiling_) {
+    // The window goes when the compilation has ended, so nothing of it is lost.
+    close_pending_ = true;
+    return false;
+  }
+  ShutDown();
+  return true;
+}
+
+void Frame::LogWindowClosed() {
+  log_.CloseLogWindow();
+}
+
+void Frame::ViewClosed(int kind) {
+  document_.ViewClosed(kind);
+}
+
+bool Frame::OpenFile(const std::string& file_name) {
+  if (!document_.OpenFile(file_name)) return false;
+  DocumentReplaced();
+  return true;
+}
+
+bool Frame::AskToSave() {
+  if (!modified_) return true;
+  const std::string& name = document_.name();
+  const BoxAnswer answer =
+      ui_.ShowMessageBox(FormatText(msg::kAskToSave, {name.empty() ? msg::kNoName : name}),
+                         BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
+  // A cancelled or failed save does not stop the command that asked.
+  if (answer == BoxAnswer::kYes) HandleCommand(kCmdSave);
+  return answer != BoxAnswer::kCancel;
+}
+
+void Frame::Destroy() {
+  if (compiling_) {
+    close_pending_ = true;
+    return;
+  }
+  ShutDown();
+  ui_.DestroyMainWindow();
+}
+
+void Frame::ShowMessage(std::string_view text) {
+  ui_.ShowMessageBox(text, BoxIcon::kNone, BoxButtons::kOk);
+}
+
+// "Compilieren und Fitten" is offered whenever "Nur Compilieren" is. While a compilation runs
+// neither is, so only one runs at a time.
+void Frame::EnableCompileCommands() {
+  if (compiling_) return;
+  ui_.SetMenuItemEnabled(kCmdCompileOnly, true);
+  ui_.SetMenuItemEnabled(kCmdCompileAndFit, true);
+}
+
+void Frame::EnableViews() {
+  for (int id : {kCmdViewErrors, kCmdViewEquations, kCmdViewJedec})
+    ui_.SetMenuItemEnabled(id, true);
+}
+
+void Frame::DocumentReplaced() {
+  document_.SetDocumentTitle(false);
+  modified_ = false;
+  compile_needed_ = true;
+  EnableCompileCommands();
+}
+
+void Frame::NewDocument() {
+  if (!AskToSave()) return;
+  document_.New();
+  DocumentReplaced();
+}
+
+void Frame::Open() {
+  if (!AskToSave()) return;
+  if (document_.OpenDocument()) DocumentReplaced();
+}
+
+void Frame::Save() {
+  if (document_.SaveDocument(false)) {
+    modified_ = false;
+    compile_needed_ = true;
+    document_.SetDocumentTitle(false);
+  }
+  EnableCompileCommands();
+}
+
+void Frame::SaveAs() {
+  if (!document_.SaveDocument(true)) return;
+  DocumentReplaced();
+}
+
+void Frame::Compile(int command_id) {
+  if (compiling_) return;
+  if (!AskToSave()) return;
+  if (document_.name().empty()) return;
+
+  CompileJob job;
+  job.document_name = document_.name();
+  job.command_id = command_id;
+  job.fit_after_compile = command_id == kCmdCompileAndFit;
+  CompileOptions options;
+  options.minimization_level = minimization_level_;
+
+  EnsureLogWindow();
+  compiling_ = true;
+  ui_.RunCompilation(
+      host_, [job, options](CompileHost& host) { return RunCompileCommand(job, host, options); },
+      [this](std::unique_ptr<CompileRun> run) { CompileFinished(std::move(run)); });
+  EnableViews();
+}
+
+void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
+  compiling_ = false;
+  ui_.SetWaitCursor(false);
+  // A refused compilation changes no menu item and leaves the last result as it was.
+  if (run) {
+    last_run_ = std::move(run);
+    ui_.SetMenuItemEnabled(kCmdFitOnly, true);
+    ui_.SetMenuItemEnabled(kCmdStartSimulation, true);
+  }
+  if (close_pending_) {
+    close_pending_ = false;
+    Destroy();
+  }
+}
+
+void Frame::FitOnly() {
+  if (compiling_) return;
+  if (!AskToSave()) return;
+  if (document_.name().empty()) return;
+  if (compile_needed_) {
+    ShowMessage(msg::kCompileFirst);
+    return;
+  }
+  if (last_run_ && last_run_->CompileClean())
+    FitCommand(document_.name(), ui_, log_);
+  else
+    ShowMessage(messages::kFitImpossible);
+  EnableViews();
+}
+
+void Frame::StartSimulation() {
+  if (compiling_) return;
+  if (!AskToSave()) return;
+  if (document_.name().empty()) return;
+  if (compile_needed_) {
+    ShowMessage(msg::kCompileFirst);
+    return;
+  }
+  if (!last_run_ || !last_run_->CompileClean()) {
+    ShowMessage(msg::kSimulationImpossible);
+    return;
+  }
+  // The simulator is started here once its launch exists.
+}
+
+void Frame::OpenView(int kind) {
+  if (document_.name().empty()) return;
+  document_.OpenView(kind, compile_needed_, font_);
+}
+
+void Frame::ChooseEditorFont() {
+  // On cancel the same description is made into a new font.
+  ui_.ChooseFont(font_);
+  line_height_ = ui_.ApplyEditorFont(font_);
+}
+
+void Frame::EnsureLogWindow() {
+  if (log_.window_open()) return;
+  log_.EnsureLogWindow();
+  ui_.ShowLogWindow(font_);
+}
+
+BoxAnswer Frame::Host::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
+  return frame_.ui_.ShowMessageBox(text, icon, buttons);
+}
+
+// The driver grays and enables its own items; the frame adds those that follow them: the
+// simulation is grayed with "Nur Fitten", "Compilieren und Fitten" enabled with "Nur Compilieren".
+void Frame::Host::SetMenuItemEnabled(int command_id, bool enabled) {
+  frame_.ui_.SetMenuItemEnabled(command_id, enabled);
+  if (command_id == kCmdFitOnly && !enabled)
+    frame_.ui_.SetMenuItemEnabled(kCmdStartSimulation, false);
+  if (command_id == kCmdCompileOnly && enabled)
+    frame_.ui_.SetMenuItemEnabled(kCmdCompileAndFit, true);
+}
+
+void Frame::Host::ShowWaitCursor() {
+  frame_.ui_.SetWaitCursor(true);
+}
+
+void Frame::Host::RunSaveAsCommand() {
+  frame_.HandleCommand(kCmdSaveAs);
+}
+
+void Frame::Host::RunFitCommand(std::string_view document_name) {
+  FitCommand(document_name, *this, Log());
+}
+
+}  // namespace kem

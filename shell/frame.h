@@ -1,0 +1,114 @@
+// The application frame without a window system: the commands of the main window, the modified
+// and compile-needed flags, the availability of the menu items, and the order of start-up and
+// shutdown. It drives the windows through FrameUi.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "common/message_log.h"
+#include "compiler/compile_host.h"
+#include "compiler/compile_run.h"
+#include "shell/document.h"
+#include "shell/frame_ui.h"
+#include "shell/settings.h"
+
+namespace kem {
+
+// "Zeile: %d" for the caret on line `line_index` (0-based).
+std::string StatusLineText(int line_index);
+
+class Frame {
+ public:
+  explicit Frame(FrameUi& ui);
+  Frame(const Frame&) = delete;
+  Frame& operator=(const Frame&) = delete;
+
+  // After the windows exist: the title, the settings of `start_directory`, the font, and the
+  // items that need a compiled design grayed.
+  void StartUp(const std::string& start_directory);
+  void ShutDown();
+
+  void HandleCommand(int command_id);
+
+  // Notifications of the windows.
+  void EditorTextChanged();
+  void EditorInput();  // a key press or a release of the left mouse button in the editor
+  void EditorTextLimitReached();
+  void EditMenuOpening();
+  // A close request of the main window; true when the window may go now.
+  bool CloseRequested();
+  void LogWindowClosed();
+  void ViewClosed(int kind);
+
+  // Loads a file named on the command line as "Öffnen" does, without the dialog.
+  bool OpenFile(const std::string& file_name);
+
+  // The host through which a compilation reaches the frame on the user-interface thread.
+  CompileHost& compile_host() { return host_; }
+
+  const Document& document() const { return document_; }
+  const LogModel& log() const { return log_; }
+  bool modified() const { return modified_; }
+  bool compile_needed() const { return compile_needed_; }
+  bool compiling() const { return compiling_; }
+  bool close_pending() const { return close_pending_; }
+  int minimization_level() const { return minimization_level_; }
+  const FontDescription& font() const { return font_; }
+  int line_height() const { return line_height_; }
+  const CompileRun* last_run() const { return last_run_.get(); }
+
+ private:
+  // The compile driver's host, carried out on the user-interface thread.
+  class Host : public CompileHost {
+   public:
+    explicit Host(Frame& frame) : frame_(frame) {}
+    MessageLog& Log() override { return frame_.log_; }
+    BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+    void SetMenuItemEnabled(int command_id, bool enabled) override;
+    void ShowWaitCursor() override;
+    void ClearCompileNeeded() override { frame_.compile_needed_ = false; }
+    void RunSaveAsCommand() override;
+    void RunFitCommand(std::string_view document_name) override;
+
+   private:
+    Frame& frame_;
+  };
+
+  // False when the user chose "Abbrechen".
+  bool AskToSave();
+  void Destroy();
+  void ShowMessage(std::string_view text);
+  void EnableCompileCommands();
+  void EnableViews();
+  void DocumentReplaced();
+
+  void NewDocument();
+  void Open();
+  void Save();
+  void SaveAs();
+  void Compile(int command_id);
+  void CompileFinished(std::unique_ptr<CompileRun> run);
+  void FitOnly();
+  void StartSimulation();
+  void OpenView(int kind);
+  void ChooseEditorFont();
+  void EnsureLogWindow();
+
+  FrameUi& ui_;
+  Host host_{*this};
+  Document document_;
+  LogModel log_;
+  bool modified_ = false;
+  bool compile_needed_ = true;
+  bool compiling_ = false;
+  bool close_pending_ = false;
+  bool find_dialog_open_ = false;
+  int minimization_level_ = kDefaultMinimizationLevel;
+  FontDescription font_;
+  int line_height_ = 0;
+  std::unique_ptr<CompileRun> last_run_;  // answers whether the last compilation was clean
+};
+
+}  // namespace kem

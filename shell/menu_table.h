@@ -1,0 +1,52 @@
+// The main window's menu WIN_EXMenu and accelerator table KEMWin_Accel as data, so the window
+// adapter builds them and the tests read them from one place.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace kem {
+
+// Names of the windows, as the window adapter gives them to its widgets.
+namespace window_names {
+inline constexpr std::string_view kMainWindow = "ST16";
+inline constexpr std::string_view kEditor = "EDIT";
+inline constexpr int kEditorId = 100;
+inline constexpr std::string_view kStatusLine = "ZUSATZ";
+inline constexpr int kStatusLineId = 101;
+inline constexpr std::string_view kLogWindow = "rahmen";
+inline constexpr std::string_view kViewWindow = "anzeigen";
+inline constexpr int kViewEditorId = 200;
+inline constexpr std::string_view kMenu = "WIN_EXMenu";
+inline constexpr std::string_view kAccelerators = "KEMWin_Accel";
+}  // namespace window_names
+
+// One entry of a popup; id 0 is a separator.
+struct MenuEntry {
+  int id = 0;
+  std::string_view text;
+};
+
+struct MenuPopup {
+  std::string_view title;
+  std::span<const MenuEntry> entries;
+};
+
+// A key of the accelerator table in portable key-sequence text ("Ctrl+Z", "Shift+Del").
+struct Accelerator {
+  std::string_view key;
+  int command_id = 0;
+};
+
+inline constexpr int kEditPopupIndex = 1;
+
+std::span<const MenuPopup> MainMenu();
+std::span<const Accelerator> Accelerators();
+
+// The items grayed at start-up, in the order in which they are grayed.
+std::span<const int> StartUpGrayedItems();
+
+// The menu text of a command; empty for an id without a menu item.
+std::string_view MenuText(int command_id);
+
+}  // namespace kem

@@ -1,0 +1,642 @@
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <functional>
+
+#include "common/command_ids.h"
+#include "gui/font_conversion.h"
+#include "gui/main_window.h"
+#include "shell/menu_table.h"
+#include "shell/text_encoding.h"
+
+using kem::gui::LogWindow;
+using kem::gui::MainWindow;
+using kem::gui::ViewWindow;
+
+namespace {
+
+constexpr int kCompileTimeoutMs = 60000;
+
+// Runs `answer` on the next modal dialog as soon as it is open, as a user would.
+void AnswerNextModal(std::function<void(QWidget*)> answer) {
+  auto* timer = new QTimer(qApp);
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [timer, answer = std::move(answer)] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    answer(modal);
+  });
+  timer->start();
+}
+
+struct BoxSeen {
+  QString caption;
+  QString text;
+  QStringList buttons;
+};
+
+// Clicks `button` in the next message box, after noting what the box showed.
+void ClickInNextBox(const QString& button, BoxSeen* seen,
+                    std::function<void()> before_click = nullptr) {
+  AnswerNextModal([=](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) {
+      modal->close();
+      return;
+    }
+    seen->caption = box->windowTitle();
+    seen->text = box->text();
+    seen->buttons.clear();
+    for (QAbstractButton* b : box->buttons()) seen->buttons << b->text();
+    if (before_click) before_click();
+    for (QAbstractButton* b : box->buttons()) {
+      if (b->text() == button) {
+        b->click();
+        return;
+      }
+    }
+    box->close();
+  });
+}
+
+struct DialogSeen {
+  QString title;
+  QStringList filters;
+  QString suffix;
+};
+
+// Chooses `path` in the next file dialog; an empty path cancels it.
+void ChooseInNextFileDialog(const QString& path, DialogSeen* seen = nullptr) {
+  AnswerNextModal([=](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) {
+      modal->close();
+      return;
+    }
+    if (seen) *seen = {dialog->windowTitle(), dialog->nameFilters(), dialog->defaultSuffix()};
+    if (path.isEmpty()) {
+      dialog->reject();
+      return;
+    }
+    dialog->selectFile(path);
+    QMetaObject::invokeMethod(dialog, "accept");
+  });
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return {};
+  return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+QWidget* TopLevel(const QString& object_name) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->objectName() == object_name && widget->isVisible()) return widget;
+  }
+  return nullptr;
+}
+
+int VisibleTopLevels(const QString& object_name) {
+  int count = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    count += widget->objectName() == object_name && widget->isVisible() ? 1 : 0;
+  return count;
+}
+
+// A window's picture with a plain caption bar above it, since the offscreen platform draws no
+// window frames.
+QImage WithCaption(QWidget* window) {
+  const QPixmap content = window->grab();
+  constexpr int kBar = 22;
+  QImage image(content.width(), content.height() + kBar, QImage::Format_RGB32);
+  image.fill(QColor(0, 84, 147));
+  QPainter painter(&image);
+  painter.setPen(Qt::white);
+  painter.drawText(QRect(6, 0, content.width() - 6, kBar), Qt::AlignVCenter, window->windowTitle());
+  painter.drawPixmap(0, kBar, content);
+  return image;
+}
+
+QImage Stacked(const QImage& top, const QImage& bottom) {
+  QImage image(std::max(top.width(), bottom.width()), top.height() + bottom.height(),
+               QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.drawImage(0, 0, top);
+  painter.drawImage(0, top.height(), bottom);
+  return image;
+}
+
+QString Screenshot(const QString& name) {
+  return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void init();
+  void cleanup();
+
+  void startsWithItsWindows();
+  void menuTextsAndIds_data();
+  void menuTextsAndIds();
+  void grayedAtStartUp();
+  void accelerators_data();
+  void accelerators();
+  void typingMarksTitleAndStatusLine();
+  void editPopupFollowsTheEditor();
+  void saveIntoATemporaryFolder();
+  void askToSaveAnsweredByTheUser_data();
+  void askToSaveAnsweredByTheUser();
+  void savedBytesAreTheFilesBytes_data();
+  void savedBytesAreTheFilesBytes();
+  void compileAndFitThroughTheMenu();
+  void closingDuringACompilationWaitsForIt();
+  void aboutDialog_data();
+  void aboutDialog();
+  void fontConversion_data();
+  void fontConversion();
+  void cancelledFontDialogKeepsTheFont();
+
+ private:
+  QString Copy(const QString& example);
+
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<MainWindow> window_;
+};
+
+void MainWindowTest::init() {
+  dir_ = std::make_unique<QTemporaryDir>();
+  QVERIFY(dir_->isValid());
+  window_ = std::make_unique<MainWindow>(dir_->path());
+  window_->show();
+  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void MainWindowTest::cleanup() {
+  window_.reset();
+  dir_.reset();
+}
+
+QString MainWindowTest::Copy(const QString& example) {
+  const QString target = dir_->filePath(example);
+  QFile::copy(QStringLiteral(EXAMPLES_DIR "/") + example, target);
+  return target;
+}
+
+void MainWindowTest::startsWithItsWindows() {
+  MainWindow& w = *window_;
+  QCOMPARE(w.objectName(), QStringLiteral("ST16"));
+  QCOMPARE(w.windowTitle(), QStringLiteral("KEMWin RUZI - (ohne Namen)"));
+  QCOMPARE(w.pos(), QPoint(0, 0));
+  QCOMPARE(w.size(), QSize(600, 400));
+  QCOMPARE(w.editor()->objectName(), QStringLiteral("EDIT_100"));
+  QCOMPARE(w.statusLine()->objectName(), QStringLiteral("ZUSATZ_101"));
+  QCOMPARE(w.menuBar()->objectName(), QStringLiteral("WIN_EXMenu"));
+
+  // The editor fills the client area but its bottom 16 pixels, where the status line sits.
+  for (const QSize size : {QSize(600, 400), QSize(800, 300)}) {
+    w.resize(size);
+    QApplication::processEvents();
+    const QRect client = w.centralWidget()->rect();
+    QCOMPARE(w.editor()->geometry(), QRect(0, 0, client.width(), client.height() - 16));
+    QCOMPARE(w.statusLine()->geometry(), QRect(0, client.height() - 16, client.width(), 16));
+  }
+  QCOMPARE(w.statusLine()->Text(), QStringLiteral("Zeile: 1"));
+  QVERIFY(w.editor()->hasFocus() || QApplication::focusWidget() == w.editor());
+}
+
+void MainWindowTest::menuTextsAndIds_data() {
+  QTest::addColumn<QString>("title");
+  QTest::addColumn<QStringList>("entries");  // "id text", "-" for a separator
+  QTest::newRow("Datei") << "&Datei" << QStringList{"2 &Neu",
+                                                    "3 Ö&ffnen ...",
+                                                    "4 &Speichern",
+                                                    "5 Speichern &unter ...",
+                                                    "-",
+                                                    "6 &Druckerausgabe",
+                                                    "-",
+                                                    "7 &Ende"};
+  QTest::newRow("Editieren") << "&Editieren"
+                             << QStringList{"8 &Widerrufen\tALT-Backspace",
+                                            "-",
+                                            "9 &Ausschneiden\tShift-Del",
+                                            "10 &Kopieren\tCtrl-Ins",
+                                            "11 &Einfügen\tShift-Ins",
+                                            "-",
+                                            "12 &Löschen\tDel",
+                                            "-",
+                                            "13 Alles &markieren",
+                                            "-",
+                                            "14 &Suchen",
+                                            "15 Weitersuc&hen",
+                                            "16 E&rsetzen",
+                                            "-",
+                                            "17 Springe zu &Zeile .."};
+  QTest::newRow("Anzeigen") << "&Anzeigen"
+                            << QStringList{"22 &Fehler", "24 &Boolesche Gleichungen", "25 &Jedec"};
+  QTest::newRow("Compilieren") << "&Compilieren"
+                               << QStringList{"19 &Compilieren und Fitten", "18 &Nur Compilieren",
+                                              "20 Nur Fitten", "21 Minimierungs&option"};
+  QTest::newRow("Programmieren") << "&Programmieren" << QStringList{"27 GAL &lesen",
+                                                                    "29 GAL &verifizieren",
+                                                                    "28 GAL &programmieren",
+                                                                    "30 GAL lö&schen",
+                                                                    "31 Security &Fuse setzen",
+                                                                    "32 Programmer Status &zeigen"};
+  QTest::newRow("Simulation") << "&Simulation" << QStringList{"51 &Start Simulation"};
+  QTest::newRow("Optionen") << "&Optionen"
+                            << QStringList{"35 &Schriftarten", "36 Schnittstelle &konfigurieren"};
+  QTest::newRow("Hilfe") << "&Hilfe"
+                         << QStringList{"40 &Inhalt", "39 &Suchen", "-", "41 Ü&ber ..."};
+}
+
+void MainWindowTest::menuTextsAndIds() {
+  QFETCH(QString, title);
+  QFETCH(QStringList, entries);
+  const QList<QAction*> popups = window_->menuBar()->actions();
+  QCOMPARE(popups.size(), 8);
+  QAction* popup = nullptr;
+  for (QAction* candidate : popups) {
+    if (candidate->text() == title) popup = candidate;
+  }
+  QVERIFY(popup && popup->menu());
+  QStringList seen;
+  for (QAction* item : popup->menu()->actions())
+    seen << (item->isSeparator()
+                 ? QStringLiteral("-")
+                 : QStringLiteral("%1 %2").arg(item->data().toInt()).arg(item->text()));
+  QCOMPARE(seen, entries);
+  QCOMPARE(popups.last()->text(), QStringLiteral("&Hilfe"));
+}
+
+void MainWindowTest::grayedAtStartUp() {
+  const QSet<int> grayed = {22, 24, 25, 19, 18, 20, 29, 28, 32, 51, 27, 30, 31};
+  for (QAction* popup : window_->menuBar()->actions()) {
+    for (QAction* item : popup->menu()->actions()) {
+      if (item->isSeparator()) continue;
+      QCOMPARE(item->isEnabled(), !grayed.contains(item->data().toInt()));
+    }
+  }
+}
+
+void MainWindowTest::accelerators_data() {
+  QTest::addColumn<QString>("key");
+  QTest::addColumn<int>("command");
+  QTest::newRow("Ctrl+Z") << "Ctrl+Z" << 8;
+  QTest::newRow("Alt+Backspace") << "Alt+Backspace" << 8;
+  QTest::newRow("Ctrl+X") << "Ctrl+X" << 9;
+  QTest::newRow("Shift+Del") << "Shift+Del" << 9;
+  QTest::newRow("Ctrl+C") << "Ctrl+C" << 10;
+  QTest::newRow("Ctrl+Ins") << "Ctrl+Ins" << 10;
+  QTest::newRow("Ctrl+V") << "Ctrl+V" << 11;
+  QTest::newRow("Shift+Ins") << "Shift+Ins" << 11;
+  QTest::newRow("F1") << "F1" << 38;
+}
+
+void MainWindowTest::accelerators() {
+  QFETCH(QString, key);
+  QFETCH(int, command);
+  QAction* action = window_->action(command);
+  QVERIFY(action);
+  QVERIFY(action->shortcuts().contains(QKeySequence(key)));
+  if (command == kem::kCmdHelpIndex) {
+    // F1 has no menu item but reaches the frame all the same.
+    QSignalSpy triggered(action, &QAction::triggered);
+    QTest::keyClick(window_.get(), Qt::Key_F1);
+    QCOMPARE(triggered.count(), 1);
+  }
+}
+
+void MainWindowTest::typingMarksTitleAndStatusLine() {
+  MainWindow& w = *window_;
+  QTest::keyClicks(w.editor(), "CHIP");
+  QTest::keyClick(w.editor(), Qt::Key_Return);
+  QTest::keyClicks(w.editor(), "x");
+  QCOMPARE(w.windowTitle(), QStringLiteral("KEMWin RUZI -  *"));
+  QVERIFY(w.action(kem::kCmdCompileOnly)->isEnabled());
+  QVERIFY(w.action(kem::kCmdCompileAndFit)->isEnabled());
+  QVERIFY(w.frame().modified());
+  QCOMPARE(w.statusLine()->Text(), QStringLiteral("Zeile: 2"));
+  QCOMPARE(QString::fromStdString(w.EditorText()), QStringLiteral("CHIP\nx"));
+  // No name: after the question the compilation does nothing and says nothing.
+  BoxSeen seen;
+  ClickInNextBox("Nein", &seen);
+  w.action(kem::kCmdCompileOnly)->trigger();
+  QCOMPARE(seen.text, QStringLiteral("Datei (ohne Namen) wurde verändert. Speichern?"));
+  QVERIFY(!w.logWindow());
+}
+
+void MainWindowTest::editPopupFollowsTheEditor() {
+  MainWindow& w = *window_;
+  QMenu* edit = w.menuBar()->actions().at(kem::kEditPopupIndex)->menu();
+  QApplication::clipboard()->clear();
+  emit edit->aboutToShow();
+  for (int id : {8, 9, 10, 11, 12}) QVERIFY(!w.action(id)->isEnabled());
+  QTest::keyClicks(w.editor(), "ab");
+  w.editor()->selectAll();
+  QApplication::clipboard()->setText(QStringLiteral("x"));
+  emit edit->aboutToShow();
+  for (int id : {8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) QVERIFY(w.action(id)->isEnabled());
+  w.action(kem::kCmdDelete)->trigger();
+  QCOMPARE(w.editor()->toPlainText(), QString());
+  w.action(kem::kCmdUndo)->trigger();
+  QCOMPARE(w.editor()->toPlainText(), QStringLiteral("ab"));
+}
+
+void MainWindowTest::saveIntoATemporaryFolder() {
+  MainWindow& w = *window_;
+  const QString file = dir_->filePath("neu.kem");
+  QTest::keyClicks(w.editor(), "erster");
+  DialogSeen seen;
+  ChooseInNextFileDialog(file, &seen);
+  w.action(kem::kCmdSave)->trigger();
+  QCOMPARE(seen.title, QStringLiteral("Datei speichern unter..."));
+  QCOMPARE(seen.filters, QStringList{"(*.kem) (*.kem*)"});
+  QCOMPARE(seen.suffix, QStringLiteral("kem"));
+  QCOMPARE(ReadFile(file), QByteArray("erster"));
+  QCOMPARE(w.windowTitle(), "KEMWin RUZI - " + file);
+
+  QTest::keyClicks(w.editor(), " zweiter");
+  w.action(kem::kCmdSave)->trigger();  // named: no dialog
+  QCOMPARE(ReadFile(file), QByteArray("erster zweiter"));
+  QCOMPARE(ReadFile(dir_->filePath("neu.bak")), QByteArray("erster"));
+}
+
+void MainWindowTest::askToSaveAnsweredByTheUser_data() {
+  QTest::addColumn<QString>("answer");
+  QTest::addColumn<QString>("text_after");
+  QTest::newRow("Ja, then the save dialog cancelled") << "Ja"
+                                                      << "";
+  QTest::newRow("Nein") << "Nein"
+                        << "";
+  QTest::newRow("Abbrechen") << "Abbrechen"
+                             << "x";
+}
+
+void MainWindowTest::askToSaveAnsweredByTheUser() {
+  QFETCH(QString, answer);
+  QFETCH(QString, text_after);
+  MainWindow& w = *window_;
+  QTest::keyClicks(w.editor(), "x");
+  BoxSeen seen;
+  ClickInNextBox(answer, &seen, [&] {
+    if (answer == "Ja") ChooseInNextFileDialog(QString());
+  });
+  w.action(kem::kCmdNew)->trigger();
+  QCOMPARE(seen.caption, QStringLiteral("KEMWin RUZI"));
+  QCOMPARE(seen.text, QStringLiteral("Datei (ohne Namen) wurde verändert. Speichern?"));
+  seen.buttons.sort();
+  QCOMPARE(seen.buttons, (QStringList{"Abbrechen", "Ja", "Nein"}));
+  QCOMPARE(w.editor()->toPlainText(), text_after);
+}
+
+void MainWindowTest::savedBytesAreTheFilesBytes_data() {
+  QTest::addColumn<QByteArray>("bytes");
+  QTest::addColumn<QByteArray>("after_typing");  // "!" typed at the end
+  QTest::newRow("UTF-8") << QByteArray("CHIP a GAL16V8\n// gr\xC3\xBCn\n")
+                         << QByteArray("CHIP a GAL16V8\n// gr\xC3\xBCn\n!");
+  QTest::newRow("Windows-1252, CR LF, no-break space")
+      << QByteArray("CHIP a GAL16V8\r\n// gr\xFCn\xA0\x80\r\n")
+      << QByteArray("CHIP a GAL16V8\r\n// gr\xFCn\xA0\x80\r\n!");
+  QTest::newRow("lone CR") << QByteArray("a\rb\n") << QByteArray("a\nb\n!");
+}
+
+void MainWindowTest::savedBytesAreTheFilesBytes() {
+  QFETCH(QByteArray, bytes);
+  QFETCH(QByteArray, after_typing);
+  MainWindow& w = *window_;
+  const QString file = dir_->filePath("design.kem");
+  WriteFile(file, bytes);
+  w.OpenFile(file);
+  QCOMPARE(w.windowTitle(), "KEMWin RUZI - " + file);
+  QVERIFY(!w.frame().modified());
+  w.action(kem::kCmdSave)->trigger();
+  QCOMPARE(ReadFile(file), bytes);
+  w.editor()->moveCursor(QTextCursor::End);
+  QTest::keyClicks(w.editor(), "!");
+  w.action(kem::kCmdSave)->trigger();
+  QCOMPARE(ReadFile(file), after_typing);
+}
+
+void MainWindowTest::compileAndFitThroughTheMenu() {
+  MainWindow& w = *window_;
+  const QString source = Copy("ampel.kem");
+  DialogSeen open;
+  ChooseInNextFileDialog(source, &open);
+  w.action(kem::kCmdOpen)->trigger();
+  QCOMPARE(open.title, QStringLiteral("Datei öffnen"));
+  QCOMPARE(open.filters, (QStringList{"(*.gal*, *.kem*, *.mds*) (*.gal* *.kem* *.mds*)",
+                                      "(*.jed*) (*.jed*)", "(*.*) (*.*)"}));
+  QCOMPARE(w.windowTitle(), "KEMWin RUZI - " + source);
+
+  w.action(kem::kCmdCompileAndFit)->trigger();
+  QVERIFY(w.logWindow());
+  QTRY_VERIFY_WITH_TIMEOUT(!w.compiling() && !w.frame().compiling(), kCompileTimeoutMs);
+
+  LogWindow* log = w.logWindow();
+  QCOMPARE(log->objectName(), QStringLiteral("rahmen"));
+  QCOMPARE(log->windowTitle(), QStringLiteral("LOG"));
+  QCOMPARE(log->pos(), QPoint(0, 400));
+  QCOMPARE(log->size(), QSize(600, 80));
+  QCOMPARE(log->list()->font().family(), w.editor()->font().family());
+  const QStringList lines = log->Lines();
+  QVERIFY(lines.size() > 4);
+  QCOMPARE(lines.first(), QStringLiteral("Text wird compiliert"));
+  QCOMPARE(lines.at(lines.size() - 2),
+           QStringLiteral("Compilevorgang beendet, Warnungen: 0, Fehler: 0."));
+  QCOMPARE(lines.last(), QStringLiteral("Fitterdurchgang erfolgreich beendet"));
+  int statements = 0;
+  int minimized = 0;
+  for (int i = 1; i < lines.size() - 2; ++i) {
+    if (lines[i].startsWith(QStringLiteral("Minimierung von "))) {
+      ++minimized;
+      continue;
+    }
+    QCOMPARE(lines[i], statements % 2 == 0 ? QStringLiteral(".") : QStringLiteral(".."));
+    ++statements;
+  }
+  QCOMPARE(statements, 8);
+  QCOMPARE(minimized, 8);
+  QCOMPARE(log->list()->currentRow(), lines.size() - 1);
+  for (int id : {18, 19, 20, 21, 22, 24, 25, 51})
+    QVERIFY2(w.action(id)->isEnabled(), qPrintable(QString::number(id)));
+  QVERIFY(!w.frame().compile_needed());
+  Stacked(WithCaption(&w), WithCaption(log)).save(Screenshot("kemwin-compiled.png"));
+
+  // Fit only, on this thread: one more result line in the same log.
+  w.action(kem::kCmdFitOnly)->trigger();
+  QCOMPARE(log->Lines().size(), lines.size() + 1);
+  QCOMPARE(log->Lines().last(), QStringLiteral("Fitterdurchgang erfolgreich beendet"));
+
+  // The views: the listing and the JEDEC file show their files; the error file is empty.
+  const QString stem = dir_->filePath("ampel.");
+  w.action(kem::kCmdViewEquations)->trigger();
+  w.action(kem::kCmdViewJedec)->trigger();
+  BoxSeen box;
+  ClickInNextBox("OK", &box);
+  w.action(kem::kCmdViewErrors)->trigger();
+  QCOMPARE(box.text, "Datei " + stem + "ERR ist leer");
+  QVERIFY(!w.viewWindow(kem::kViewErrors));
+  for (const auto& [kind, extension] :
+       {std::pair{kem::kViewEquations, "mds"}, std::pair{kem::kViewJedec, "jed"}}) {
+    ViewWindow* view = w.viewWindow(kind);
+    QVERIFY(view);
+    QCOMPARE(view->objectName(), QStringLiteral("anzeigen"));
+    QCOMPARE(view->windowTitle(), stem + extension);
+    QCOMPARE(view->size(), QSize(500, 300));
+    QCOMPARE(view->editor()->objectName(), QStringLiteral("EDIT_200"));
+    const QByteArray bytes = ReadFile(stem + extension);
+    QVERIFY(!bytes.isEmpty());
+    QCOMPARE(view->editor()->toPlainText(),
+             QString::fromStdString(kem::DecodeText(bytes.toStdString()).text));
+  }
+  w.action(kem::kCmdViewEquations)->trigger();  // again: still one view of the listing
+  QCOMPARE(VisibleTopLevels("anzeigen"), 2);
+  WithCaption(w.viewWindow(kem::kViewEquations)).save(Screenshot("kemwin-view.png"));
+
+  // The next compilation adds its lines to the same log.
+  w.action(kem::kCmdCompileOnly)->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(!w.compiling() && !w.frame().compiling(), kCompileTimeoutMs);
+  QCOMPARE(w.logWindow(), log);
+  QCOMPARE(log->Lines().count(QStringLiteral("Text wird compiliert")), 2);
+
+  // Closed, the log comes back empty with the next compilation.
+  log->close();
+  QTRY_VERIFY(!w.logWindow());
+  w.action(kem::kCmdCompileOnly)->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(!w.compiling() && !w.frame().compiling(), kCompileTimeoutMs);
+  QVERIFY(w.logWindow());
+  QCOMPARE(w.logWindow()->Lines().count(QStringLiteral("Text wird compiliert")), 1);
+  QCOMPARE(TopLevel("rahmen"), w.logWindow());
+}
+
+void MainWindowTest::closingDuringACompilationWaitsForIt() {
+  MainWindow& w = *window_;
+  w.OpenFile(Copy("ampel.kem"));
+  QSignalSpy ended(&w, &MainWindow::programEnded);
+  w.action(kem::kCmdCompileOnly)->trigger();
+  // The worker waits for this thread to take its first line, so it cannot have ended yet.
+  QVERIFY(!w.close());
+  QVERIFY(w.isVisible());
+  QTRY_VERIFY_WITH_TIMEOUT(!w.isVisible(), kCompileTimeoutMs);
+  QCOMPARE(ended.count(), 1);
+  QCOMPARE(QString::fromStdString(w.frame().log().lines().back()),
+           QStringLiteral("Compilevorgang beendet, Warnungen: 0, Fehler: 0."));
+  QVERIFY(QFile::exists(dir_->filePath("ampel.boo")));
+}
+
+void MainWindowTest::aboutDialog_data() {
+  QTest::addColumn<int>("command");
+  QTest::newRow("Druckerausgabe") << 6;
+  QTest::newRow("Schnittstelle konfigurieren") << 36;
+  QTest::newRow("Über") << 41;
+}
+
+void MainWindowTest::aboutDialog() {
+  QFETCH(int, command);
+  QStringList texts;
+  QString title;
+  AnswerNextModal([&](QWidget* modal) {
+    title = modal->windowTitle();
+    for (QLabel* label : modal->findChildren<QLabel*>()) texts << label->text();
+    const QList<QPushButton*> buttons = modal->findChildren<QPushButton*>();
+    if (!buttons.isEmpty()) buttons.first()->click();
+  });
+  window_->action(command)->trigger();
+  QCOMPARE(title, QStringLiteral("KEMWin RUZI"));
+  QVERIFY(texts.contains(QStringLiteral("KEMWin RUZI")));
+  QVERIFY(texts.contains(
+      QStringLiteral("Unterstützte Bausteine: GAL16V8, GAL20V8, GAL22V10, ispGAL22V10")));
+  QVERIFY(!QApplication::activeModalWidget());
+}
+
+void MainWindowTest::fontConversion_data() {
+  QTest::addColumn<QString>("face");
+  QTest::addColumn<int>("height");
+  QTest::addColumn<int>("weight");
+  QTest::addColumn<bool>("italic");
+  QTest::addColumn<bool>("underline");
+  QTest::addColumn<bool>("strike_out");
+  QTest::addColumn<bool>("fixed");
+  QTest::newRow("mono") << "DejaVu Sans Mono" << -13 << 400 << false << false << false << true;
+  QTest::newRow("bold italic") << "DejaVu Sans" << -20 << 700 << true << false << false << false;
+  QTest::newRow("effects") << "DejaVu Serif" << -9 << 400 << false << true << true << false;
+}
+
+void MainWindowTest::fontConversion() {
+  QFETCH(QString, face);
+  QFETCH(int, height);
+  QFETCH(int, weight);
+  QFETCH(bool, italic);
+  QFETCH(bool, underline);
+  QFETCH(bool, strike_out);
+  QFETCH(bool, fixed);
+  kem::FontDescription description;
+  description.face_name = face.toStdString();
+  description.height = height;
+  description.weight = weight;
+  description.italic = italic;
+  description.underline = underline;
+  description.strike_out = strike_out;
+  description.char_set = 238;  // carried through, though Qt has no use for it
+  const QFont font = kem::gui::ToQFont(description);
+  QCOMPARE(font.family(), face);
+  QCOMPARE(font.pixelSize(), -height);
+  const kem::FontDescription back = kem::gui::FromQFont(font, description);
+  QCOMPARE(QString::fromStdString(back.face_name), face);
+  QCOMPARE(back.height, height);
+  QCOMPARE(back.weight, weight);
+  QCOMPARE(back.italic != 0, italic);
+  QCOMPARE(back.underline != 0, underline);
+  QCOMPARE(back.strike_out != 0, strike_out);
+  QCOMPARE((back.pitch_and_family & 3) == 1, fixed);
+  QCOMPARE(back.char_set, 238);
+
+  // Applied: the editor and the log list take it, and the line height is measured from it.
+  MainWindow& w = *window_;
+  w.OpenFile(Copy("ampel.kem"));
+  w.action(kem::kCmdCompileOnly)->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(!w.compiling() && !w.frame().compiling(), kCompileTimeoutMs);
+  const int line_height = w.ApplyEditorFont(description);
+  QCOMPARE(w.editor()->font().family(), face);
+  QCOMPARE(w.logWindow()->list()->font().family(), face);
+  QCOMPARE(line_height, QFontMetrics(font).lineSpacing());
+}
+
+void MainWindowTest::cancelledFontDialogKeepsTheFont() {
+  MainWindow& w = *window_;
+  const QFont before = w.editor()->font();
+  bool was_font_dialog = false;
+  AnswerNextModal([&](QWidget* modal) {
+    was_font_dialog = qobject_cast<QFontDialog*>(modal) != nullptr;
+    modal->close();
+  });
+  w.action(kem::kCmdFonts)->trigger();
+  QVERIFY(was_font_dialog);
+  QCOMPARE(w.editor()->font().family(), before.family());
+  QCOMPARE(QFontInfo(w.editor()->font()).pixelSize(), QFontInfo(before).pixelSize());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,163 @@
+// A scripted window system for the frame: it records what the frame shows and answers the
+// questions and dialogs as the test told it to.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/command_ids.h"
+#include "shell/frame_ui.h"
+#include "shell/menu_table.h"
+
+namespace kem::testing_support {
+
+class FakeUi : public FrameUi {
+ public:
+  struct Box {
+    std::string text;
+    BoxIcon icon;
+    BoxButtons buttons;
+  };
+  struct View {
+    std::string caption;
+    std::string text;
+    FontDescription font;
+  };
+
+  FakeUi() {
+    for (const MenuPopup& popup : MainMenu()) {
+      for (const MenuEntry& entry : popup.entries) {
+        if (entry.id != 0) enabled[entry.id] = true;
+      }
+    }
+    system_font.face_name = "System";
+    system_font.height = 16;
+  }
+
+  // Scripted answers. Questions with Ja/Nein/Abbrechen take the next answer (Nein when none is
+  // left); dialogs take the next name (cancelled when none is left).
+  std::deque<BoxAnswer> answers;
+  std::deque<std::string> dialog_names;
+  std::optional<FontDescription> font_choice;  // none: the font dialog is cancelled
+  bool can_undo = false;
+  bool selection_empty = true;
+  bool clipboard_text = false;
+  // When set, a compilation waits until RunPendingCompilation().
+  bool defer_compilation = false;
+
+  // What the frame did.
+  std::vector<Box> boxes;
+  std::string title;
+  std::map<int, bool> enabled;
+  std::vector<std::pair<int, bool>> menu_calls;
+  std::map<int, bool> enabled_while_compiling;  // when the driver logged its first line
+  std::vector<FileDialogRequest> dialogs;
+  std::string editor_text;
+  std::vector<int> editor_commands;
+  std::vector<HelpRequest> help_requests;
+  std::map<int, View> views;
+  std::vector<std::string> log_lines;
+  std::vector<FontDescription> applied_fonts;
+  std::optional<FontDescription> log_font;
+  FontDescription system_font;
+  int about_dialogs = 0;
+  int status_refreshes = 0;
+  int log_windows_shown = 0;
+  int compilations = 0;
+  bool destroyed = false;
+  bool wait_cursor = false;
+
+  std::vector<std::string> box_texts() const {
+    std::vector<std::string> texts;
+    for (const Box& box : boxes) texts.push_back(box.text);
+    return texts;
+  }
+
+  void RunPendingCompilation() {
+    if (!pending_work_) return;
+    CompileWork work = std::move(pending_work_);
+    pending_work_ = nullptr;
+    pending_done_(work(*pending_host_));
+  }
+
+  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
+    boxes.push_back({std::string(text), icon, buttons});
+    if (buttons == BoxButtons::kOk) return BoxAnswer::kOk;
+    if (answers.empty()) return BoxAnswer::kNo;
+    const BoxAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  void LineRemoved() override { log_lines.pop_back(); }
+  void LineAppended(std::string_view text, bool) override {
+    log_lines.emplace_back(text);
+    if (text == "Text wird compiliert") enabled_while_compiling = enabled;
+  }
+
+  void SetTitle(std::string_view text) override { title = std::string(text); }
+  void SetMenuItemEnabled(int id, bool on) override {
+    enabled[id] = on;
+    menu_calls.emplace_back(id, on);
+  }
+  void DestroyMainWindow() override { destroyed = true; }
+  void ShowAbout() override { ++about_dialogs; }
+  void SetWaitCursor(bool on) override { wait_cursor = on; }
+  void RefreshStatusLine() override { ++status_refreshes; }
+  void ShowHelp(HelpRequest request) override { help_requests.push_back(request); }
+
+  std::string EditorText() override { return editor_text; }
+  void SetEditorText(std::string_view text) override { editor_text = std::string(text); }
+  void EditorCommand(int id) override { editor_commands.push_back(id); }
+  bool EditorCanUndo() override { return can_undo; }
+  bool EditorSelectionEmpty() override { return selection_empty; }
+  bool ClipboardHasText() override { return clipboard_text; }
+
+  std::optional<std::string> AskFileName(const FileDialogRequest& request) override {
+    dialogs.push_back(request);
+    if (dialog_names.empty()) return std::nullopt;
+    std::string name = dialog_names.front();
+    dialog_names.pop_front();
+    return name;
+  }
+  bool ChooseFont(FontDescription& font) override {
+    if (!font_choice) return false;
+    font = *font_choice;
+    return true;
+  }
+  FontDescription SystemFontDescription() override { return system_font; }
+  int ApplyEditorFont(const FontDescription& font) override {
+    applied_fonts.push_back(font);
+    if (log_font) log_font = font;
+    return font.height + 2;
+  }
+
+  void ShowView(int kind, std::string_view caption, std::string_view text,
+                const FontDescription& font) override {
+    views[kind] = {std::string(caption), std::string(text), font};
+  }
+  void CloseView(int kind) override { views.erase(kind); }
+  void ShowLogWindow(const FontDescription& font) override {
+    ++log_windows_shown;
+    log_lines.clear();
+    log_font = font;
+  }
+
+  void RunCompilation(CompileHost& host, CompileWork work, CompileDone done) override {
+    ++compilations;
+    pending_host_ = &host;
+    pending_work_ = std::move(work);
+    pending_done_ = std::move(done);
+    if (!defer_compilation) RunPendingCompilation();
+  }
+
+ private:
+  CompileHost* pending_host_ = nullptr;
+  CompileWork pending_work_;
+  CompileDone pending_done_;
+};
+
+}  // namespace kem::testing_support

@@ -1,0 +1,524 @@
+#include "shell/frame.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "common/command_ids.h"
+#include "common/file_io.h"
+#include "tests/shell/fake_ui.h"
+#include "tests/support/temp_dir.h"
+
+namespace kem {
+namespace {
+
+using testing_support::FakeUi;
+using testing_support::TempDir;
+
+constexpr std::string_view kCompileFirst = "Datei muss zunächst compiliert werden";
+constexpr std::string_view kFitImpossible = "Fit-Vorgang nicht möglich. Fehler beim Compilieren";
+constexpr std::string_view kSimulationImpossible =
+    "Simulation nicht möglich. Fehler beim Compilieren";
+constexpr std::string_view kFitSucceeded = "Fitterdurchgang erfolgreich beendet";
+constexpr std::string_view kCleanResult = "Compilevorgang beendet, Warnungen: 0, Fehler: 0.";
+
+std::string Ampel() {
+  std::string text;
+  ReadWholeFile(EXAMPLES_DIR "/ampel.kem", text);
+  return text;
+}
+
+// ampel with one statement that names an undeclared signal: one error, no abort.
+std::string AmpelWithError() {
+  return Ampel() + "\nGRUEN := UNBEKANNT;\n";
+}
+
+class FrameTest : public ::testing::Test {
+ public:
+  FrameTest() : frame(ui) { frame.StartUp(dir.path().string()); }
+
+  void Type(const std::string& text) {
+    ui.editor_text += text;
+    frame.EditorTextChanged();
+  }
+  std::string OpenDesign(const std::string& name, const std::string& text) {
+    dir.Write(name, text);
+    ui.dialog_names.push_back(dir.File(name));
+    frame.HandleCommand(kCmdOpen);
+    return dir.File(name);
+  }
+  void CompileAmpel(int command = kCmdCompileOnly) {
+    OpenDesign("ampel.kem", Ampel());
+    frame.HandleCommand(command);
+  }
+
+  TempDir dir;
+  FakeUi ui;
+  Frame frame;
+};
+
+TEST_F(FrameTest, StartUpGraysInTheGivenOrder) {
+  const std::vector<std::pair<int, bool>> expected = {
+      {22, false}, {24, false}, {25, false}, {19, false}, {18, false}, {20, false}, {29, false},
+      {28, false}, {32, false}, {51, false}, {27, false}, {30, false}, {31, false}};
+  EXPECT_EQ(ui.menu_calls, expected);
+  EXPECT_EQ(ui.title, "KEMWin RUZI - (ohne Namen)");
+}
+
+// Availability of the items that change, after each step; items not named stay as at start-up.
+struct AvailabilityCase {
+  std::string name;
+  std::function<void(FrameTest&)> steps;
+  std::map<int, bool> changed;  // against start-up
+};
+
+class AvailabilityTest : public FrameTest,
+                         public ::testing::WithParamInterface<AvailabilityCase> {};
+
+TEST_P(AvailabilityTest, EveryItem) {
+  GetParam().steps(*this);
+  std::map<int, bool> expected;
+  for (const MenuPopup& popup : MainMenu()) {
+    for (const MenuEntry& entry : popup.entries) {
+      if (entry.id != 0) expected[entry.id] = true;
+    }
+  }
+  for (int id : StartUpGrayedItems()) expected[id] = false;
+  for (const auto& [id, on] : GetParam().changed) expected[id] = on;
+  EXPECT_EQ(ui.enabled, expected);
+}
+
+const std::map<int, bool> kCompileEnabled = {{18, true}, {19, true}};
+const std::map<int, bool> kAfterCompilation = {{18, true}, {19, true}, {20, true}, {51, true},
+                                               {22, true}, {24, true}, {25, true}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, AvailabilityTest,
+    ::testing::Values(
+        AvailabilityCase{"StartUp", [](FrameTest&) {}, {}},
+        AvailabilityCase{"Edit", [](FrameTest& t) { t.Type("x"); }, kCompileEnabled},
+        AvailabilityCase{"New", [](FrameTest& t) { t.frame.HandleCommand(kCmdNew); },
+                         kCompileEnabled},
+        AvailabilityCase{"Open", [](FrameTest& t) { t.OpenDesign("a.kem", "x"); }, kCompileEnabled},
+        AvailabilityCase{
+            "OpenCancelled", [](FrameTest& t) { t.frame.HandleCommand(kCmdOpen); }, {}},
+        AvailabilityCase{"SaveCancelledStillEnables",
+                         [](FrameTest& t) { t.frame.HandleCommand(kCmdSave); }, kCompileEnabled},
+        AvailabilityCase{
+            "SaveAsCancelled", [](FrameTest& t) { t.frame.HandleCommand(kCmdSaveAs); }, {}},
+        AvailabilityCase{"SaveAs",
+                         [](FrameTest& t) {
+                           t.ui.dialog_names.push_back(t.dir.File("b.kem"));
+                           t.frame.HandleCommand(kCmdSaveAs);
+                         },
+                         kCompileEnabled},
+        AvailabilityCase{"DuringCompilation",
+                         [](FrameTest& t) {
+                           t.CompileAmpel();
+                           t.ui.enabled = t.ui.enabled_while_compiling;
+                         },
+                         {{21, false}}},
+        AvailabilityCase{"CompileOnly", [](FrameTest& t) { t.CompileAmpel(); }, kAfterCompilation},
+        AvailabilityCase{"CompileAndFit", [](FrameTest& t) { t.CompileAmpel(kCmdCompileAndFit); },
+                         kAfterCompilation},
+        AvailabilityCase{"FailedCompilation",
+                         [](FrameTest& t) {
+                           t.OpenDesign("bad.kem", AmpelWithError());
+                           t.frame.HandleCommand(kCmdCompileOnly);
+                         },
+                         kAfterCompilation},
+        AvailabilityCase{"NewAfterCompilation",
+                         [](FrameTest& t) {
+                           t.CompileAmpel();
+                           t.frame.HandleCommand(kCmdNew);
+                         },
+                         kAfterCompilation},
+        AvailabilityCase{"FitOnlyRefusedBeforeCompiling",
+                         [](FrameTest& t) {
+                           t.OpenDesign("a.kem", "x");
+                           t.frame.HandleCommand(kCmdFitOnly);
+                         },
+                         kCompileEnabled},
+        AvailabilityCase{"FitOnlyAfterOpeningACompiledDesign",
+                         [](FrameTest& t) {
+                           // Compiled in an earlier session: the fit still waits for a compilation.
+                           t.CompileAmpel();
+                           t.ui.dialog_names.push_back(t.dir.File("ampel.kem"));
+                           t.frame.HandleCommand(kCmdOpen);
+                           t.frame.HandleCommand(kCmdFitOnly);
+                         },
+                         kAfterCompilation},
+        AvailabilityCase{"CompileUnnamedDoesNothing",
+                         [](FrameTest& t) {
+                           t.Type("x");
+                           t.frame.HandleCommand(kCmdCompileOnly);
+                         },
+                         kCompileEnabled}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(FrameTest, ItemsOfTheEditPopupFollowTheEditor) {
+  struct Case {
+    bool can_undo, selection_empty, clipboard_text;
+    std::map<int, bool> expected;
+  };
+  const std::vector<Case> cases = {
+      {false, true, false, {{8, false}, {9, false}, {10, false}, {11, false}, {12, false}}},
+      {true, true, false, {{8, true}, {9, false}, {10, false}, {11, false}, {12, false}}},
+      {false, false, false, {{8, false}, {9, true}, {10, true}, {11, false}, {12, true}}},
+      {false, true, true, {{8, false}, {9, false}, {10, false}, {11, true}, {12, false}}},
+  };
+  for (const Case& c : cases) {
+    ui.can_undo = c.can_undo;
+    ui.selection_empty = c.selection_empty;
+    ui.clipboard_text = c.clipboard_text;
+    frame.EditMenuOpening();
+    for (const auto& [id, on] : c.expected) EXPECT_EQ(ui.enabled[id], on) << id;
+    for (int id : {13, 14, 15, 16, 17}) EXPECT_TRUE(ui.enabled[id]) << id;
+  }
+}
+
+// The question before commands that would lose the text or work on the file.
+struct AskCase {
+  std::string name;
+  int command;  // 0: the window's close request
+  std::function<bool(FrameTest&)> went_on;
+};
+
+std::string AnswerName(BoxAnswer answer) {
+  switch (answer) {
+    case BoxAnswer::kYes:
+      return "Ja";
+    case BoxAnswer::kNo:
+      return "Nein";
+    case BoxAnswer::kCancel:
+      return "Abbrechen";
+    default:
+      return "OK";
+  }
+}
+
+class AskToSaveTest : public FrameTest,
+                      public ::testing::WithParamInterface<std::tuple<AskCase, BoxAnswer>> {};
+
+TEST_P(AskToSaveTest, AnswerDecides) {
+  const auto& [c, answer] = GetParam();
+  const std::string file = OpenDesign("ampel.kem", Ampel());
+  dir.Write("other.kem", "other");
+  Type("\n// changed");
+  ui.answers.push_back(answer);
+  ui.dialog_names.push_back(dir.File("other.kem"));  // for the open dialog of "Öffnen"
+  bool closed = false;
+  if (c.command == 0)
+    closed = frame.CloseRequested();
+  else
+    frame.HandleCommand(c.command);
+
+  ASSERT_FALSE(ui.boxes.empty());
+  EXPECT_EQ(ui.boxes[0].text, "Datei " + file + " wurde verändert. Speichern?");
+  EXPECT_EQ(ui.boxes[0].icon, BoxIcon::kQuestion);
+  EXPECT_EQ(ui.boxes[0].buttons, BoxButtons::kYesNoCancel);
+  EXPECT_EQ(*dir.Read("ampel.kem"), answer == BoxAnswer::kYes ? Ampel() + "\n// changed" : Ampel());
+  EXPECT_EQ(c.went_on(*this) || closed, answer != BoxAnswer::kCancel);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, AskToSaveTest,
+    ::testing::Combine(
+        ::testing::Values(
+            AskCase{"New", kCmdNew, [](FrameTest& t) { return t.ui.editor_text.empty(); }},
+            AskCase{
+                "Open", kCmdOpen,
+                [](FrameTest& t) { return t.frame.document().name() == t.dir.File("other.kem"); }},
+            AskCase{"Exit", kCmdExit, [](FrameTest& t) { return t.ui.destroyed; }},
+            AskCase{"Close", 0, [](FrameTest&) { return false; }},
+            AskCase{"CompileOnly", kCmdCompileOnly,
+                    [](FrameTest& t) { return t.ui.compilations == 1; }},
+            AskCase{"CompileAndFit", kCmdCompileAndFit,
+                    [](FrameTest& t) { return t.ui.compilations == 1; }},
+            AskCase{"FitOnly", kCmdFitOnly,
+                    [](FrameTest& t) { return t.ui.boxes.back().text == kCompileFirst; }},
+            AskCase{"Simulation", kCmdStartSimulation,
+                    [](FrameTest& t) { return t.ui.boxes.back().text == kCompileFirst; }}),
+        ::testing::Values(BoxAnswer::kYes, BoxAnswer::kNo, BoxAnswer::kCancel)),
+    [](const auto& info) {
+      return std::get<0>(info.param).name + "_" + AnswerName(std::get<1>(info.param));
+    });
+
+TEST_F(FrameTest, NothingIsAskedWhileTheTextIsUnchanged) {
+  OpenDesign("ampel.kem", Ampel());
+  for (int command : {kCmdNew, kCmdCompileOnly, kCmdExit}) frame.HandleCommand(command);
+  EXPECT_EQ(ui.box_texts(), std::vector<std::string>{});
+  EXPECT_TRUE(ui.destroyed);
+}
+
+// "Nur Fitten" and "Start Simulation" check their own preconditions.
+struct PreconditionCase {
+  std::string name;
+  int command;
+  std::function<void(FrameTest&)> before;
+  std::string_view box;        // empty: none
+  std::string_view last_line;  // of the log, empty: not checked
+};
+
+class PreconditionTest : public FrameTest,
+                         public ::testing::WithParamInterface<PreconditionCase> {};
+
+TEST_P(PreconditionTest, BoxOrWork) {
+  GetParam().before(*this);
+  ui.boxes.clear();
+  frame.HandleCommand(GetParam().command);
+  if (GetParam().box.empty()) {
+    EXPECT_EQ(ui.box_texts(), std::vector<std::string>{});
+  } else {
+    EXPECT_EQ(ui.box_texts(), std::vector<std::string>{std::string(GetParam().box)});
+  }
+  if (!GetParam().last_line.empty()) {
+    ASSERT_FALSE(ui.log_lines.empty());
+    EXPECT_EQ(ui.log_lines.back(), GetParam().last_line);
+  }
+}
+
+void JustOpened(FrameTest& t) {
+  t.OpenDesign("ampel.kem", Ampel());
+}
+void Compiled(FrameTest& t) {
+  t.CompileAmpel();
+}
+void FailedCompilation(FrameTest& t) {
+  t.OpenDesign("bad.kem", AmpelWithError());
+  t.frame.HandleCommand(kCmdCompileOnly);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Frame, PreconditionTest,
+    ::testing::Values(
+        PreconditionCase{"FitAfterOpening", kCmdFitOnly, JustOpened, kCompileFirst, {}},
+        PreconditionCase{"FitAfterCleanCompilation", kCmdFitOnly, Compiled, {}, kFitSucceeded},
+        PreconditionCase{
+            "FitAfterFailedCompilation", kCmdFitOnly, FailedCompilation, kFitImpossible, {}},
+        PreconditionCase{
+            "SimulationAfterOpening", kCmdStartSimulation, JustOpened, kCompileFirst, {}},
+        PreconditionCase{
+            "SimulationAfterCleanCompilation", kCmdStartSimulation, Compiled, {}, kCleanResult},
+        PreconditionCase{"SimulationAfterFailedCompilation",
+                         kCmdStartSimulation,
+                         FailedCompilation,
+                         kSimulationImpossible,
+                         {}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(FrameTest, FirstEditOfAnUnnamedDocument) {
+  Type("C");
+  EXPECT_EQ(ui.title, "KEMWin RUZI -  *");
+  EXPECT_TRUE(frame.modified());
+  EXPECT_TRUE(ui.enabled[kCmdCompileOnly]);
+  frame.HandleCommand(kCmdCompileOnly);  // no name: nothing happens, nothing is said
+  EXPECT_EQ(ui.compilations, 0);
+  EXPECT_EQ(ui.log_windows_shown, 0);
+  EXPECT_EQ(ui.box_texts(),
+            std::vector<std::string>{"Datei (ohne Namen) wurde verändert. Speichern?"});
+}
+
+TEST_F(FrameTest, TitleFollowsTheDocument) {
+  const std::string file = OpenDesign("ampel.kem", Ampel());
+  EXPECT_EQ(ui.title, "KEMWin RUZI - " + file);
+  Type(" ");
+  EXPECT_EQ(ui.title, "KEMWin RUZI - " + file + " *");
+  frame.HandleCommand(kCmdSave);
+  EXPECT_EQ(ui.title, "KEMWin RUZI - " + file);
+  EXPECT_FALSE(frame.modified());
+  EXPECT_TRUE(frame.compile_needed());
+}
+
+TEST_F(FrameTest, HelpCommandsIncludingF1) {
+  for (int command : {kCmdHelpIndex, kCmdHelpSearch, kCmdHelpContents})
+    frame.HandleCommand(command);
+  EXPECT_EQ(ui.help_requests, (std::vector<HelpRequest>{HelpRequest::kIndex, HelpRequest::kSearch,
+                                                        HelpRequest::kContents}));
+}
+
+class AboutTest : public FrameTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(AboutTest, ShowsTheAboutDialog) {
+  frame.HandleCommand(GetParam());
+  EXPECT_EQ(ui.about_dialogs, 1);
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Frame, AboutTest, ::testing::Values(6, 27, 28, 29, 30, 31, 32, 36, 41));
+
+TEST_F(FrameTest, CompilationLogsInOrderAndClearsCompileNeeded) {
+  CompileAmpel(kCmdCompileAndFit);
+  EXPECT_FALSE(frame.compile_needed());
+  EXPECT_FALSE(ui.wait_cursor);
+  ASSERT_GE(ui.log_lines.size(), 4u);
+  EXPECT_EQ(ui.log_lines.front(), "Text wird compiliert");
+  EXPECT_EQ(ui.log_lines[ui.log_lines.size() - 2], kCleanResult);
+  EXPECT_EQ(ui.log_lines.back(), kFitSucceeded);
+  int statements = 0;
+  for (std::size_t i = 1; i + 2 < ui.log_lines.size(); ++i) {
+    const std::string& line = ui.log_lines[i];
+    if (line.rfind("Minimierung von ", 0) == 0) continue;
+    EXPECT_EQ(line, statements % 2 == 0 ? "." : "..") << i;
+    ++statements;
+  }
+  EXPECT_EQ(statements, 8);
+  EXPECT_TRUE(dir.Exists("ampel.jed"));
+}
+
+TEST_F(FrameTest, LinesOfSuccessiveCompilationsAccumulateUntilTheLogIsClosed) {
+  CompileAmpel();
+  const std::size_t first = ui.log_lines.size();
+  frame.HandleCommand(kCmdCompileOnly);
+  EXPECT_EQ(ui.log_windows_shown, 1);
+  EXPECT_EQ(ui.log_lines.size(), 2 * first);
+  EXPECT_EQ(ui.log_lines[first], "Text wird compiliert");
+
+  frame.LogWindowClosed();
+  frame.HandleCommand(kCmdCompileOnly);
+  EXPECT_EQ(ui.log_windows_shown, 2);
+  EXPECT_EQ(ui.log_lines.size(), first);
+  EXPECT_EQ(frame.log().lines(), ui.log_lines);
+}
+
+TEST_F(FrameTest, FitOnlyWithoutLogWindowStillFits) {
+  CompileAmpel();
+  frame.LogWindowClosed();
+  frame.HandleCommand(kCmdFitOnly);
+  EXPECT_TRUE(frame.log().lines().empty());
+  EXPECT_NE(dir.Read("ampel.jed").value_or(""), "");
+}
+
+TEST_F(FrameTest, OwnOutputIsNotCompiledAndSaveAsIsOffered) {
+  OpenDesign("ampel.mds", Ampel());
+  ui.menu_calls.clear();
+  ui.answers.push_back(BoxAnswer::kYes);
+  frame.HandleCommand(kCmdCompileOnly);
+  EXPECT_EQ(ui.box_texts(),
+            std::vector<std::string>{"Kann nicht in selbes File compilieren. Umbenennen?"});
+  ASSERT_EQ(ui.dialogs.size(), 2u);
+  EXPECT_EQ(ui.dialogs[1].kind, FileDialogRequest::Kind::kSave);
+  // Only the views, which the frame enables whatever the driver does.
+  EXPECT_EQ(ui.menu_calls, (std::vector<std::pair<int, bool>>{{22, true}, {24, true}, {25, true}}));
+  EXPECT_TRUE(frame.compile_needed());
+  EXPECT_EQ(frame.last_run(), nullptr);
+  EXPECT_FALSE(frame.compiling());
+}
+
+TEST_F(FrameTest, ClosingDuringACompilationWaitsForIt) {
+  OpenDesign("ampel.kem", Ampel());
+  ui.defer_compilation = true;
+  frame.HandleCommand(kCmdCompileOnly);
+  EXPECT_TRUE(frame.compiling());
+  EXPECT_FALSE(frame.CloseRequested());
+  frame.HandleCommand(kCmdExit);
+  EXPECT_FALSE(ui.destroyed);
+  frame.HandleCommand(kCmdCompileOnly);  // one compilation at a time
+  EXPECT_EQ(ui.compilations, 1);
+  ui.RunPendingCompilation();
+  EXPECT_TRUE(ui.destroyed);
+  EXPECT_EQ(ui.log_lines.back(), kCleanResult);
+}
+
+TEST_F(FrameTest, TypingDuringACompilationLeavesTheCompileCommandsGrayed) {
+  OpenDesign("ampel.kem", Ampel());
+  ui.defer_compilation = true;
+  frame.HandleCommand(kCmdCompileOnly);
+  ui.enabled[kCmdCompileOnly] = ui.enabled[kCmdCompileAndFit] = false;
+  Type("x");
+  EXPECT_FALSE(ui.enabled[kCmdCompileOnly]);
+  EXPECT_FALSE(ui.enabled[kCmdCompileAndFit]);
+  ui.RunPendingCompilation();
+  EXPECT_TRUE(ui.enabled[kCmdCompileOnly]);
+  EXPECT_TRUE(ui.enabled[kCmdCompileAndFit]);
+  EXPECT_FALSE(frame.compile_needed());  // the driver clears it at its end, as written
+}
+
+TEST_F(FrameTest, StatusLineIsRefreshedOnInputAndTextChanges) {
+  frame.EditorInput();
+  Type("a");
+  EXPECT_EQ(ui.status_refreshes, 2);
+  EXPECT_EQ(StatusLineText(0), "Zeile: 1");
+  EXPECT_EQ(StatusLineText(41), "Zeile: 42");
+}
+
+TEST_F(FrameTest, TextLimitIsReportedWithAStopIcon) {
+  frame.EditorTextLimitReached();
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Kapazitätsgrenzen sind erreicht");
+  EXPECT_EQ(ui.boxes[0].icon, BoxIcon::kError);
+}
+
+TEST_F(FrameTest, OpenAndSaveDialogs) {
+  frame.HandleCommand(kCmdOpen);
+  frame.HandleCommand(kCmdSaveAs);
+  ASSERT_EQ(ui.dialogs.size(), 2u);
+  const FileDialogRequest& open = ui.dialogs[0];
+  EXPECT_EQ(open.title, "Datei öffnen");
+  ASSERT_EQ(open.filters.size(), 3u);
+  EXPECT_EQ(open.filters[0].label, "(*.gal*, *.kem*, *.mds*)");
+  EXPECT_EQ(open.filters[0].patterns, "*.gal*; *.kem*; *.mds*");
+  EXPECT_EQ(open.filters[1].label, "(*.jed*)");
+  EXPECT_EQ(open.filters[2].patterns, "*.*");
+  EXPECT_EQ(open.default_extension, "kem");
+  const FileDialogRequest& save = ui.dialogs[1];
+  EXPECT_EQ(save.title, "Datei speichern unter...");
+  ASSERT_EQ(save.filters.size(), 1u);
+  EXPECT_EQ(save.filters[0].label, "(*.kem)");
+  EXPECT_EQ(save.filters[0].patterns, "*.kem*");
+  EXPECT_EQ(save.default_extension, "kem");
+}
+
+// Fonts: from the settings file or the system, remade on cancel, given to later windows.
+TEST(FrameFonts, SettingsFontOrSystemFont) {
+  TempDir dir;
+  FakeUi ui;
+  {
+    Frame frame(ui);
+    frame.StartUp(dir.path().string());
+    ASSERT_EQ(ui.applied_fonts.size(), 1u);
+    EXPECT_EQ(ui.applied_fonts[0].face_name, "System");
+    EXPECT_EQ(frame.line_height(), 18);
+    EXPECT_EQ(frame.minimization_level(), 2);
+  }
+  dir.Write("kem.ini",
+            "KEMWinMinLevel=NOMIN\nFont_Set=-13 0 0 0 700 1 0 0 0 0 0 0 49 Courier New\n");
+  ui.applied_fonts.clear();
+  Frame frame(ui);
+  frame.StartUp(dir.path().string());
+  ASSERT_EQ(ui.applied_fonts.size(), 1u);
+  EXPECT_EQ(ui.applied_fonts[0].face_name, "Courier New");
+  EXPECT_EQ(ui.applied_fonts[0].weight, 700);
+  EXPECT_EQ(frame.minimization_level(), 0);
+}
+
+bool SameFont(const FontDescription& a, const FontDescription& b) {
+  return a.face_name == b.face_name && a.height == b.height && a.weight == b.weight &&
+         a.italic == b.italic;
+}
+
+TEST_F(FrameTest, CancelledFontDialogRemakesTheSameFont) {
+  frame.HandleCommand(kCmdFonts);
+  ASSERT_EQ(ui.applied_fonts.size(), 2u);
+  EXPECT_TRUE(SameFont(ui.applied_fonts[1], ui.applied_fonts[0]));
+}
+
+TEST_F(FrameTest, ChosenFontReachesEditorLogAndLaterViews) {
+  CompileAmpel(kCmdCompileAndFit);
+  frame.HandleCommand(kCmdViewJedec);  // opened before the change: keeps its font
+  FontDescription chosen;
+  chosen.face_name = "Mono";
+  chosen.height = -20;
+  ui.font_choice = chosen;
+  frame.HandleCommand(kCmdFonts);
+  EXPECT_TRUE(SameFont(ui.applied_fonts.back(), chosen));
+  EXPECT_TRUE(SameFont(*ui.log_font, chosen));
+  EXPECT_EQ(frame.line_height(), -18);
+  EXPECT_EQ(ui.views[kViewJedec].font.face_name, "System");
+  frame.HandleCommand(kCmdViewEquations);
+  EXPECT_TRUE(SameFont(ui.views[kViewEquations].font, chosen));
+}
+
+}  // namespace
+}  // namespace kem
