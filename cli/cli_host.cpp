@@ -4,7 +4,6 @@ namespace kem::cli {
 
 namespace {
 
-
 void WriteLine(std::FILE* file, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), file);
   std::fputc('\n', file);
