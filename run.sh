@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Sets up, builds, then compiles the given design: ./run.sh examples/ampel.kem
+# Sets up, builds, then compiles and fits the given design: ./run.sh examples/ampel.kem
 # or starts the IDE, opening the file when one is given: ./run.sh --ide [examples/ampel.kem]
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,4 +16,4 @@ if [ "$1" = "--ide" ]; then
   shift
   exec build/gui/kemwin "$@"
 fi
-exec build/cli/kemc "$@"
+exec build/cli/kemc --fit "$@"
