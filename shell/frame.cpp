@@ -260,14 +260,17 @@ void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
   }
 }
 
-void Frame::FitOnly() {
-  if (compiling_) return;
-  if (!AskToSave()) return;
-  if (document_.name().empty()) return;
+bool Frame::CompiledDesignAvailable() {
+  if (compiling_ || !AskToSave() || document_.name().empty()) return false;
   if (compile_needed_) {
     ShowMessage(msg::kCompileFirst);
-    return;
+    return false;
   }
+  return true;
+}
+
+void Frame::FitOnly() {
+  if (!CompiledDesignAvailable()) return;
   if (last_run_ && last_run_->CompileClean())
     FitCommand(document_.name(), ui_, log_);
   else
@@ -276,13 +279,7 @@ void Frame::FitOnly() {
 }
 
 void Frame::StartSimulation() {
-  if (compiling_) return;
-  if (!AskToSave()) return;
-  if (document_.name().empty()) return;
-  if (compile_needed_) {
-    ShowMessage(msg::kCompileFirst);
-    return;
-  }
+  if (!CompiledDesignAvailable()) return;
   if (!last_run_ || !last_run_->CompileClean()) {
     ShowMessage(msg::kSimulationImpossible);
     return;

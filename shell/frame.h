@@ -90,6 +90,8 @@ class Frame {
   void SaveAs();
   void Compile(int command_id);
   void CompileFinished(std::unique_ptr<CompileRun> run);
+  // The checks shared by the commands that work on the compiled design; true when they may go on.
+  bool CompiledDesignAvailable();
   void FitOnly();
   void StartSimulation();
   void OpenView(int kind);
