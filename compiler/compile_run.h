@@ -45,6 +45,7 @@ struct CompileRun {
   SynthesisContext synthesis{budget, diagnostics, host.Log()};  // with the minimization flag
 
   NodePool nodes;
+  int group_depth = 0;  // parenthesised groups open while an expression is parsed
   PinTable pins;
   DesignValues design;
   OutputFiles outputs;

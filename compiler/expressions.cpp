@@ -77,7 +77,15 @@ NodeRef ParsePrimary(CompileRun& run) {
   scanner.SkipText(SkipMode::kBlanks);
   const int c = run.source.Get();
   if (c == '(') {
+    // Groups nest by recursion; past a depth no design needs, the nesting is treated like any
+    // other exhausted resource instead of running out of stack.
+    if (run.group_depth >= kMaxGroupDepth) {
+      run.synthesis.ReportOutOfMemory();
+      return kNoNode;
+    }
+    ++run.group_depth;
     const NodeRef group = ParseExpression(run);
+    --run.group_depth;
     if (group == kNoNode) return kNoNode;
     // A missing ")" is reported, and the character in its place is lost.
     if (run.source.Get() != ')') run.Report(Diag::E17);

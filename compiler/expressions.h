@@ -13,6 +13,9 @@
 
 namespace kem {
 
+// Parenthesised groups nested deeper than this fail with "E01 Speicher voll".
+inline constexpr int kMaxGroupDepth = 1000;
+
 // The tree, or kNoNode after the diagnostics (a partial tree has been released).
 NodeRef ParseExpression(CompileRun& run);
 

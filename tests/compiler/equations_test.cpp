@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/expressions.h"
 #include "tests/support/compile_fixture.h"
 
 namespace kem {
@@ -184,6 +185,23 @@ TEST_F(EquationTest, ExactCoverBeyondTheBudgetEndsTheCompilation) {
   EXPECT_EQ(c.listing->find(" = "), std::string::npos);
   EXPECT_LE(c.run->budget.peak(), budget);
   EXPECT_LT((after.ru_maxrss - before.ru_maxrss) * 1024L, 32L << 20);  // ru_maxrss is in KiB
+}
+
+TEST_F(EquationTest, DeeplyNestedGroupsEndWithADiagnostic) {
+  for (const std::string open : {"(", "/("}) {
+    std::string nested = "Y = ";
+    for (int i = 0; i < 10000; ++i) nested += open;
+    nested += "S1" + std::string(10000, ')') + ";\nZ = S2;\n";
+    Compiled c = CompileWith(nested);
+    EXPECT_EQ(c.errors, "E01 Speicher voll\n") << open;
+    EXPECT_NE(c.listing->find("Z = S2;"), std::string::npos) << open;
+    EXPECT_EQ(c.run->nodes.in_use(), 0u) << open;
+  }
+  std::string allowed =
+      "Y = " + std::string(kMaxGroupDepth, '(') + "S1" + std::string(kMaxGroupDepth, ')') + ";\n";
+  Compiled c = CompileWith(allowed);
+  EXPECT_EQ(c.errors, "");
+  EXPECT_NE(c.listing->find("Y = S1;"), std::string::npos);
 }
 
 TEST_F(EquationTest, DeepNestingDoesNotExhaustTheStack) {
