@@ -7,6 +7,9 @@
 
 namespace kem {
 
+// Extension of the intermediate file, which the fitter and the simulator read.
+inline constexpr std::string_view kIntermediateExtension = "boo";
+
 // Position of the dot that starts the extension of `name`. Only the last four characters are
 // looked at, so an extension counts when it has at most three characters; a path separator ends
 // the search, so a dot in a folder name is no extension dot. When no dot is found, a "." is

@@ -60,7 +60,7 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
 
   const std::string stem = Stem(job.document_name);
   const std::string listing_name = stem + "mds";
-  const std::string intermediate_name = stem + "boo";
+  const std::string intermediate_name = stem + std::string(kIntermediateExtension);
   const std::string error_name = stem + "ERR";
 
   auto run = std::make_unique<CompileRun>(options, host);

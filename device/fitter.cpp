@@ -282,7 +282,7 @@ bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jed
 
 FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log) {
   const std::string stem = Stem(source_name);
-  const std::string intermediate_name = stem + "boo";
+  const std::string intermediate_name = stem + std::string(kIntermediateExtension);
   if (std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(intermediate_name.c_str(), "rb"));
       !probe) {
     boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),

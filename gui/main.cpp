@@ -1,6 +1,7 @@
 // kemwin: the desktop IDE. Opens the file named on the command line, if any.
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -9,6 +10,9 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Lets the desktop match the window to the installed kemwin.desktop and its icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kemwin"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kemwin")));
   // Qt's own dialogs speak German when Qt's translation is installed.
   QTranslator qt_german;
   if (qt_german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -13,12 +14,16 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
+#include <QScrollBar>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTextBlock>
 #include <QUrl>
 
 #include "common/command_ids.h"
 #include "gui/about_dialog.h"
+#include "gui/dialogs.h"
 #include "gui/font_conversion.h"
 #include "gui/message_boxes.h"
 #include "shell/menu_table.h"
@@ -228,11 +233,23 @@ void MainWindow::ShowHelp(HelpRequest) {
   if (help.isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
 }
 
-std::string MainWindow::EditorText() {
+QString MainWindow::RawEditorText() const {
   // The raw text keeps non-breaking spaces, which the plain text would turn into blanks.
   QString text = editor_->document()->toRawText();
   text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  return text.toStdString();
+  return text;
+}
+
+int MainWindow::ByteOffset(int position) const {
+  return static_cast<int>(RawEditorText().left(position).toUtf8().size());
+}
+
+int MainWindow::Position(int byte_offset) const {
+  return static_cast<int>(QString::fromUtf8(RawEditorText().toUtf8().left(byte_offset)).size());
+}
+
+std::string MainWindow::EditorText() {
+  return RawEditorText().toStdString();
 }
 
 void MainWindow::SetEditorText(std::string_view text) {
@@ -299,6 +316,81 @@ std::optional<std::string> MainWindow::AskFileName(const FileDialogRequest& requ
   }
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
   return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+std::pair<int, int> MainWindow::EditorSelection() {
+  const QTextCursor cursor = editor_->textCursor();
+  return {ByteOffset(cursor.selectionStart()), ByteOffset(cursor.selectionEnd())};
+}
+
+void MainWindow::SelectInEditor(int start, int end) {
+  QTextCursor cursor = editor_->textCursor();
+  cursor.setPosition(Position(start));
+  cursor.setPosition(Position(end), QTextCursor::KeepAnchor);
+  editor_->setTextCursor(cursor);
+  editor_->setFocus();
+}
+
+void MainWindow::ReplaceEditorSelection(std::string_view text) {
+  editor_->textCursor().insertText(FromUtf8(text));
+}
+
+void MainWindow::OpenFindDialog(bool replace, std::string_view find_text,
+                                std::string_view replace_text) {
+  auto* dialog =
+      new FindDialog(this, replace, FromUtf8(find_text), FromUtf8(replace_text),
+                     [this](const FindRequest& request) { frame_->HandleFindRequest(request); });
+  dialog->show();
+}
+
+std::optional<std::string> MainWindow::FindProgram(std::string_view name) {
+  const QString path = QStandardPaths::findExecutable(FromUtf8(name));
+  if (path.isEmpty()) return std::nullopt;
+  return QFile::encodeName(path).toStdString();
+}
+
+void MainWindow::RunProgramAndWait(const std::string& program,
+                                   const std::vector<std::string>& arguments) {
+  QStringList list;
+  for (const std::string& argument : arguments) list << QFile::decodeName(argument.c_str());
+  QProcess process;
+  QEventLoop loop;
+  connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+  process.start(QFile::decodeName(program.c_str()), list);
+  if (!process.waitForStarted()) return;
+  // The windows keep painting while the simulator runs, but take no input.
+  if (process.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MainWindow::FocusEditor() {
+  editor_->setFocus();
+}
+
+// Without line wrapping the scroll bar counts lines.
+void MainWindow::ScrollEditorTo(int line) {
+  editor_->verticalScrollBar()->setValue(line);
+}
+
+void MainWindow::ClickEditor(int y) {
+  const int top = editor_->cursorRect(editor_->cursorForPosition(QPoint(0, 0))).top();
+  // One pixel into the line, so a click at a line's top edge is not taken for the line above.
+  const QPoint point(0, top + y + 1);
+  editor_->setFocus();
+  editor_->setTextCursor(editor_->cursorForPosition(point));
+}
+
+int MainWindow::EditorCaretLine() {
+  return editor_->textCursor().blockNumber();
+}
+
+std::optional<std::string> MainWindow::AskLineNumber() {
+  GoToLineDialog dialog(this);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.FieldText().toStdString();
+}
+
+bool MainWindow::RunMinLevelDialog(int checked_id, const std::function<void(int)>& clicked) {
+  return MinLevelDialog(this, checked_id, clicked).exec() == QDialog::Accepted;
 }
 
 bool MainWindow::ChooseFont(FontDescription& font) {

@@ -56,6 +56,20 @@ class MainWindow : public QMainWindow, public FrameUi {
   bool EditorCanUndo() override;
   bool EditorSelectionEmpty() override;
   bool ClipboardHasText() override;
+  std::pair<int, int> EditorSelection() override;
+  void SelectInEditor(int start, int end) override;
+  void ReplaceEditorSelection(std::string_view text) override;
+  void OpenFindDialog(bool replace, std::string_view find_text,
+                      std::string_view replace_text) override;
+  std::optional<std::string> FindProgram(std::string_view name) override;
+  void RunProgramAndWait(const std::string& program,
+                         const std::vector<std::string>& arguments) override;
+  void FocusEditor() override;
+  void ScrollEditorTo(int line) override;
+  void ClickEditor(int y) override;
+  int EditorCaretLine() override;
+  std::optional<std::string> AskLineNumber() override;
+  bool RunMinLevelDialog(int checked_id, const std::function<void(int)>& clicked) override;
   std::optional<std::string> AskFileName(const FileDialogRequest& request) override;
   bool ChooseFont(FontDescription& font) override;
   FontDescription SystemFontDescription() override;
@@ -78,6 +92,11 @@ class MainWindow : public QMainWindow, public FrameUi {
   void CreateMenu();
   void CreateAccelerators();
   void CloseOwnedWindows();
+  // The editor text as EditorText() gives it, and conversions between its character positions
+  // and the byte offsets of its UTF-8 form.
+  QString RawEditorText() const;
+  int ByteOffset(int position) const;
+  int Position(int byte_offset) const;
 
   QPlainTextEdit* editor_;
   StatusLine* status_;

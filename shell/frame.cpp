@@ -1,18 +1,32 @@
 #include "shell/frame.h"
 
 #include <filesystem>
+#include <fstream>
+#include <optional>
 
 #include "common/command_ids.h"
 #include "common/format.h"
+#include "common/names.h"
 #include "compiler/driver.h"
 #include "compiler/messages.h"
 #include "device/fitter.h"
+#include "device/fitter_messages.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
 
 namespace kem {
 
 namespace msg = shell_messages;
+
+namespace {
+
+bool Readable(const std::string& path) {
+  std::error_code error;
+  if (std::filesystem::is_directory(path, error)) return false;
+  return std::ifstream(path, std::ios::binary).is_open();
+}
+
+}  // namespace
 
 std::string StatusLineText(int line_index) {
   return FormatText(msg::kStatusLine, {std::to_string(line_index + 1)});
@@ -22,8 +36,11 @@ Frame::Frame(FrameUi& ui) : ui_(ui), document_(ui), log_(&ui) {}
 
 void Frame::StartUp(const std::string& start_directory) {
   document_.SetDocumentTitle(false);
-  const Settings settings =
-      ReadSettingsFile((std::filesystem::path(start_directory) / kSettingsFileName).string());
+  start_directory_ = start_directory;
+  settings_path_ = (std::filesystem::path(start_directory) / kSettingsFileName).string();
+  const Settings settings = ReadSettingsFile(settings_path_);
+  settings_changed_ = settings.settings_changed;
+  port_ = settings.port;
   minimization_level_ = settings.minimization_level;
   font_ = settings.font_read ? settings.font : ui_.SystemFontDescription();
   line_height_ = ui_.ApplyEditorFont(font_);
@@ -32,6 +49,17 @@ void Frame::StartUp(const std::string& start_directory) {
 
 void Frame::ShutDown() {
   document_.CloseViews(kAllViews);
+  if (settings_changed_) WriteSettings();
+}
+
+void Frame::WriteSettings() {
+  if (settings_path_.empty()) return;
+  Settings settings;
+  settings.port = port_;
+  settings.minimization_level = minimization_level_;
+  settings.font = font_;
+  if (!WriteSettingsFile(settings_path_, settings))
+    ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxIcon::kWarning, BoxButtons::kOk);
 }
 
 void Frame::HandleCommand(int command_id) {
@@ -74,6 +102,17 @@ void Frame::HandleCommand(int command_id) {
       break;
     case kCmdFonts:
       ChooseEditorFont();
+      break;
+    case kCmdFind:
+    case kCmdFindNext:
+    case kCmdReplace:
+      Search(command_id);
+      break;
+    case kCmdGoToLine:
+      GoToLine();
+      break;
+    case kCmdMinimizationOption:
+      ChooseMinimizationLevel();
       break;
     case kCmdHelpIndex:
       ui_.ShowHelp(HelpRequest::kIndex);
@@ -129,6 +168,26 @@ void Frame::EditMenuOpening() {
   ui_.SetMenuItemEnabled(kCmdDelete, selection);
   for (int id : {kCmdFind, kCmdFindNext, kCmdReplace})
     ui_.SetMenuItemEnabled(id, !find_dialog_open_);
+}
+
+void Frame::HandleFindRequest(const FindRequest& request) {
+  // The dialogs edit the shared buffers.
+  find_text_ = request.find_text.substr(0, msg::kSearchTextCapacity);
+  replace_text_ = request.replace_text.substr(0, msg::kSearchTextCapacity);
+  FindRequest bounded = request;
+  bounded.find_text = find_text_;
+  bounded.replace_text = replace_text_;
+  if (request.closing) find_dialog_open_ = false;
+  if (request.find_next && !FindInEditor(find_text_))
+    ui_.ShowMessageBox(msg::kTextNotFound, BoxIcon::kWarning, BoxButtons::kOk);
+  if (request.replace || request.replace_all) {
+    if (!ReplaceOnce(bounded)) {
+      ui_.ShowMessageBox(msg::kTextNotFound, BoxIcon::kWarning, BoxButtons::kOk);
+    } else if (request.replace_all) {
+      while (ReplaceOnce(bounded)) {
+      }
+    }
+  }
 }
 
 bool Frame::CloseRequested() {
@@ -284,7 +343,27 @@ void Frame::StartSimulation() {
     ShowMessage(msg::kSimulationImpossible);
     return;
   }
-  // The simulator is started here once its launch exists.
+  LaunchSimulation();
+}
+
+void Frame::LaunchSimulation() {
+  const std::string plugin =
+      (std::filesystem::path(start_directory_) / msg::kSimulatorPlugin).string();
+  const std::string intermediate = Stem(document_.name()) + std::string(kIntermediateExtension);
+  if (!Readable(plugin)) {
+    ShowMessage(msg::kPluginNotFound);
+    return;
+  }
+  if (!Readable(intermediate)) {
+    ShowMessage(FormatText(fitter_messages::kNoIntermediateFile, {intermediate}));
+    return;
+  }
+  const std::optional<std::string> launcher = ui_.FindProgram(msg::kJavaLauncher);
+  if (!launcher) {
+    ShowMessage(msg::kJvmNotFound);
+    return;
+  }
+  ui_.RunProgramAndWait(*launcher, {std::string(msg::kJarOption), plugin, intermediate});
 }
 
 void Frame::OpenView(int kind) {
@@ -296,6 +375,87 @@ void Frame::ChooseEditorFont() {
   // On cancel the same description is made into a new font.
   ui_.ChooseFont(font_);
   line_height_ = ui_.ApplyEditorFont(font_);
+}
+
+void Frame::Search(int command_id) {
+  search_position_ = ui_.EditorSelection().second;
+  if (command_id == kCmdFindNext && !find_text_.empty()) {
+    // Repeats the last search without a dialog and without a message at the end.
+    FindInEditor(find_text_);
+    return;
+  }
+  if (find_dialog_open_) return;
+  find_dialog_open_ = true;
+  ui_.OpenFindDialog(command_id == kCmdReplace, find_text_, replace_text_);
+}
+
+bool Frame::FindInEditor(std::string_view text) {
+  // An empty text would match everywhere, and replacing all of it would never end.
+  if (text.empty()) return false;
+  const std::string editor_text = ui_.EditorText();
+  if (static_cast<std::size_t>(search_position_) > editor_text.size()) return false;
+  const std::size_t found = editor_text.find(text, static_cast<std::size_t>(search_position_));
+  if (found == std::string::npos) return false;
+  search_position_ = static_cast<int>(found + text.size());
+  ui_.SelectInEditor(static_cast<int>(found), search_position_);
+  return true;
+}
+
+bool Frame::ReplaceOnce(const FindRequest& request) {
+  if (request.replace_all) {
+    if (!FindInEditor(request.find_text)) return false;
+    const int start = ui_.EditorSelection().first;
+    ui_.ReplaceEditorSelection(request.replace_text);
+    // The next search starts after the inserted text, so a replacement containing the find text
+    // ends after one pass.
+    search_position_ = start + static_cast<int>(request.replace_text.size());
+    return true;
+  }
+  // A single replace works on what the find-next button selected, without searching.
+  const auto [start, end] = ui_.EditorSelection();
+  if (start != end) ui_.ReplaceEditorSelection(request.replace_text);
+  return true;
+}
+
+void Frame::GoToLine() {
+  const std::optional<std::string> field = ui_.AskLineNumber();
+  int target = -1;
+  // An empty field gives no number and counts as "Abbruch"; 0 names no line either.
+  if (field && !field->empty()) {
+    int number = 0;
+    for (char c : field->substr(0, window_names::kLineNumberMaxLength)) {
+      if (c < '0' || c > '9') break;
+      number = number * 10 + (c - '0');
+    }
+    target = number - 1;
+  }
+  if (target < 0) {
+    ui_.FocusEditor();
+    ui_.RefreshStatusLine();
+    return;
+  }
+  ui_.ScrollEditorTo(target);
+  ui_.ClickEditor(0);
+  const int first_line = ui_.EditorCaretLine();
+  // The text ended before the line could reach the top: it is further down in the window.
+  if (first_line < target) ui_.ClickEditor((target - first_line) * line_height_);
+  ui_.RefreshStatusLine();
+}
+
+void Frame::ChooseMinimizationLevel() {
+  constexpr int kFirst = window_names::kNoMinimizationButton;
+  int remembered = kFirst + minimization_level_;
+  ui_.RefreshStatusLine();
+  // A click counts as a change even when the dialog is then cancelled.
+  const bool ok = ui_.RunMinLevelDialog(remembered, [this, &remembered](int id) {
+    remembered = id;
+    settings_changed_ = true;
+  });
+  if (!ok) return;
+  minimization_level_ = remembered >= kFirst && remembered <= kFirst + 2
+                            ? remembered - kFirst
+                            : kDefaultMinimizationLevel;
+  ui_.RefreshStatusLine();
 }
 
 void Frame::EnsureLogWindow() {

@@ -37,6 +37,8 @@ class Frame {
   void EditorInput();  // a key press or a release of the left mouse button in the editor
   void EditorTextLimitReached();
   void EditMenuOpening();
+  // A request of the find or replace dialog.
+  void HandleFindRequest(const FindRequest& request);
   // A close request of the main window; true when the window may go now.
   bool CloseRequested();
   void LogWindowClosed();
@@ -54,7 +56,10 @@ class Frame {
   bool compile_needed() const { return compile_needed_; }
   bool compiling() const { return compiling_; }
   bool close_pending() const { return close_pending_; }
+  bool find_dialog_open() const { return find_dialog_open_; }
+  int search_position() const { return search_position_; }
   int minimization_level() const { return minimization_level_; }
+  bool settings_changed() const { return settings_changed_; }
   const FontDescription& font() const { return font_; }
   int line_height() const { return line_height_; }
   const CompileRun* last_run() const { return last_run_.get(); }
@@ -79,6 +84,7 @@ class Frame {
   // False when the user chose "Abbrechen".
   bool AskToSave();
   void Destroy();
+  void WriteSettings();
   void ShowMessage(std::string_view text);
   void EnableCompileCommands();
   void EnableViews();
@@ -94,8 +100,15 @@ class Frame {
   bool CompiledDesignAvailable();
   void FitOnly();
   void StartSimulation();
+  void LaunchSimulation();
   void OpenView(int kind);
   void ChooseEditorFont();
+  void GoToLine();
+  void Search(int command_id);
+  // Selects the next occurrence of `text` from the search position; false when there is none.
+  bool FindInEditor(std::string_view text);
+  bool ReplaceOnce(const FindRequest& request);
+  void ChooseMinimizationLevel();
   void EnsureLogWindow();
 
   FrameUi& ui_;
@@ -107,6 +120,13 @@ class Frame {
   bool compiling_ = false;
   bool close_pending_ = false;
   bool find_dialog_open_ = false;
+  int search_position_ = 0;
+  std::string find_text_;  // shared by the find and the replace dialog, kept after they close
+  std::string replace_text_;
+  std::string start_directory_;
+  std::string settings_path_;  // empty until start-up: nothing is written before it
+  bool settings_changed_ = false;
+  int port_ = kPortNone;
   int minimization_level_ = kDefaultMinimizationLevel;
   FontDescription font_;
   int line_height_ = 0;

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/message_box.h"
@@ -34,6 +35,16 @@ struct FileDialogRequest {
 
 enum class HelpRequest { kIndex, kSearch, kContents };
 
+// What the find or replace dialog asks for; several flags may be set at once.
+struct FindRequest {
+  bool find_next = false;
+  bool replace = false;
+  bool replace_all = false;
+  bool closing = false;
+  std::string find_text;
+  std::string replace_text;
+};
+
 // The work of a compilation and what follows it on the user-interface thread.
 using CompileWork = std::function<std::unique_ptr<CompileRun>(CompileHost& host)>;
 using CompileDone = std::function<void(std::unique_ptr<CompileRun> run)>;
@@ -57,7 +68,38 @@ class FrameUi : public MessageBoxHost, public LogListener {
   virtual bool EditorSelectionEmpty() = 0;
   virtual bool ClipboardHasText() = 0;
 
+  // The selection as byte offsets into EditorText(); selecting also puts the focus on the editor.
+  // Replacing the selection is an edit like typing: the text-change notification follows.
+  virtual std::pair<int, int> EditorSelection() = 0;
+  virtual void SelectInEditor(int start, int end) = 0;
+  virtual void ReplaceEditorSelection(std::string_view text) = 0;
+
+  // The go-to-line request of the frame: keyboard focus, scrolling so that `line` (0-based) becomes
+  // the first visible line as far as the text allows, a left click at the first visible column
+  // `y` pixels below the top of the text area, and the caret's line after it.
+  virtual void FocusEditor() = 0;
+  virtual void ScrollEditorTo(int line) = 0;
+  virtual void ClickEditor(int y) = 0;
+  virtual int EditorCaretLine() = 0;
+
+  // The modeless find dialog, or with `replace` the replace dialog, offering the shared texts; its
+  // requests reach Frame::HandleFindRequest, the last one with the closing flag.
+  virtual void OpenFindDialog(bool replace, std::string_view find_text,
+                              std::string_view replace_text) = 0;
+
+  // The full path of the program `name` as the platform's search finds it; none when not found.
+  virtual std::optional<std::string> FindProgram(std::string_view name) = 0;
+  // Starts `program` with `arguments` and waits for its end; the windows keep painting but take
+  // no input meanwhile. Nothing happens when it cannot be started.
+  virtual void RunProgramAndWait(const std::string& program,
+                                 const std::vector<std::string>& arguments) = 0;
+
   // Dialogs; none when cancelled.
+  // The go-to-line dialog: the text of its number field on "OK".
+  virtual std::optional<std::string> AskLineNumber() = 0;
+  // The level dialog with button `checked_id` checked; every radio-button click reaches `clicked`
+  // with the button's id. True on "OK".
+  virtual bool RunMinLevelDialog(int checked_id, const std::function<void(int)>& clicked) = 0;
   virtual std::optional<std::string> AskFileName(const FileDialogRequest& request) = 0;
   // True on OK with the chosen font in `font`; `font` is unchanged on cancel.
   virtual bool ChooseFont(FontDescription& font) = 0;

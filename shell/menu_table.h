@@ -19,6 +19,11 @@ inline constexpr std::string_view kViewWindow = "anzeigen";
 inline constexpr int kViewEditorId = 200;
 inline constexpr std::string_view kMenu = "WIN_EXMenu";
 inline constexpr std::string_view kAccelerators = "KEMWin_Accel";
+inline constexpr std::string_view kMinLevelDialog = "MINBOX";
+inline constexpr int kNoMinimizationButton = 221;  // then full 222 and heuristic 223
+inline constexpr std::string_view kGoToLineDialog = "NEWLINEBOX";
+inline constexpr int kLineNumberField = 230;
+inline constexpr int kLineNumberMaxLength = 4;
 }  // namespace window_names
 
 // One entry of a popup; id 0 is a separator.

@@ -1,6 +1,8 @@
 #include "shell/settings.h"
 
 #include <array>
+#include <cstdio>
+#include <fstream>
 
 #include "common/file_io.h"
 
@@ -8,9 +10,15 @@ namespace kem {
 
 namespace {
 
+constexpr const char* kPortKey = "KEMWin_Port";
 constexpr std::string_view kLevelKey = "KEMWinMinLevel";
 constexpr std::string_view kFontKey = "Font_Set";
 constexpr std::array<std::string_view, 3> kLevelNames = {"NOMIN", "STRONGMIN", "ESPRESSO"};
+constexpr std::array<const char*, 4> kPortNames = {"LPT1", "LPT2", "LPT3", "NoLPT"};
+constexpr const char* kNameLineFormat = "%s=%s\n";
+// The five 32-bit fields, then the eight byte fields and the face name.
+constexpr const char* kFontLineHead = "%s=%d %d %d %d %d ";
+constexpr const char* kFontLineTail = "%d %d %d %d %d %d %d %d %s\n";
 constexpr std::size_t kMaxTokenLength = 51;  // longer tokens are beyond the format: ignored
 constexpr std::size_t kMaxFaceNameLength = 31;
 constexpr int kFontNumbersAfterHeight = 12;
@@ -69,6 +77,16 @@ class SettingsReader {
   std::string_view text_;
   std::size_t pos_ = 0;
 };
+
+template <typename... Args>
+void AppendFormatted(std::string& out, const char* format, Args... args) {
+  const int size = std::snprintf(nullptr, 0, format, args...);
+  if (size <= 0) return;
+  std::string piece(static_cast<std::size_t>(size) + 1, '\0');
+  std::snprintf(piece.data(), piece.size(), format, args...);
+  piece.resize(static_cast<std::size_t>(size));
+  out += piece;
+}
 
 long LeadingNumber(std::string_view text) {
   SettingsReader reader(text);
@@ -138,6 +156,35 @@ Settings ReadSettingsFile(const std::string& path) {
   std::string text;
   if (!ReadWholeFile(path, text)) return Settings{};
   return ParseSettings(text);
+}
+
+std::string FormatSettings(const Settings& settings) {
+  const int port = settings.port >= 0 && settings.port < static_cast<int>(kPortNames.size())
+                       ? settings.port
+                       : kPortNone;
+  const int level = settings.minimization_level >= 0 &&
+                            settings.minimization_level < static_cast<int>(kLevelNames.size())
+                        ? settings.minimization_level
+                        : Settings{}.minimization_level;
+  const std::string level_name(kLevelNames[static_cast<std::size_t>(level)]);
+  const FontDescription& f = settings.font;
+  std::string text;
+  AppendFormatted(text, kNameLineFormat, kPortKey, kPortNames[static_cast<std::size_t>(port)]);
+  AppendFormatted(text, kNameLineFormat, std::string(kLevelKey).c_str(), level_name.c_str());
+  AppendFormatted(text, kFontLineHead, std::string(kFontKey).c_str(), f.height, f.width,
+                  f.escapement, f.orientation, f.weight);
+  AppendFormatted(text, kFontLineTail, int{f.italic}, int{f.underline}, int{f.strike_out},
+                  int{f.char_set}, int{f.out_precision}, int{f.clip_precision}, int{f.quality},
+                  int{f.pitch_and_family}, f.face_name.c_str());
+  return text;
+}
+
+bool WriteSettingsFile(const std::string& path, const Settings& settings) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  out << FormatSettings(settings);
+  out.close();
+  return !out.fail();
 }
 
 }  // namespace kem

@@ -43,6 +43,13 @@ Settings ParseSettings(std::string_view text);
 // Reads the settings file at `path`; the defaults when it cannot be opened.
 Settings ReadSettingsFile(const std::string& path);
 
+// The text of the settings file as the program writes it: the port, the level and the font, one
+// line each, always in this order.
+std::string FormatSettings(const Settings& settings);
+
+// Writes the settings file at `path`, replacing its contents; false when it cannot be written.
+bool WriteSettingsFile(const std::string& path, const Settings& settings);
+
 // Level names as the settings file and the command line spell them; -1 for an unknown name.
 int MinimizationLevelFromName(std::string_view name);
 

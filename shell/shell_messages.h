@@ -20,6 +20,8 @@ inline constexpr std::string_view kCompileFirst = "Datei muss zunächst compilie
 inline constexpr std::string_view kSimulationImpossible =
     "Simulation nicht möglich. Fehler beim Compilieren";
 inline constexpr std::string_view kCapacityReached = "Kapazitätsgrenzen sind erreicht";
+inline constexpr std::string_view kTextNotFound = "Text nicht gefunden!";
+inline constexpr std::string_view kSettingsNotSaved = "Ini-File konnte nicht gespeichert werden!";
 
 inline constexpr std::string_view kOpenDialogTitle = "Datei öffnen";
 inline constexpr std::string_view kSaveDialogTitle = "Datei speichern unter...";
@@ -45,6 +47,36 @@ inline constexpr std::string_view kButtonOk = "OK";
 inline constexpr std::string_view kAboutPurpose = "Entwicklungsumgebung für GAL-Bausteine";
 inline constexpr std::string_view kAboutVersion = "Version %s";
 inline constexpr std::string_view kAboutDevices = "Unterstützte Bausteine: %s";
+
+inline constexpr std::string_view kButtonAbort = "Abbruch";  // of the program's own dialogs
+
+inline constexpr std::string_view kGoToLineCaption = "Neue Zeilennummer";
+inline constexpr std::string_view kGoToLineLabel = "Zeile:";
+inline constexpr std::string_view kMinLevelLabel = "Eingestellter Minimierungslevel";
+inline constexpr std::string_view kMinLevelGroup = "&Minimierung";
+inline constexpr std::string_view kMinLevelButtons[] = {"&Keine", "&Komplett", "&Espresso"};
+
+// The find and replace dialogs, labelled as the platform's own.
+inline constexpr std::string_view kFindCaption = "Suchen";
+inline constexpr std::string_view kReplaceCaption = "Ersetzen";
+inline constexpr std::string_view kFindLabel = "Suchen &nach:";
+inline constexpr std::string_view kReplaceLabel = "Ersetzen &durch:";
+inline constexpr std::string_view kFindNextButton = "&Weitersuchen";
+inline constexpr std::string_view kReplaceButton = "&Ersetzen";
+inline constexpr std::string_view kReplaceAllButton = "&Alle ersetzen";
+inline constexpr std::size_t kSearchTextCapacity = 255;  // bytes, besides the terminating zero
+
+// The simulator: a Java program next to the settings file, started with the intermediate file.
+inline constexpr std::string_view kSimulatorPlugin = "voruzo.jar";
+#ifdef _WIN32
+inline constexpr std::string_view kJavaLauncher = "javaw.exe";
+#else
+inline constexpr std::string_view kJavaLauncher = "java";
+#endif
+inline constexpr std::string_view kJarOption = "-jar";
+inline constexpr std::string_view kPluginNotFound = "KEM Simulations-Plugin nicht gefunden";
+inline constexpr std::string_view kJvmNotFound =
+    "JVM nicht gefunden, wird für KEM Simulation benötigt";
 
 // Where the settings file and the help file are looked for.
 inline constexpr std::string_view kHelpFileName = "kemhelp.chm";

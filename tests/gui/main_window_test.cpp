@@ -2,13 +2,17 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 #include <functional>
 
@@ -177,6 +181,12 @@ class MainWindowTest : public QObject {
   void fontConversion_data();
   void fontConversion();
   void cancelledFontDialogKeepsTheFont();
+  void minLevelDialog();
+  void goToLine_data();
+  void goToLine();
+  void settingsWrittenOnClose();
+  void findAndReplace();
+  void programRunsToItsEnd();
 
  private:
   QString Copy(const QString& example);
@@ -636,6 +646,157 @@ void MainWindowTest::cancelledFontDialogKeepsTheFont() {
   QVERIFY(was_font_dialog);
   QCOMPARE(w.editor()->font().family(), before.family());
   QCOMPARE(QFontInfo(w.editor()->font()).pixelSize(), QFontInfo(before).pixelSize());
+}
+
+void MainWindowTest::minLevelDialog() {
+  MainWindow& w = *window_;
+  QCOMPARE(w.frame().minimization_level(), 2);
+  QStringList radios;
+  QString checked, group, object_name, label;
+  AnswerNextModal([&](QWidget* modal) {
+    object_name = modal->objectName();
+    label = modal->findChild<QLabel*>()->text();
+    group = modal->findChild<QGroupBox*>()->title();
+    for (QRadioButton* radio : modal->findChildren<QRadioButton*>()) {
+      radios << radio->objectName() + QLatin1Char(' ') + radio->text();
+      if (radio->isChecked()) checked = radio->objectName();
+    }
+    modal->findChild<QRadioButton*>(QStringLiteral("221"))->click();
+    modal->findChild<QPushButton*>(QStringLiteral("1"))->click();
+  });
+  w.action(kem::kCmdMinimizationOption)->trigger();
+  QCOMPARE(object_name, QStringLiteral("MINBOX"));
+  QCOMPARE(group, QStringLiteral("&Minimierung"));
+  QCOMPARE(label, QStringLiteral("Eingestellter Minimierungslevel"));
+  QCOMPARE(radios, (QStringList{QStringLiteral("221 &Keine"), QStringLiteral("222 &Komplett"),
+                                QStringLiteral("223 &Espresso")}));
+  QCOMPARE(checked, QStringLiteral("223"));
+  QCOMPARE(w.frame().minimization_level(), 0);
+
+  // "Abbruch" keeps the level, whatever was clicked.
+  QString cancel_text;
+  AnswerNextModal([&](QWidget* modal) {
+    QCOMPARE(modal->findChild<QRadioButton*>(QStringLiteral("221"))->isChecked(), true);
+    modal->findChild<QRadioButton*>(QStringLiteral("222"))->click();
+    QPushButton* cancel = modal->findChild<QPushButton*>(QStringLiteral("2"));
+    cancel_text = cancel->text();
+    cancel->click();
+  });
+  w.action(kem::kCmdMinimizationOption)->trigger();
+  QCOMPARE(cancel_text, QStringLiteral("Abbruch"));
+  QCOMPARE(w.frame().minimization_level(), 0);
+  QVERIFY(!QApplication::activeModalWidget());
+}
+
+void MainWindowTest::goToLine_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<bool>("ok");
+  QTest::addColumn<int>("caret_line");
+  QTest::newRow("digits only, four taken") << "12ab34567" << true << 1233;
+  QTest::newRow("first line") << "1" << true << 0;
+  QTest::newRow("last line, below the top") << "2000" << true << 1999;
+  QTest::newRow("zero") << "0" << true << 7;
+  QTest::newRow("empty") << "" << true << 7;
+  QTest::newRow("Abbruch") << "5" << false << 7;
+}
+
+void MainWindowTest::goToLine() {
+  QFETCH(QString, typed);
+  QFETCH(bool, ok);
+  QFETCH(int, caret_line);
+  MainWindow& w = *window_;
+  QString text;
+  for (int i = 1; i <= 2000; ++i) text += QStringLiteral("Zeile %1\n").arg(i);
+  text.chop(1);
+  w.editor()->setPlainText(text);
+  QTextCursor cursor(w.editor()->document()->findBlockByNumber(7));
+  w.editor()->setTextCursor(cursor);
+  QString caption, field_text, label;
+  AnswerNextModal([&](QWidget* modal) {
+    caption = modal->windowTitle();
+    label = modal->findChild<QLabel*>()->text();
+    auto* field = modal->findChild<QLineEdit*>(QStringLiteral("230"));
+    QTest::keyClicks(field, typed);
+    field_text = field->text();
+    modal->findChild<QPushButton*>(ok ? QStringLiteral("1") : QStringLiteral("2"))->click();
+  });
+  w.action(kem::kCmdGoToLine)->trigger();
+  QCOMPARE(caption, QStringLiteral("Neue Zeilennummer"));
+  QCOMPARE(label, QStringLiteral("Zeile:"));
+  // A line far enough from the end becomes the first visible one.
+  if (ok && caret_line > 7 && caret_line < 1900)
+    QCOMPARE(w.editor()->cursorForPosition(QPoint(0, 0)).blockNumber(), caret_line);
+  QVERIFY(field_text.size() <= 4);
+  QCOMPARE(w.editor()->textCursor().blockNumber(), caret_line);
+  QCOMPARE(w.editor()->textCursor().positionInBlock(), 0);
+  QCOMPARE(w.statusLine()->Text(), QStringLiteral("Zeile: %1").arg(caret_line + 1));
+}
+
+void MainWindowTest::settingsWrittenOnClose() {
+  MainWindow& w = *window_;
+  AnswerNextModal([](QWidget* modal) {
+    modal->findChild<QRadioButton*>(QStringLiteral("222"))->click();
+    modal->findChild<QPushButton*>(QStringLiteral("1"))->click();
+  });
+  w.action(kem::kCmdMinimizationOption)->trigger();
+  w.close();
+  const QByteArray ini = ReadFile(dir_->filePath(QStringLiteral("kem.ini")));
+  QVERIFY2(ini.startsWith("KEMWin_Port=NoLPT\nKEMWinMinLevel=STRONGMIN\nFont_Set="), ini);
+  QCOMPARE(ini.count('\n'), 3);
+}
+
+void MainWindowTest::findAndReplace() {
+  MainWindow& w = *window_;
+  w.editor()->setPlainText(QStringLiteral("xäbcäbc\näbc"));
+  w.action(kem::kCmdReplace)->trigger();
+  auto* dialog = w.findChild<QDialog*>(QStringLiteral("find"));
+  QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+  QVERIFY(w.frame().find_dialog_open());
+  dialog->findChild<QLineEdit*>(QStringLiteral("findText"))->setText(QStringLiteral("äbc"));
+  dialog->findChild<QLineEdit*>(QStringLiteral("replaceText"))->setText(QStringLiteral("Z"));
+
+  // Character positions of the editor and byte offsets of the frame meet in the selection.
+  dialog->findChild<QPushButton*>(QStringLiteral("findNext"))->click();
+  QCOMPARE(w.editor()->textCursor().selectionStart(), 1);
+  QCOMPARE(w.editor()->textCursor().selectionEnd(), 4);
+  dialog->findChild<QPushButton*>(QStringLiteral("replaceOne"))->click();
+  QCOMPARE(w.editor()->toPlainText(), QStringLiteral("xZäbc\näbc"));
+  // The search goes on from where the match ended, which the shorter replacement moved past the
+  // second "äbc".
+  dialog->findChild<QPushButton*>(QStringLiteral("replaceAll"))->click();
+  QCOMPARE(w.editor()->toPlainText(), QStringLiteral("xZäbc\nZ"));
+  QVERIFY(w.windowTitle().endsWith(QStringLiteral(" *")));
+
+  BoxSeen seen;
+  ClickInNextBox(QStringLiteral("OK"), &seen);
+  dialog->findChild<QPushButton*>(QStringLiteral("findNext"))->click();
+  QCOMPARE(seen.text, QStringLiteral("Text nicht gefunden!"));
+  QCOMPARE(seen.caption, QStringLiteral("KEMWin RUZI"));
+
+  dialog->findChild<QPushButton*>(QStringLiteral("close"))->click();
+  QTRY_VERIFY(!w.findChild<QDialog*>(QStringLiteral("find")));
+  QVERIFY(!w.frame().find_dialog_open());
+  w.action(kem::kCmdFind)->trigger();
+  dialog = w.findChild<QDialog*>(QStringLiteral("find"));
+  QVERIFY(dialog);
+  QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("findText"))->text(),
+           QStringLiteral("äbc"));
+  QVERIFY(!dialog->findChild<QLineEdit*>(QStringLiteral("replaceText")));
+  dialog->close();
+  QVERIFY(!w.frame().find_dialog_open());
+}
+
+void MainWindowTest::programRunsToItsEnd() {
+  MainWindow& w = *window_;
+  const std::optional<std::string> shell = w.FindProgram("sh");
+  QVERIFY(shell);
+  QVERIFY(!w.FindProgram("kem-no-such-program"));
+  // The arguments arrive one by one, spaces included.
+  const std::string marker =
+      QFile::encodeName(dir_->filePath(QStringLiteral("ran x"))).toStdString();
+  w.RunProgramAndWait(*shell, {"-c", "sleep 0.2; echo \"$1\" > \"$0\"", marker, "a b"});
+  QCOMPARE(ReadFile(QFile::decodeName(marker.c_str())), QByteArray("a b\n"));
+  w.RunProgramAndWait("/kem/no/such/program", {});  // not started: back at once
 }
 
 QTEST_MAIN(MainWindowTest)

@@ -2,6 +2,7 @@
 // questions and dialogs as the test told it to.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <optional>
@@ -45,6 +46,30 @@ class FakeUi : public FrameUi {
   bool can_undo = false;
   bool selection_empty = true;
   bool clipboard_text = false;
+  // The go-to-line dialog's field on "OK" (none: "Abbruch"); the level dialog's clicks and answer.
+  std::optional<std::string> line_field;
+  std::vector<int> level_clicks;
+  bool level_ok = false;
+  // The editor's window for go-to-line: how many lines it shows, which is at the top.
+  int visible_lines = 10;
+  int first_visible = 0;
+  int caret_line = 0;
+  // The editor's selection as byte offsets.
+  int selection_start = 0;
+  int selection_end = 0;
+  struct FindDialog {
+    bool replace;
+    std::string find_text;
+    std::string replace_text;
+  };
+  std::vector<FindDialog> find_dialogs;
+  // The programs the platform's search finds, and those started.
+  std::map<std::string, std::string> programs;
+  struct ProgramRun {
+    std::string program;
+    std::vector<std::string> arguments;
+  };
+  std::vector<ProgramRun> programs_run;
   // When set, a compilation waits until RunPendingCompilation().
   bool defer_compilation = false;
 
@@ -64,6 +89,10 @@ class FakeUi : public FrameUi {
   std::optional<FontDescription> log_font;
   FontDescription system_font;
   int about_dialogs = 0;
+  int line_dialogs = 0;
+  int editor_focused = 0;
+  std::vector<int> clicks;         // y of each simulated click
+  std::vector<int> level_dialogs;  // the button checked at each opening
   int status_refreshes = 0;
   int log_windows_shown = 0;
   int compilations = 0;
@@ -116,6 +145,53 @@ class FakeUi : public FrameUi {
   bool EditorSelectionEmpty() override { return selection_empty; }
   bool ClipboardHasText() override { return clipboard_text; }
 
+  // Lines scroll no further than the last line at the bottom of the window.
+  int EditorLines() const {
+    return static_cast<int>(std::count(editor_text.begin(), editor_text.end(), '\n')) + 1;
+  }
+  std::pair<int, int> EditorSelection() override { return {selection_start, selection_end}; }
+  void SelectInEditor(int start, int end) override {
+    selection_start = start;
+    selection_end = end;
+    ++editor_focused;
+  }
+  void ReplaceEditorSelection(std::string_view text) override {
+    editor_text.replace(static_cast<std::size_t>(selection_start),
+                        static_cast<std::size_t>(selection_end - selection_start), text);
+    selection_start = selection_end = selection_start + static_cast<int>(text.size());
+  }
+  void OpenFindDialog(bool replace, std::string_view find_text,
+                      std::string_view replace_text) override {
+    find_dialogs.push_back({replace, std::string(find_text), std::string(replace_text)});
+  }
+  std::optional<std::string> FindProgram(std::string_view name) override {
+    const auto found = programs.find(std::string(name));
+    if (found == programs.end()) return std::nullopt;
+    return found->second;
+  }
+  void RunProgramAndWait(const std::string& program,
+                         const std::vector<std::string>& arguments) override {
+    programs_run.push_back({program, arguments});
+  }
+  void FocusEditor() override { ++editor_focused; }
+  void ScrollEditorTo(int line) override {
+    first_visible = std::max(0, std::min(line, EditorLines() - visible_lines));
+  }
+  void ClickEditor(int y) override {
+    clicks.push_back(y);
+    caret_line = std::min(first_visible + y / line_height_, EditorLines() - 1);
+  }
+  int EditorCaretLine() override { return caret_line; }
+  std::optional<std::string> AskLineNumber() override {
+    ++line_dialogs;
+    return line_field;
+  }
+  bool RunMinLevelDialog(int checked_id, const std::function<void(int)>& clicked) override {
+    level_dialogs.push_back(checked_id);
+    for (int id : level_clicks) clicked(id);
+    return level_ok;
+  }
+
   std::optional<std::string> AskFileName(const FileDialogRequest& request) override {
     dialogs.push_back(request);
     if (dialog_names.empty()) return std::nullopt;
@@ -132,7 +208,8 @@ class FakeUi : public FrameUi {
   int ApplyEditorFont(const FontDescription& font) override {
     applied_fonts.push_back(font);
     if (log_font) log_font = font;
-    return font.height + 2;
+    line_height_ = font.height + 2;
+    return line_height_;
   }
 
   void ShowView(int kind, std::string_view caption, std::string_view text,
@@ -155,6 +232,7 @@ class FakeUi : public FrameUi {
   }
 
  private:
+  int line_height_ = 1;
   CompileHost* pending_host_ = nullptr;
   CompileWork pending_work_;
   CompileDone pending_done_;

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "common/command_ids.h"
@@ -299,8 +301,9 @@ INSTANTIATE_TEST_SUITE_P(
             "FitAfterFailedCompilation", kCmdFitOnly, FailedCompilation, kFitImpossible, {}},
         PreconditionCase{
             "SimulationAfterOpening", kCmdStartSimulation, JustOpened, kCompileFirst, {}},
-        PreconditionCase{
-            "SimulationAfterCleanCompilation", kCmdStartSimulation, Compiled, {}, kCleanResult},
+        // Past the frame's checks, the launch looks for the simulator's files.
+        PreconditionCase{"SimulationAfterCleanCompilation", kCmdStartSimulation, Compiled,
+                         "KEM Simulations-Plugin nicht gefunden", kCleanResult},
         PreconditionCase{"SimulationAfterFailedCompilation",
                          kCmdStartSimulation,
                          FailedCompilation,
@@ -491,6 +494,325 @@ TEST(FrameFonts, SettingsFontOrSystemFont) {
   EXPECT_EQ(ui.applied_fonts[0].face_name, "Courier New");
   EXPECT_EQ(ui.applied_fonts[0].weight, 700);
   EXPECT_EQ(frame.minimization_level(), 0);
+}
+
+// The settings file is rewritten at every orderly exit, whether anything changed or not.
+struct ExitCase {
+  std::string name;
+  std::function<void(Frame&)> exit;
+};
+
+class FrameSettingsExit : public ::testing::TestWithParam<ExitCase> {};
+
+TEST_P(FrameSettingsExit, RewritesTheFileWithThreeLines) {
+  TempDir dir;
+  dir.Write("kem.ini", "KEMWin_Port=LPT2\nKEMWinMinLevel=NOMIN\n");
+  FakeUi ui;
+  Frame frame(ui);
+  frame.StartUp(dir.path().string());
+  EXPECT_TRUE(frame.settings_changed());
+  GetParam().exit(frame);
+  EXPECT_EQ(dir.Read("kem.ini"),
+            "KEMWin_Port=NoLPT\nKEMWinMinLevel=NOMIN\nFont_Set=16 0 0 0 0 0 0 0 0 0 0 0 0 "
+            "System\n");
+  EXPECT_TRUE(ui.boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, FrameSettingsExit,
+    ::testing::Values(ExitCase{"ExitCommand", [](Frame& f) { f.HandleCommand(kCmdExit); }},
+                      ExitCase{"CloseRequest", [](Frame& f) { EXPECT_TRUE(f.CloseRequested()); }}),
+    [](const ::testing::TestParamInfo<ExitCase>& info) { return info.param.name; });
+
+TEST(FrameSettings, RunWithoutAFileCreatesOne) {
+  TempDir dir;
+  FakeUi ui;
+  Frame frame(ui);
+  frame.StartUp(dir.path().string());
+  frame.HandleCommand(kCmdExit);
+  const Settings written = ReadSettingsFile(dir.File("kem.ini"));
+  EXPECT_TRUE(written.font_read);
+  EXPECT_EQ(written.font.face_name, "System");
+  EXPECT_EQ(written.minimization_level, 2);
+}
+
+TEST(FrameSettings, UnwritableFileGivesTheWarningAndTheExitGoesOn) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.path() / "kem.ini");
+  FakeUi ui;
+  Frame frame(ui);
+  frame.StartUp(dir.path().string());
+  frame.HandleCommand(kCmdExit);
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Ini-File konnte nicht gespeichert werden!");
+  EXPECT_EQ(ui.boxes[0].icon, BoxIcon::kWarning);
+  EXPECT_EQ(ui.boxes[0].buttons, BoxButtons::kOk);
+  EXPECT_TRUE(ui.destroyed);
+}
+
+// The level dialog opens on the current level; OK takes the last button clicked.
+struct LevelDialogCase {
+  std::string name;
+  std::vector<int> clicks;
+  bool ok;
+  int level;  // afterwards, from Espresso
+};
+
+class FrameLevelDialog : public FrameTest, public ::testing::WithParamInterface<LevelDialogCase> {};
+
+TEST_P(FrameLevelDialog, ChangesTheLevelOnlyOnOk) {
+  ui.level_clicks = GetParam().clicks;
+  ui.level_ok = GetParam().ok;
+  frame.HandleCommand(kCmdMinimizationOption);
+  EXPECT_EQ(ui.level_dialogs, std::vector<int>{223});  // "&Espresso" checked at the start
+  EXPECT_EQ(frame.minimization_level(), GetParam().level);
+  EXPECT_TRUE(frame.settings_changed());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, FrameLevelDialog,
+    ::testing::Values(LevelDialogCase{"NoneOk", {221}, true, 0},
+                      LevelDialogCase{"LastClickCounts", {221, 222}, true, 1},
+                      LevelDialogCase{"NoClickOk", {}, true, 2},
+                      LevelDialogCase{"Cancelled", {221}, false, 2},
+                      LevelDialogCase{"UnknownIdGivesEspresso", {221, 5}, true, 2}),
+    [](const ::testing::TestParamInfo<LevelDialogCase>& info) { return info.param.name; });
+
+TEST(FrameSettings, LevelChosenInTheDialogIsUsedAndSaved) {
+  TempDir dir;
+  dir.Write("ampel.kem", Ampel());
+  FakeUi ui;
+  Frame frame(ui);
+  frame.StartUp(dir.path().string());
+  ui.level_clicks = {222};
+  ui.level_ok = true;
+  frame.HandleCommand(kCmdMinimizationOption);
+  frame.HandleCommand(kCmdMinimizationOption);
+  EXPECT_EQ(ui.level_dialogs, (std::vector<int>{223, 222}));
+  ui.dialog_names.push_back(dir.File("ampel.kem"));
+  frame.HandleCommand(kCmdOpen);
+  frame.HandleCommand(kCmdCompileOnly);
+  ASSERT_NE(frame.last_run(), nullptr);
+  EXPECT_EQ(frame.last_run()->options.minimization_level, 1);
+  frame.HandleCommand(kCmdExit);
+  EXPECT_EQ(ReadSettingsFile(dir.File("kem.ini")).minimization_level, 1);
+}
+
+// Go to line in a text of 100 lines, 10 of them visible, 18 pixels each.
+struct GoToLineCase {
+  std::string name;
+  std::optional<std::string> field;
+  int first_visible;        // -1: no scrolling, only the focus
+  std::vector<int> clicks;  // y of the simulated clicks
+  int caret_line;
+};
+
+class FrameGoToLine : public FrameTest, public ::testing::WithParamInterface<GoToLineCase> {};
+
+TEST_P(FrameGoToLine, PlacesTheCaret) {
+  const GoToLineCase& c = GetParam();
+  for (int i = 1; i < 100; ++i) ui.editor_text += "line\n";
+  ui.caret_line = 50;
+  ui.first_visible = 45;
+  ui.line_field = c.field;
+  frame.HandleCommand(kCmdGoToLine);
+  EXPECT_EQ(ui.line_dialogs, 1);
+  EXPECT_EQ(ui.clicks, c.clicks);
+  EXPECT_EQ(ui.caret_line, c.caret_line);
+  EXPECT_EQ(ui.editor_focused, c.first_visible < 0 ? 1 : 0);
+  if (c.first_visible >= 0) {
+    EXPECT_EQ(ui.first_visible, c.first_visible);
+  }
+  EXPECT_EQ(ui.status_refreshes, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, FrameGoToLine,
+    ::testing::Values(GoToLineCase{"Cancelled", std::nullopt, -1, {}, 50},
+                      GoToLineCase{"EmptyFieldIsCancel", "", -1, {}, 50},
+                      GoToLineCase{"ZeroIsNoLine", "0", -1, {}, 50},
+                      GoToLineCase{"FirstLine", "1", 0, {0}, 0},
+                      GoToLineCase{"LineToTheTop", "42", 41, {0}, 41},
+                      // The text ends first: a second click (94 - 90) lines further down.
+                      GoToLineCase{"NearTheEnd", "95", 90, {0, 4 * 18}, 94},
+                      GoToLineCase{"BeyondTheEnd", "9999", 90, {0, 9908 * 18}, 99},
+                      GoToLineCase{"FourDigitsTaken", "00123", 11, {0}, 11}),
+    [](const ::testing::TestParamInfo<GoToLineCase>& info) { return info.param.name; });
+
+// Find and replace: requests of the dialogs on a scripted editor text.
+class FrameSearch : public FrameTest {
+ public:
+  FindRequest Request(std::string find, std::string replace = {}) {
+    FindRequest request;
+    request.find_text = std::move(find);
+    request.replace_text = std::move(replace);
+    return request;
+  }
+  void FindNext(const std::string& text) {
+    FindRequest request = Request(text);
+    request.find_next = true;
+    frame.HandleFindRequest(request);
+  }
+  void ReplaceAll(const std::string& text, const std::string& replace) {
+    FindRequest request = Request(text, replace);
+    request.replace_all = true;
+    frame.HandleFindRequest(request);
+  }
+  std::pair<int, int> Selection() const { return {ui.selection_start, ui.selection_end}; }
+};
+
+TEST_F(FrameSearch, FindNextSelectsEachMatchThenSaysNotFound) {
+  ui.editor_text = "xabcabc";
+  frame.HandleCommand(kCmdFind);
+  ASSERT_EQ(ui.find_dialogs.size(), 1u);
+  EXPECT_FALSE(ui.find_dialogs[0].replace);
+  FindNext("abc");
+  EXPECT_EQ(Selection(), std::make_pair(1, 4));
+  FindNext("abc");
+  EXPECT_EQ(Selection(), std::make_pair(4, 7));
+  EXPECT_TRUE(ui.boxes.empty());
+  FindNext("abc");
+  EXPECT_EQ(Selection(), std::make_pair(4, 7));
+  ASSERT_EQ(ui.boxes.size(), 1u);
+  EXPECT_EQ(ui.boxes[0].text, "Text nicht gefunden!");
+  EXPECT_EQ(ui.boxes[0].icon, BoxIcon::kWarning);
+}
+
+TEST_F(FrameSearch, CaseSensitiveAndNothingPastTheEnd) {
+  ui.editor_text = "abc";
+  FindNext("ABC");
+  EXPECT_EQ(ui.boxes.size(), 1u);
+  FindNext("abc");
+  ui.editor_text = "a";  // the text became shorter than the search position
+  FindNext("a");
+  EXPECT_EQ(ui.boxes.size(), 2u);
+}
+
+struct ReplaceAllCase {
+  std::string text, find, replace, result;
+  std::size_t boxes;
+};
+
+class FrameReplaceAll : public FrameSearch, public ::testing::WithParamInterface<ReplaceAllCase> {};
+
+TEST_P(FrameReplaceAll, ReplacesEveryMatchOnce) {
+  const ReplaceAllCase& c = GetParam();
+  ui.editor_text = c.text;
+  ReplaceAll(c.find, c.replace);
+  EXPECT_EQ(ui.editor_text, c.result);
+  EXPECT_EQ(ui.boxes.size(), c.boxes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Frame, FrameReplaceAll,
+                         ::testing::Values(ReplaceAllCase{"aXa", "a", "aa", "aaXaa", 0},
+                                           ReplaceAllCase{"ababab", "ab", "c", "ccc", 0},
+                                           ReplaceAllCase{"xyz", "q", "r", "xyz", 1},
+                                           ReplaceAllCase{"xyz", "", "r", "xyz", 1}));
+
+TEST_F(FrameSearch, SingleReplaceChangesOnlyTheSelection) {
+  ui.editor_text = "one two";
+  FindRequest replace = Request("two", "2");
+  replace.replace = true;
+  frame.HandleFindRequest(replace);  // nothing selected: nothing replaced, no message
+  EXPECT_EQ(ui.editor_text, "one two");
+  EXPECT_TRUE(ui.boxes.empty());
+  FindNext("two");
+  frame.HandleFindRequest(replace);
+  EXPECT_EQ(ui.editor_text, "one 2");
+}
+
+TEST_F(FrameSearch, FindNextCommandRepeatsTheLastSearchFromTheSelection) {
+  ui.editor_text = "ab ab ab";
+  frame.HandleCommand(kCmdFindNext);  // no find text yet: the dialog opens
+  ASSERT_EQ(ui.find_dialogs.size(), 1u);
+  FindRequest close = Request("ab");
+  close.closing = true;
+  frame.HandleFindRequest(close);
+  EXPECT_FALSE(frame.find_dialog_open());
+  ui.selection_start = ui.selection_end = 2;
+  frame.HandleCommand(kCmdFindNext);
+  EXPECT_EQ(Selection(), std::make_pair(3, 5));
+  frame.HandleCommand(kCmdFindNext);
+  frame.HandleCommand(kCmdFindNext);  // nothing more: no message
+  EXPECT_EQ(Selection(), std::make_pair(6, 8));
+  EXPECT_TRUE(ui.boxes.empty());
+  EXPECT_EQ(ui.find_dialogs.size(), 1u);
+}
+
+TEST_F(FrameSearch, OneDialogAtATimeWithTheSharedTexts) {
+  frame.HandleCommand(kCmdReplace);
+  EXPECT_TRUE(frame.find_dialog_open());
+  frame.EditMenuOpening();
+  for (int id : {kCmdFind, kCmdFindNext, kCmdReplace}) EXPECT_FALSE(ui.enabled[id]) << id;
+  frame.HandleCommand(kCmdFind);
+  EXPECT_EQ(ui.find_dialogs.size(), 1u);
+  FindRequest close = Request("alt", "neu");
+  close.closing = true;
+  frame.HandleFindRequest(close);
+  frame.EditMenuOpening();
+  for (int id : {kCmdFind, kCmdFindNext, kCmdReplace}) EXPECT_TRUE(ui.enabled[id]) << id;
+  frame.HandleCommand(kCmdFind);
+  ASSERT_EQ(ui.find_dialogs.size(), 2u);
+  EXPECT_TRUE(ui.find_dialogs[0].replace);
+  EXPECT_EQ(ui.find_dialogs[1].find_text, "alt");
+  EXPECT_EQ(ui.find_dialogs[1].replace_text, "neu");
+}
+
+// The simulator launch after a clean compilation: its files and the Java launcher, checked in
+// this order, then the program with its arguments.
+class FrameSimulation : public FrameTest {
+ public:
+  void Launch() {
+    ui.boxes.clear();
+    frame.HandleCommand(kCmdStartSimulation);
+  }
+};
+
+TEST_F(FrameSimulation, MissingPluginIsReportedFirst) {
+  CompileAmpel();
+  Launch();
+  EXPECT_EQ(ui.box_texts(), std::vector<std::string>{"KEM Simulations-Plugin nicht gefunden"});
+  EXPECT_TRUE(ui.programs_run.empty());
+}
+
+TEST_F(FrameSimulation, MissingIntermediateFileThenMissingJava) {
+  CompileAmpel();
+  dir.Write("voruzo.jar", "jar");
+  std::filesystem::remove(dir.path() / "ampel.boo");
+  Launch();
+  EXPECT_EQ(ui.box_texts(), std::vector<std::string>{"Zwischendatei " + dir.File("ampel.boo") +
+                                                     " existiert nicht"});
+  frame.HandleCommand(kCmdCompileOnly);
+  Launch();
+  EXPECT_EQ(ui.box_texts(),
+            std::vector<std::string>{"JVM nicht gefunden, wird für KEM Simulation benötigt"});
+  EXPECT_TRUE(ui.programs_run.empty());
+}
+
+TEST_F(FrameSimulation, StartsTheSimulatorWithPluginAndIntermediateFile) {
+  dir.Write("voruzo.jar", "jar");
+  ui.programs["java"] = "/opt/jre/bin/java";
+  ui.programs["javaw.exe"] = "C:\\jre\\bin\\javaw.exe";
+  for (const std::string name : {"ampel.kem", "ampel"}) {
+    OpenDesign(name, Ampel());
+    frame.HandleCommand(kCmdCompileOnly);
+    Launch();
+    EXPECT_TRUE(ui.boxes.empty());
+  }
+  ASSERT_EQ(ui.programs_run.size(), 2u);
+  const std::string launcher = ui.programs[std::string(
+#ifdef _WIN32
+      "javaw.exe"
+#else
+      "java"
+#endif
+      )];
+  EXPECT_EQ(ui.programs_run[0].program, launcher);
+  EXPECT_EQ(ui.programs_run[0].arguments,
+            (std::vector<std::string>{"-jar", dir.File("voruzo.jar"), dir.File("ampel.boo")}));
+  // Without an extension the name gets the dot the derived names need.
+  EXPECT_EQ(ui.programs_run[1].arguments,
+            (std::vector<std::string>{"-jar", dir.File("voruzo.jar"), dir.File("ampel.boo")}));
 }
 
 bool SameFont(const FontDescription& a, const FontDescription& b) {

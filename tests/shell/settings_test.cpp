@@ -75,5 +75,40 @@ TEST(Settings, MissingOrUnreadableFileGivesDefaults) {
   EXPECT_EQ(ReadSettingsFile(dir.File("kem.ini")).minimization_level, 0);
 }
 
+TEST(SettingsWriter, ThreeLinesInTheirFormats) {
+  Settings s;
+  s.minimization_level = 1;
+  s.font = {-13, 0, 0, 0, 700, 1, 0, 0, 0, 3, 2, 1, 49, "Courier New"};
+  EXPECT_EQ(FormatSettings(s),
+            "KEMWin_Port=NoLPT\nKEMWinMinLevel=STRONGMIN\n"
+            "Font_Set=-13 0 0 0 700 1 0 0 0 3 2 1 49 Courier New\n");
+}
+
+TEST(SettingsWriter, RoundTripKeepsLevelAndFont) {
+  for (int level = 0; level < 3; ++level) {
+    Settings s;
+    s.minimization_level = level;
+    s.font = {-16, 7, 900, 900, 400, 0, 1, 1, 255, 3, 2, 1, 0xB1, "DejaVu Sans Mono Book"};
+    const Settings back = ParseSettings(FormatSettings(s));
+    EXPECT_EQ(back.minimization_level, level);
+    ASSERT_TRUE(back.font_read);
+    EXPECT_EQ(FormatSettings(back), FormatSettings(s));
+  }
+}
+
+TEST(SettingsWriter, ReadPortIsWrittenBackAsNone) {
+  const Settings s = ParseSettings("KEMWin_Port=LPT2\nKEMWinMinLevel=NOMIN\n");
+  EXPECT_EQ(FormatSettings(s).substr(0, 18), "KEMWin_Port=NoLPT\n");
+}
+
+TEST(SettingsWriter, ReplacesTheFileAndFailsOnAFolder) {
+  testing_support::TempDir dir;
+  dir.Write("kem.ini", std::string(500, 'x'));
+  ASSERT_TRUE(WriteSettingsFile(dir.File("kem.ini"), Settings{}));
+  EXPECT_EQ(dir.Read("kem.ini"), FormatSettings(Settings{}));
+  std::filesystem::create_directory(dir.path() / "folder.ini");
+  EXPECT_FALSE(WriteSettingsFile(dir.File("folder.ini"), Settings{}));
+}
+
 }  // namespace
 }  // namespace kem
