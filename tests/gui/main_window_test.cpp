@@ -187,6 +187,8 @@ class MainWindowTest : public QObject {
   void settingsWrittenOnClose();
   void findAndReplace();
   void programRunsToItsEnd();
+  void simulationThroughAFakeLauncher();
+  void settingsSurviveARestart();
 
  private:
   QString Copy(const QString& example);
@@ -797,6 +799,80 @@ void MainWindowTest::programRunsToItsEnd() {
   w.RunProgramAndWait(*shell, {"-c", "sleep 0.2; echo \"$1\" > \"$0\"", marker, "a b"});
   QCOMPARE(ReadFile(QFile::decodeName(marker.c_str())), QByteArray("a b\n"));
   w.RunProgramAndWait("/kem/no/such/program", {});  // not started: back at once
+}
+
+void MainWindowTest::simulationThroughAFakeLauncher() {
+  MainWindow& w = *window_;
+  // A design in a folder with a space, compiled cleanly first.
+  QDir(dir_->path()).mkdir(QStringLiteral("mit Leer"));
+  const QString source = dir_->filePath(QStringLiteral("mit Leer/ampel.kem"));
+  QFile::copy(QStringLiteral(EXAMPLES_DIR "/ampel.kem"), source);
+  ChooseInNextFileDialog(source);
+  w.action(kem::kCmdOpen)->trigger();
+  w.action(kem::kCmdCompileOnly)->trigger();
+  QTRY_VERIFY_WITH_TIMEOUT(!w.compiling() && !w.frame().compiling(), kCompileTimeoutMs);
+
+  // A launcher named like the real one, first on PATH, that records its arguments.
+  const QString bin = dir_->filePath(QStringLiteral("bin"));
+  QDir().mkpath(bin);
+  const QString record = dir_->filePath(QStringLiteral("arguments"));
+  QFile launcher(bin + QStringLiteral("/java"));
+  QVERIFY(launcher.open(QIODevice::WriteOnly));
+  launcher.write("#!/bin/sh\nsleep 0.3\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"" +
+                 QFile::encodeName(record) + "\"\n");
+  launcher.close();
+  launcher.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QFile::encodeName(bin) + ":" + path);
+
+  // The plug-in is looked for first.
+  BoxSeen seen;
+  ClickInNextBox(QStringLiteral("OK"), &seen);
+  w.action(kem::kCmdStartSimulation)->trigger();
+  QCOMPARE(seen.text, QStringLiteral("KEM Simulations-Plugin nicht gefunden"));
+  QVERIFY(!QFile::exists(record));
+
+  const QString plugin = dir_->filePath(QStringLiteral("voruzo.jar"));
+  QFile(plugin).open(QIODevice::WriteOnly);
+  w.action(kem::kCmdStartSimulation)->trigger();  // returns only when the launcher has ended
+  qputenv("PATH", path);
+  const QString intermediate = dir_->filePath(QStringLiteral("mit Leer/ampel.boo"));
+  QCOMPARE(QString::fromUtf8(ReadFile(record)), QStringLiteral("-jar\n") + plugin +
+                                                    QStringLiteral("\n") + intermediate +
+                                                    QStringLiteral("\n"));
+}
+
+void MainWindowTest::settingsSurviveARestart() {
+  // No kem.ini at the start: level 2 and the default font.
+  QVERIFY(!QFile::exists(dir_->filePath(QStringLiteral("kem.ini"))));
+  MainWindow& w = *window_;
+  AnswerNextModal([](QWidget* modal) {
+    modal->findChild<QRadioButton*>(QStringLiteral("221"))->click();
+    modal->findChild<QPushButton*>(QStringLiteral("1"))->click();
+  });
+  w.action(kem::kCmdMinimizationOption)->trigger();
+  QFont chosen = w.editor()->font();
+  chosen.setPixelSize(QFontInfo(chosen).pixelSize() + 5);
+  AnswerNextModal([&](QWidget* modal) {
+    auto* dialog = qobject_cast<QFontDialog*>(modal);
+    QVERIFY(dialog);
+    dialog->setCurrentFont(chosen);
+    dialog->accept();
+  });
+  w.action(kem::kCmdFonts)->trigger();
+  const int pixel_size = QFontInfo(w.editor()->font()).pixelSize();
+  const QString family = w.editor()->font().family();
+
+  w.action(kem::kCmdExit)->trigger();  // "&Ende"
+  window_.reset();
+  const QByteArray ini = ReadFile(dir_->filePath(QStringLiteral("kem.ini")));
+  QVERIFY2(ini.startsWith("KEMWin_Port=NoLPT\nKEMWinMinLevel=NOMIN\nFont_Set="), ini);
+  QCOMPARE(ini.count('\n'), 3);
+
+  window_ = std::make_unique<MainWindow>(dir_->path());
+  QCOMPARE(window_->frame().minimization_level(), 0);
+  QCOMPARE(window_->editor()->font().family(), family);
+  QCOMPARE(QFontInfo(window_->editor()->font()).pixelSize(), pixel_size);
 }
 
 QTEST_MAIN(MainWindowTest)
