@@ -27,6 +27,10 @@ constexpr const char* kFitted = "Fitterdurchgang erfolgreich beendet\n";
 constexpr const char* kCleanLog =
     "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 0.\n";
 
+// A design whose only fault is an ordinary error (E37 on line 1).
+constexpr const char* kUserIdFault =
+    "CHIP x GAL16V8 USER_ID K ;\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 VCC\n";
+
 class Kemc : public testing::Test {
  protected:
   TempDir dir;
@@ -72,9 +76,7 @@ TEST_F(Kemc, CleanCompileWritesOutputsAndLogsToStdout) {
 }
 
 TEST_F(Kemc, ErrorFileLinesGoToStderrWithTheFileName) {
-  dir.Write("x.kem",
-            "CHIP x GAL16V8 USER_ID K ;\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 "
-            "VCC\n");
+  dir.Write("x.kem", kUserIdFault);
   auto r = RunKemc(dir.path(), "x.kem");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "x.kem: Zeile 1: E37 User ID Statement nicht korekt\n");
@@ -122,9 +124,7 @@ TEST_F(Kemc, CompileAndFitWritesTheJedecFile) {
 }
 
 TEST_F(Kemc, NoFitAfterAFaultyCompilation) {
-  dir.Write("x.kem",
-            "CHIP x GAL16V8 USER_ID K ;\nA B C D E F G H I GND J Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 "
-            "VCC\n");
+  dir.Write("x.kem", kUserIdFault);
   auto r = RunKemc(dir.path(), "--fit x.kem");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("KEMWin RUZI: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n"),
