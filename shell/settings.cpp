@@ -2,7 +2,7 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
+#include <filesystem>
 
 #include "common/file_io.h"
 
@@ -88,10 +88,30 @@ void AppendFormatted(std::string& out, const char* format, Args... args) {
   out += piece;
 }
 
+// A settings file the user may not write stays as it is, although its folder would take a new one.
+bool IsWriteProtected(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
+  std::FILE* file = std::fopen(path.c_str(), "r+b");
+  if (file == nullptr) return true;
+  std::fclose(file);
+  return false;
+}
+
 long LeadingNumber(std::string_view text) {
   SettingsReader reader(text);
   long value = 0;
   return reader.NextNumber(value) ? value : 0;
+}
+
+// The face name as a font lookup takes it: a C string of at most 31 characters. Carriage returns
+// left at its end are line-end debris, not part of a name, and would be written back as a line
+// end that the next reading drops.
+std::string FaceName(std::string_view rest_of_line) {
+  std::string_view name = rest_of_line.substr(0, rest_of_line.find('\0'));
+  name = name.substr(0, kMaxFaceNameLength);
+  while (!name.empty() && name.back() == '\r') name.remove_suffix(1);
+  return std::string(name);
 }
 
 // Font_Set=height width escapement orientation weight italic underline strike-out char-set
@@ -111,7 +131,7 @@ bool ReadFont(SettingsReader& reader, std::string_view height, FontDescription& 
                                         &font.quality,  &font.pitch_and_family};
   for (std::size_t i = 0; i < bytes.size(); ++i)
     *bytes[i] = static_cast<std::uint8_t>(numbers[4 + i] & 0xFF);
-  font.face_name = std::string(reader.RestOfLine().substr(0, kMaxFaceNameLength));
+  font.face_name = FaceName(reader.RestOfLine());
   return true;
 }
 
@@ -180,11 +200,8 @@ std::string FormatSettings(const Settings& settings) {
 }
 
 bool WriteSettingsFile(const std::string& path, const Settings& settings) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << FormatSettings(settings);
-  out.close();
-  return !out.fail();
+  if (IsWriteProtected(path)) return false;
+  return ReplaceFileContents(path, FormatSettings(settings)) == ReplaceResult::kReplaced;
 }
 
 }  // namespace kem

@@ -25,6 +25,10 @@ struct JedecFile {
   unsigned transmission_checksum = 0;  // computed from STX to ETX
 };
 
+// Far more fuses than any device of the catalogue has; a larger QF is a damaged file, not a
+// reason to allocate gigabytes.
+inline constexpr int kMaxFuseCount = 1 << 20;
+
 namespace jedec_detail {
 
 inline bool ParseNumber(std::string_view text, int base, int& value) {
@@ -97,7 +101,8 @@ inline std::optional<JedecFile> ReadJedec(std::string_view text, std::string& er
         if (rest.starts_with("P")) {
           ok = ParseNumber(rest.substr(1), 10, file.pins);
         } else if (rest.starts_with("F")) {
-          ok = ParseNumber(rest.substr(1), 10, file.fuse_count) && file.fuse_count > 0;
+          ok = ParseNumber(rest.substr(1), 10, file.fuse_count) && file.fuse_count > 0 &&
+               file.fuse_count <= kMaxFuseCount;
           if (ok) fuses.assign(file.fuse_count, -1);
         } else {
           ok = false;
