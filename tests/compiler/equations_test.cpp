@@ -204,6 +204,33 @@ TEST_F(EquationTest, DeeplyNestedGroupsEndWithADiagnostic) {
   EXPECT_NE(c.listing->find("Y = S1;"), std::string::npos);
 }
 
+// An OR chain as long as a user may type it: beyond the node pool it ends with E01 and the next
+// statement compiles; within the pool level 0 finds too many terms for the pin, and the
+// minimizing levels reduce it to the four signals it names.
+TEST_F(EquationTest, LongOrChains) {
+  auto chain = [](int terms, int signals) {
+    std::string text = "Y = S0";
+    for (int i = 1; i < terms; ++i) text += " + S" + std::to_string(i % signals);
+    return text + ";\nZ = S1;\n";
+  };
+  Compiled beyond = CompileWith(chain(300000, kSignals));
+  EXPECT_EQ(beyond.errors, "E01 Speicher voll\n");
+  ASSERT_TRUE(beyond.listing);
+  EXPECT_NE(beyond.listing->find("Z = S1;"), std::string::npos);
+  EXPECT_EQ(beyond.run->nodes.in_use(), 0u);
+
+  const std::string within = chain(static_cast<int>(kNodePoolSize / 2) - 1, 4);
+  Compiled unminimized = CompileWith(within);
+  EXPECT_EQ(unminimized.errors, "E35 Zu viele Terme für Definition von Pin Y\n");
+  for (int level : {1, 2}) {
+    Compiled c = CompileWith(within, kDefaultMemoryBudget, level);
+    EXPECT_EQ(c.errors, "") << level;
+    ASSERT_TRUE(c.listing) << level;
+    EXPECT_NE(c.listing->find("Y = "), std::string::npos) << level;
+    EXPECT_EQ(c.run->nodes.in_use(), 0u) << level;
+  }
+}
+
 TEST_F(EquationTest, DeepNestingDoesNotExhaustTheStack) {
   std::string chain = "Y = /S0";
   for (int i = 0; i < 150000; ++i) chain += " & S1";
