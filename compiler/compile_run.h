@@ -2,6 +2,7 @@
 // the driver creates for the run and hands to its caller afterwards.
 #pragma once
 
+#include <map>
 #include <string>
 
 #include "common/allocation.h"
@@ -41,11 +42,15 @@ struct CompileRun {
 
   SourceText source;  // its line counter is the run's
   Diagnostics diagnostics;
+  // Whether this run created its error file; when it did not, a file of that name is an earlier
+  // run's.
+  bool error_file_created = false;
   Scanner scanner{source, diagnostics};
   SynthesisContext synthesis{budget, diagnostics, host.Log()};  // with the minimization flag
 
   NodePool nodes;
-  int group_depth = 0;  // parenthesised groups open while an expression is parsed
+  int group_depth = 0;                // parenthesised groups open while an expression is parsed
+  std::map<int, int> tristate_lines;  // record of each written TRST equation -> its line
   PinTable pins;
   DesignValues design;
   OutputFiles outputs;

@@ -95,6 +95,7 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
   if (!error_file) {
     ReportCannotSave(run, error_name);
   } else {
+    run.error_file_created = true;
     run.diagnostics.AttachErrorFile(error_file.get());
     if (!run.source.Load(source_name)) {
       run.Report(Diag::E04);
@@ -141,6 +142,7 @@ int ParseDesign(CompileRun& run, const std::string& listing_name,
   }
 
   CheckFeedback(run);
+  CheckTristateTargets(run);
   run.outputs.CloseOutputs(run.design, run.pins);
   return 1;
 }

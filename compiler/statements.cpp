@@ -128,6 +128,7 @@ NodeRef ParseAssignment(CompileRun& run, int record) {
 
 // tristate = "TRST" "=" expression ";", read behind the "."
 int ParseTristate(CompileRun& run, int record) {
+  const int line = run.source.line();
   std::string word;
   if (!run.scanner.ScanIdentifier(word) || word != kTrst) {
     run.Report(Diag::E30);
@@ -148,6 +149,7 @@ int ParseTristate(CompileRun& run, int record) {
   if (EmitEquation(run.synthesis, run.nodes, run.emission_target(), tree, record,
                    kTristateEquation) < 0)
     return -1;
+  run.tristate_lines[record] = line;
   run.scanner.ExpectSemicolon();
   return 1;
 }
@@ -266,6 +268,14 @@ void CheckFeedback(CompileRun& run) {
     const PinRecord& r = run.pins.record(i);
     if (ClassOf(run, r) == kPinOutput && r.IO == kIoInput)
       run.diagnostics.ReportDiagnostic(Diag::E33, 0, r.name);
+  }
+}
+
+void CheckTristateTargets(CompileRun& run) {
+  for (const auto& [record, line] : run.tristate_lines) {
+    const int io = run.pins.record(record).IO;
+    if (io != kIoOutput && io != kIoOutputReadBack)
+      run.diagnostics.ReportDiagnostic(Diag::E31, line);
   }
 }
 

@@ -22,4 +22,8 @@ int CheckPinUse(CompileRun& run, int record, PinUse use);
 // The end-of-design check that every output read back through its feedback is also assigned.
 void CheckFeedback(CompileRun& run);
 
+// An output enable needs an output to enable: a TRST equation for a pin that no equation drives
+// would compile clean and then fail the fit, so it ends as E31 on the line of its statement.
+void CheckTristateTargets(CompileRun& run);
+
 }  // namespace kem

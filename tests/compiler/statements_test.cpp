@@ -114,8 +114,13 @@ INSTANTIATE_TEST_SUITE_P(
                         "korrekt\nZeile 4: E19 Bezeichner unbekannt\n"),
                     ROW(NotAllowedInSimpleMode, kSimple, "Q1.TRST = A;\n",
                         "Zeile 4: E31 Tristate-Bedingung nicht erlaubt\n"),
-                    ROW(Twice, kComplex, "Q1.TRST = A;\nQ1.TRST = B;\n",
+                    ROW(Twice, kComplex, "Q1.TRST = A;\nQ1.TRST = B;\nQ1 = C;\n",
                         "Zeile 5: E32 Tristate-Bedingung bereits definiert\n"),
+                    // Checked at the end, where every equation of the design is known.
+                    ROW(WithoutOutputEquation, kComplex, "Q1.TRST = A;\nQ2 = Q1;\nQ3.TRST = B;\n",
+                        "Zeile 4: E31 Tristate-Bedingung nicht erlaubt\nZeile 6: E31 "
+                        "Tristate-Bedingung nicht erlaubt\n"),
+                    ROW(OutputEquationAfterwards, kComplex, "Q1.TRST = A;\nQ1 = B;\n", ""),
                     ROW(Negated, kComplex, "/Q1.TRST = A;\n",
                         "Zeile 4: E36 Negativ-Definition hier nicht erlaubt\n"),
                     ROW(ReservedTristate, kComplex, "VCC.TRST = A;\n",
