@@ -70,7 +70,7 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   host.ResetFitState();
   std::unique_ptr<CompileRun> run = RunCompileCommand(job, host, compile_options);
   if (!run) return kExitAborted;
-  EchoErrorFile(document, stderr);
+  if (run->error_file_created) EchoErrorFile(document, stderr);
   if (run->CompileAborted()) return kExitAborted;
   if (!run->CompileClean()) return kExitErrors;
   return host.last_fit() ? FitStatus(*host.last_fit()) : kExitClean;

@@ -96,23 +96,26 @@ bool LoadTextFile(const std::string& file_name, LoadedText& loaded, std::string&
 }
 
 bool WriteDocumentFile(const std::string& file_name, std::string_view bytes, std::string& message) {
-  if (FileExists(file_name)) {
-    if (const std::optional<std::string> backup = BackupName(file_name)) {
-      std::remove(backup->c_str());
-      std::rename(file_name.c_str(), backup->c_str());
-    }
+  // The previous file becomes the backup only once the new text is safely written, so a failed
+  // save leaves the file and the older backup as they were.
+  const auto keep_backup = [&file_name] {
+    if (!FileExists(file_name)) return;
+    const std::optional<std::string> backup = BackupName(file_name);
+    if (!backup || std::filesystem::is_directory(*backup)) return;
+    std::remove(backup->c_str());
+    std::rename(file_name.c_str(), backup->c_str());
+  };
+  switch (ReplaceFileContents(file_name, bytes, keep_backup)) {
+    case ReplaceResult::kReplaced:
+      return true;
+    case ReplaceResult::kCannotCreate:
+      message = FormatText(file_messages::kCannotSave, {file_name});
+      return false;
+    case ReplaceResult::kWriteFailed:
+      break;
   }
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(file_name.c_str(), "wb"));
-  if (!file) {
-    message = FormatText(file_messages::kCannotSave, {file_name});
-    return false;
-  }
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-  if (std::fclose(file.release()) != 0 || !written) {
-    message = FormatText(msg::kWriteFailed, {file_name});
-    return false;
-  }
-  return true;
+  message = FormatText(msg::kWriteFailed, {file_name});
+  return false;
 }
 
 FileDialogRequest OpenDialogRequest() {

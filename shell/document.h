@@ -44,8 +44,8 @@ struct LoadedText {
 // Reads a file for the editor or a view; false with the message for the user.
 bool LoadTextFile(const std::string& file_name, LoadedText& loaded, std::string& message);
 
-// Keeps an existing file under its backup name, then writes `bytes` as the file's whole contents;
-// false with the message for the user.
+// Writes `bytes` as the file's whole contents and keeps the previous file under its backup name;
+// false with the message for the user, and then no file has changed.
 bool WriteDocumentFile(const std::string& file_name, std::string_view bytes, std::string& message);
 
 FileDialogRequest OpenDialogRequest();

@@ -200,8 +200,14 @@ std::string FormatSettings(const Settings& settings) {
 }
 
 bool WriteSettingsFile(const std::string& path, const Settings& settings) {
-  if (IsWriteProtected(path)) return false;
-  return ReplaceFileContents(path, FormatSettings(settings)) == ReplaceResult::kReplaced;
+  // A settings file that is a link is written where the link leads; the link stays.
+  std::error_code no_file;
+  std::error_code error;
+  const std::string target = std::filesystem::is_symlink(path, no_file)
+                                 ? std::filesystem::weakly_canonical(path, error).string()
+                                 : path;
+  if (error || IsWriteProtected(target)) return false;
+  return ReplaceFileContents(target, FormatSettings(settings)) == ReplaceResult::kReplaced;
 }
 
 }  // namespace kem

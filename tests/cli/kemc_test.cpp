@@ -7,12 +7,16 @@
 
 #include "tests/support/run_kemc.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::Checks;
+using testing_support::Passed;
 using testing_support::RunKemc;
+using testing_support::RunUnprivileged;
 using testing_support::ShellQuote;
 using testing_support::TempDir;
 
@@ -26,6 +30,10 @@ constexpr const char* kEquationLog =
 constexpr const char* kFitted = "Fitterdurchgang erfolgreich beendet\n";
 constexpr const char* kCleanLog =
     "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 0.\n";
+constexpr const char* kOneErrorLog =
+    "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 1.\n";
+constexpr const char* kFitImpossibleBox =
+    "KEMWin RUZI: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n";
 
 // A design whose only fault is an ordinary error (E37 on line 1).
 constexpr const char* kUserIdFault =
@@ -158,6 +166,8 @@ TEST_F(Kemc, JedecFileThatCannotBeCreated) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.jed nicht speichern\n");
   EXPECT_EQ(r.out, kEquationLog + std::string("Es traten Fehler beim Fitten auf!\n"));
+  EXPECT_EQ(dir.Read("a.kem"), kWithEquation);
+  EXPECT_TRUE(fs::is_empty(dir.path() / "a.jed"));
 }
 
 TEST_F(Kemc, FitOnlyOfSeveralFilesTakesTheWorstStatus) {
@@ -220,10 +230,113 @@ TEST_F(Kemc, UnusableSettingsFileFallsBackToDefaults) {
 TEST_F(Kemc, ErrorFileThatCannotBeCreated) {
   dir.Write("a.kem", kHeaderOnly);
   fs::create_directory(dir.path() / "a.ERR");
+  const auto before = dir.Snapshot();
   auto r = RunKemc(dir.path(), "a.kem");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.ERR nicht speichern\n");
-  EXPECT_FALSE(dir.Exists("a.mds"));
+  EXPECT_EQ(r.out, kOneErrorLog);
+  EXPECT_EQ(dir.Snapshot(), before);
+}
+
+// Folders that refuse kemc its files: exact messages, status 1, and no file of the user's changes.
+// Permission bits only count for an unprivileged process, so each case makes its files there.
+
+TEST(KemcFileSystem, SourceThatCannotBeRead) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("a.kem", kHeaderOnly);
+    auto expected = dir.Snapshot();
+    fs::permissions(dir.path() / "a.kem", fs::perms::none);
+    const auto r = RunKemc(dir.path(), "--fit a.kem");
+    fs::permissions(dir.path() / "a.kem", fs::perms::owner_read);
+    check.Equal(r.status, 1, "status");
+    check.Equal(r.out, kOneErrorLog, "log");
+    check.Equal(r.err,
+                std::string(kFitImpossibleBox) + "a.kem: E04 Fehler beim Öffnen der Datei.\n",
+                "messages");
+    expected["a.ERR"] = "E04 Fehler beim Öffnen der Datei.\n";
+    check.SameFiles(dir.Snapshot(), expected, "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+// An empty folder without write permission takes no error file; one that holds the outputs of an
+// earlier run lets them be rewritten but takes no new JEDEC file.
+TEST(KemcFileSystem, FolderWithoutWritePermission) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    fs::create_directory(dir.path() / "ro");
+    dir.Write("ro/a.kem", kWithEquation);
+    const auto before = dir.Snapshot("ro");
+    fs::permissions(dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    const auto compile = RunKemc(dir.path(), "--fit ro/a.kem");
+    check.Equal(compile.status, 1, "compile status");
+    check.Equal(compile.out, kOneErrorLog, "compile log");
+    check.Equal(compile.err,
+                "KEMWin RUZI: Kann ro/a.ERR nicht speichern\n" + std::string(kFitImpossibleBox),
+                "compile messages");
+    check.SameFiles(dir.Snapshot("ro"), before, "files after the compilation");
+
+    fs::permissions(dir.path() / "ro", fs::perms::owner_all);
+    check.Equal(RunKemc(dir.path(), "ro/a.kem").status, 0, "compilation in a writable folder");
+    const auto outputs = dir.Snapshot("ro");
+    fs::permissions(dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    const auto fit = RunKemc(dir.path(), "--fit ro/a.kem");
+    check.Equal(fit.status, 1, "fit status");
+    check.Equal(fit.out, kEquationLog + std::string("Es traten Fehler beim Fitten auf!\n"),
+                "fit log");
+    check.Equal(fit.err, "KEMWin RUZI: Kann ro/a.jed nicht speichern\n", "fit messages");
+    check.SameFiles(dir.Snapshot("ro"), outputs, "files after the fit");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+// The error file of an earlier run that cannot be replaced is not this run's: its lines are not
+// repeated as if they were.
+TEST(KemcFileSystem, WriteProtectedErrorFileOfAnEarlierRun) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("x.kem", kUserIdFault);
+    check.Equal(RunKemc(dir.path(), "x.kem").status, 1, "faulty design");
+    dir.Write("x.kem", kHeaderOnly);
+    fs::permissions(dir.path() / "x.ERR", fs::perms::owner_read);
+    const auto before = dir.Snapshot();
+    const auto r = RunKemc(dir.path(), "x.kem");
+    check.Equal(r.status, 1, "status");
+    check.Equal(r.out, kOneErrorLog, "log");
+    check.Equal(r.err, "KEMWin RUZI: Kann x.ERR nicht speichern\n", "messages");
+    check.SameFiles(dir.Snapshot(), before, "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+// A path of about 3000 bytes through nested folders compiles and fits as a short one does; one
+// over the system's 4096 bytes ends with the box naming the error file in full.
+TEST_F(Kemc, LongPaths) {
+  std::string deep;
+  for (int i = 0; i < 15; ++i) deep += std::string(200, 'd') + "/";
+  fs::create_directories(dir.path() / deep);
+  dir.Write("a.kem", kWithEquation);
+  dir.Write(deep + "a.kem", kWithEquation);
+  ASSERT_EQ(RunKemc(dir.path(), "--fit a.kem").status, 0);
+  const auto r = RunKemc(dir.path(), "--fit " + ShellQuote(deep + "a.kem"));
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, kEquationLog + std::string(kFitted));
+  EXPECT_EQ(r.err, "");
+  for (const char* output : {"a.ERR", "a.mds", "a.boo", "a.jed"})
+    EXPECT_EQ(dir.Read(deep + output), dir.Read(output)) << output;
+
+  const std::string too_deep = deep + deep.substr(0, 1400);
+  const auto refused = RunKemc(dir.path(), ShellQuote(too_deep + "a.kem"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err, "KEMWin RUZI: Kann " + too_deep + "a.ERR nicht speichern\n");
+  EXPECT_EQ(refused.out, kOneErrorLog);
 }
 
 }  // namespace

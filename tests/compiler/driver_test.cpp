@@ -7,12 +7,17 @@
 #include <vector>
 
 #include "tests/support/compile_fixture.h"
+#include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
 
+namespace fs = std::filesystem;
+using testing_support::Checks;
 using testing_support::Compiled;
 using testing_support::CompileFixture;
+using testing_support::Passed;
+using testing_support::RunUnprivileged;
 using Lines = std::vector<std::string>;
 
 constexpr const char* kHeaderOnly =
@@ -20,6 +25,12 @@ constexpr const char* kHeaderOnly =
 constexpr const char* kFinishedClean = "Compilevorgang beendet, Warnungen: 0, Fehler: 0.";
 constexpr const char* kAborted = "Compilevorgang abgebrochen, zu viele oder zu schwere Fehler.";
 constexpr const char* kOutOfMemory = "Nicht genügend Speicher für Compilierung";
+constexpr const char* kOneError = "Compilevorgang beendet, Warnungen: 0, Fehler: 1.";
+constexpr const char* kFitImpossible = "Fit-Vorgang nicht möglich. Fehler beim Compilieren";
+
+std::string CannotSave(const std::string& file) {
+  return "Kann " + file + " nicht speichern";
+}
 
 class DriverTest : public testing::Test, public CompileFixture {};
 
@@ -159,11 +170,28 @@ TEST_F(DriverTest, SmallerNodePoolWhenTheLargeOneDoesNotFit) {
 
 TEST_F(DriverTest, ErrorFileThatCannotBeCreated) {
   std::filesystem::create_directory(dir.path() / "design.ERR");
-  Compiled c = Compile(kHeaderOnly, "design.kem", {}, true);
-  EXPECT_EQ(host.boxes[0], "Kann " + dir.File("design.ERR") + " nicht speichern");
-  EXPECT_FALSE(c.listing);
-  EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 0, Fehler: 1.");
+  dir.Write("design.mds", "listing of an earlier run");
+  dir.Write("design.boo", "intermediate file of an earlier run");
+  dir.Write("design.kem", kHeaderOnly);
+  const auto before = dir.Snapshot();
+  Compiled c = CompileFile("design.kem", {}, true);
+  EXPECT_EQ(host.boxes, (Lines{CannotSave(dir.File("design.ERR")), kFitImpossible}));
+  EXPECT_EQ(host.log.lines().back(), kOneError);
   EXPECT_TRUE(host.fits.empty());
+  EXPECT_EQ(dir.Snapshot(), before);  // nothing parsed, nothing written
+}
+
+TEST_F(DriverTest, ListingFileThatCannotBeCreated) {
+  std::filesystem::create_directory(dir.path() / "design.mds");
+  dir.Write("design.boo", "intermediate file of an earlier run");
+  dir.Write("design.kem", std::string(kHeaderOnly) + "Q0 = A;\n");
+  auto expected = dir.Snapshot();
+  Compiled c = CompileFile("design.kem", {}, true);
+  EXPECT_EQ(host.boxes, (Lines{CannotSave(dir.File("design.mds")), kFitImpossible}));
+  EXPECT_EQ(host.log.lines(), (Lines{"Text wird compiliert", kOneError}));  // no statement parsed
+  EXPECT_EQ(c.run->diagnostics.counts().errors, 1);
+  expected["design.ERR"] = "";
+  EXPECT_EQ(dir.Snapshot(), expected);
 }
 
 TEST_F(DriverTest, IntermediateFileThatCannotBeCreated) {
@@ -174,6 +202,8 @@ TEST_F(DriverTest, IntermediateFileThatCannotBeCreated) {
   EXPECT_EQ(c.listing->substr(0, 31), "CHIP ampel GAL16V8 Complex_Mode");
   EXPECT_EQ(c.errors, "");
   EXPECT_EQ(c.run->CompileClean(), 0);
+  EXPECT_EQ(dir.Read("design.kem"), kHeaderOnly);
+  EXPECT_TRUE(fs::is_empty(dir.path() / "design.boo"));
 }
 
 TEST_F(DriverTest, TwoRunsInOneProcessAreIndependent) {
@@ -189,6 +219,117 @@ TEST_F(DriverTest, TwoRunsInOneProcessAreIndependent) {
   EXPECT_EQ(host.log.lines(),
             (Lines{"Text wird compiliert", "Compilevorgang beendet, Warnungen: 0, Fehler: 1.",
                    "Text wird compiliert", "Compilevorgang beendet, Warnungen: 0, Fehler: 1."}));
+}
+
+// Folders that refuse the compilation its files. The user is told exactly what went wrong, no fit
+// follows, and no file of the user's changes. Permission bits only count for an unprivileged
+// process, so each case makes its files there.
+
+TEST(DriverFileSystem, SourceThatCannotBeRead) {
+  const auto body = [] {
+    Checks check;
+    CompileFixture f;
+    f.dir.Write("design.kem", kHeaderOnly);
+    f.dir.Write("design.mds", "listing of an earlier run");
+    f.dir.Write("design.boo", "intermediate file of an earlier run");
+    auto expected = f.dir.Snapshot();
+    fs::permissions(f.dir.path() / "design.kem", fs::perms::none);
+    const Compiled c = f.CompileFile("design.kem", {}, true);
+    fs::permissions(f.dir.path() / "design.kem", fs::perms::owner_read);
+    check.Equal(f.host.log.lines(), Lines{"Text wird compiliert", kOneError}, "log");
+    check.Equal(f.host.boxes, Lines{kFitImpossible}, "boxes");
+    check.True(f.host.fits.empty(), "no fit");
+    expected["design.ERR"] = "E04 Fehler beim Öffnen der Datei.\n";
+    check.SameFiles(f.dir.Snapshot(), expected, "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+TEST(DriverFileSystem, FolderWithoutWritePermission) {
+  const auto body = [] {
+    Checks check;
+    CompileFixture f;
+    fs::create_directory(f.dir.path() / "ro");
+    f.dir.Write("ro/design.kem", kHeaderOnly);
+    const auto before = f.dir.Snapshot("ro");
+    fs::permissions(f.dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    const Compiled c = f.CompileFile("ro/design.kem", {}, true);
+    check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File("ro/design.ERR")), kFitImpossible},
+                "boxes");
+    check.Equal(f.host.log.lines(), Lines{"Text wird compiliert", kOneError}, "log");
+    check.Equal(c.run->diagnostics.counts().errors, 1, "errors counted");
+    check.True(f.host.fits.empty(), "no fit");
+    check.SameFiles(f.dir.Snapshot("ro"), before, "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+// Outputs of an earlier run that the user write-protected stay as they are; the first one the
+// compilation cannot replace is named, and what comes after it is not written.
+TEST(DriverFileSystem, WriteProtectedOutputsOfAnEarlierRun) {
+  for (const std::string output : {"design.ERR", "design.mds", "design.boo"}) {
+    const auto body = [&output] {
+      Checks check;
+      CompileFixture f;
+      f.dir.Write("design.kem", kHeaderOnly);
+      f.dir.Write(output, "written by an earlier run");
+      fs::permissions(f.dir.path() / output, fs::perms::owner_read);
+      const Compiled c = f.CompileFile("design.kem", {}, true);
+      check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File(output)), kFitImpossible}, "boxes");
+      check.Equal(f.host.log.lines().back(), std::string(kOneError), "result line");
+      check.True(f.host.fits.empty(), "no fit");
+      check.Equal(f.dir.Read(output), "written by an earlier run", "protected output");
+      check.Equal(f.dir.Read("design.kem"), kHeaderOnly, "source");
+      check.True(output != "design.ERR" || !c.listing, "no listing without error file");
+      check.True(output == "design.boo" || !c.intermediate, "no intermediate file");
+      return check.failures();
+    };
+    EXPECT_TRUE(Passed(RunUnprivileged(body))) << output;
+  }
+}
+
+// Names the system cannot take: a name component over 255 bytes, a path over 4096 bytes, and a
+// source whose own name fits while its outputs' names do not. The run ends with the box that
+// names the error file in full, one counted error and no fit.
+TEST(DriverFileSystem, NamesLongerThanTheSystemAllows) {
+  std::string too_deep;
+  for (int i = 0; i < 21; ++i) too_deep += std::string(200, 'd') + "/";
+  const std::string long_component(300, 'n');
+  const std::string longest_name(255, 'a');
+  struct Case {
+    std::string source;
+    std::string error_file;
+  };
+  for (const Case& c : {Case{long_component + ".kem", long_component + ".ERR"},
+                        Case{too_deep + "design.kem", too_deep + "design.ERR"},
+                        Case{longest_name, longest_name + ".ERR"}}) {
+    CompileFixture f;
+    if (c.source == longest_name) f.dir.Write(c.source, kHeaderOnly);
+    const auto before = f.dir.Snapshot();
+    CompileJob job{f.dir.File(c.source), 19, true};
+    ASSERT_NE(RunCompileCommand(job, f.host, {}), nullptr);
+    EXPECT_EQ(f.host.boxes, (Lines{CannotSave(f.dir.File(c.error_file)), kFitImpossible}))
+        << c.source.size();
+    EXPECT_EQ(f.host.log.lines(), (Lines{"Text wird compiliert", kOneError}));
+    EXPECT_EQ(f.dir.Snapshot(), before);
+  }
+}
+
+// A long but valid path, about 3000 bytes through nested folders, compiles exactly as a short one.
+TEST_F(DriverTest, DeepPathCompilesLikeAShortOne) {
+  std::string deep;
+  for (int i = 0; i < 15; ++i) deep += std::string(200, 'd') + "/";
+  fs::create_directories(dir.path() / deep);
+  const std::string design = std::string(kHeaderOnly) + "Q0 = A & /B;\nQ1 = X;\n";
+  const Compiled short_path = Compile(design, "design.kem");
+  const Compiled deep_path = Compile(design, deep + "design.kem");
+  ASSERT_TRUE(deep_path.errors && deep_path.listing && deep_path.intermediate);
+  EXPECT_EQ(deep_path.errors, short_path.errors);
+  EXPECT_EQ(deep_path.listing, short_path.listing);
+  EXPECT_EQ(deep_path.intermediate, short_path.intermediate);
+  EXPECT_EQ(deep_path.run->diagnostics.counts().errors, 1);
 }
 
 }  // namespace

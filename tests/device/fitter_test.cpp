@@ -16,6 +16,7 @@
 #include "tests/support/intermediate_builder.h"
 #include "tests/support/jedec_reader.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
@@ -550,7 +551,7 @@ class FitCommandTest : public testing::Test {
  protected:
   FitCommandTest() { log.EnsureLogWindow(); }
 
-  std::string GoodIntermediate() {
+  static std::string GoodIntermediate() {
     return IntermediateBuilder(kGal16V8, kSimpleMode)
         .Input(2, "A")
         .Output(19, "Y")
@@ -598,6 +599,8 @@ TEST_F(FitCommandTest, JedecFileThatCannotBeCreatedFailsTheFit) {
   EXPECT_EQ(FitCommand(dir.File("ampel"), boxes, log), FitOutcome::kFailed);
   EXPECT_EQ(boxes.boxes, Lines{"Kann " + dir.File("ampel.jed") + " nicht speichern"});
   EXPECT_EQ(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"});
+  EXPECT_EQ(dir.Read("ampel.boo"), GoodIntermediate());
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "ampel.jed"));
 }
 
 TEST_F(FitCommandTest, UnreadableIntermediateFileFailsTheFit) {
@@ -605,6 +608,66 @@ TEST_F(FitCommandTest, UnreadableIntermediateFileFailsTheFit) {
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kFailed);
   EXPECT_EQ(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"});
   EXPECT_EQ(dir.Read("ampel.jed"), "");
+}
+
+// A fit that cannot write its JEDEC file, or cannot read its intermediate file, says so and
+// changes no file: not the JEDEC file of an earlier fit, not the intermediate file. Permission
+// bits only count for an unprivileged process, so each case makes its files there.
+TEST_F(FitCommandTest, UnwritableOrUnreadableFilesChangeNothing) {
+  namespace fs = std::filesystem;
+  struct Case {
+    std::string name;
+    std::string file;  // the file (or, when empty, the folder) whose permissions are taken away
+    fs::perms perms;
+    std::string box;  // after the folder's name
+    FitOutcome outcome;
+    Lines log;
+  };
+  const Lines failed = {"Es traten Fehler beim Fitten auf!"};
+  const std::vector<Case> cases = {
+      {"folder without write permission", "", fs::perms::owner_read | fs::perms::owner_exec,
+       "/ampel.jed nicht speichern", FitOutcome::kFailed, failed},
+      {"write-protected JEDEC file", "ampel.jed", fs::perms::owner_read,
+       "/ampel.jed nicht speichern", FitOutcome::kFailed, failed},
+      {"unreadable intermediate file",
+       "ampel.boo",
+       fs::perms::none,
+       "/ampel.boo existiert nicht",
+       FitOutcome::kNoIntermediateFile,
+       {}},
+  };
+  for (const Case& c : cases) {
+    const auto body = [&c] {
+      testing_support::Checks check;
+      testing_support::TempDir dir;
+      const fs::path folder = dir.path() / "fit";
+      fs::create_directory(folder);
+      dir.Write("fit/ampel.boo", GoodIntermediate());
+      if (!c.file.empty()) dir.Write("fit/ampel.jed", "an earlier fit");
+      const auto before = dir.Snapshot();
+      fs::permissions(c.file.empty() ? folder : folder / c.file, c.perms);
+
+      LogModel log;
+      log.EnsureLogWindow();
+      struct : MessageBoxHost {
+        BoxAnswer ShowMessageBox(std::string_view text, BoxIcon, BoxButtons) override {
+          texts.emplace_back(text);
+          return BoxAnswer::kOk;
+        }
+        Lines texts;
+      } boxes;
+      const FitOutcome outcome = FitCommand((folder / "ampel.kem").string(), boxes, log);
+      fs::permissions(c.file.empty() ? folder : folder / c.file, fs::perms::owner_all);
+
+      const std::string box_start = c.outcome == FitOutcome::kFailed ? "Kann " : "Zwischendatei ";
+      check.Equal(boxes.texts, Lines{box_start + folder.string() + c.box}, "boxes");
+      check.Equal(log.lines(), c.log, "log");
+      check.True(outcome == c.outcome, "outcome");
+      check.SameFiles(dir.Snapshot(), before, "files");
+      return check.failures();
+    };
+    EXPECT_TRUE(testing_support::Passed(testing_support::RunUnprivileged(body))) << c.name;
+  }
 }
 
 // The names come from the stem: a dot in a folder name is no extension dot.

@@ -2,11 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "common/format.h"
 #include "tests/shell/fake_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
@@ -51,6 +57,16 @@ TEST_F(DocumentTest, NoBackupWithoutAnExtension) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() / "v1.2"),
                           std::filesystem::directory_iterator()),
             1);
+}
+
+TEST_F(DocumentTest, SavedFileKeepsItsPermissions) {
+  namespace fs = std::filesystem;
+  ASSERT_TRUE(Open("ampel.kem", "old"));
+  const fs::perms own = fs::perms::owner_read | fs::perms::owner_write;
+  fs::permissions(dir.path() / "ampel.kem", own);
+  ui.editor_text = "new";
+  ASSERT_TRUE(document.SaveDocument(false));
+  EXPECT_EQ(fs::status(dir.path() / "ampel.kem").permissions(), own);
 }
 
 TEST(BackupName, LastElevenCharactersUpToASeparator) {
@@ -234,6 +250,124 @@ TEST_F(DocumentTest, ViewNamesFollowTheStem) {
   EXPECT_EQ(ViewKindOfCommand(25), kViewJedec);
   EXPECT_EQ(ViewKindOfCommand(26), kViewFit);
   EXPECT_EQ(ViewKindOfCommand(23), -1);
+}
+
+// Saves and opens that the file system refuses. A failed save leaves the document, the editor's
+// text, the previous file and its backup exactly as they were, and says why. Permission bits only
+// count for an unprivileged process, so each case makes its files there.
+
+namespace fs = std::filesystem;
+using testing_support::Checks;
+using testing_support::Passed;
+using testing_support::RunInChildProcess;
+using testing_support::RunUnprivileged;
+
+constexpr fs::perms kReadOnlyFolder = fs::perms::owner_read | fs::perms::owner_exec;
+
+struct FailedSaveCase {
+  std::string name;
+  std::string target;  // the name saved under, in the folder "work"
+  std::function<void(const TempDir&)> refuse;
+  std::string message;  // %s is the target's full name
+  bool disk_fills_up = false;
+};
+
+TEST(DocumentFileSystem, FailedSaveChangesNothing) {
+  const std::vector<FailedSaveCase> cases = {
+      {"new name in a folder without write permission", "neu.kem",
+       [](const TempDir& d) { fs::permissions(d.path() / "work", kReadOnlyFolder); },
+       "Kann %s nicht speichern"},
+      {"write-protected file in a folder without write permission", "ampel.kem",
+       [](const TempDir& d) {
+         fs::permissions(d.path() / "work/ampel.kem", fs::perms::owner_read);
+         fs::permissions(d.path() / "work", kReadOnlyFolder);
+       },
+       "Kann %s nicht speichern"},
+      {"name of a folder", "ordner.kem",
+       [](const TempDir& d) {
+         fs::create_directory(d.path() / "work/ordner.kem");
+         d.Write("work/ordner.bak", "backup beside the folder");
+       },
+       "Kann %s nicht speichern"},
+      {"disk full halfway", "ampel.kem", [](const TempDir&) {}, "Fehler beim Schreiben von %s",
+       true},
+  };
+  for (const FailedSaveCase& c : cases) {
+    const auto body = [&c] {
+      Checks check;
+      TempDir dir;
+      fs::create_directory(dir.path() / "work");
+      dir.Write("work/ampel.kem", "saved text");
+      dir.Write("work/ampel.bak", "older backup");
+      FakeUi ui;
+      Document document(ui);
+      check.True(document.OpenFile(dir.File("work/ampel.kem")), "opened");
+      ui.editor_text = "changed text " + std::string(c.disk_fills_up ? 100000 : 0, 'x');
+      const std::string text = ui.editor_text;
+      c.refuse(dir);
+      const auto before = dir.Snapshot();
+      if (c.disk_fills_up) {
+        std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending us
+        const rlimit limit{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &limit);
+      }
+      if (c.target != "ampel.kem") ui.dialog_names.push_back(dir.File("work/" + c.target));
+      check.True(!document.SaveDocument(c.target != "ampel.kem"), "reported as failed");
+      check.Equal(ui.box_texts(),
+                  std::vector<std::string>{FormatText(c.message, {dir.File("work/" + c.target)})},
+                  "message");
+      check.Equal(document.name(), dir.File("work/ampel.kem"), "document name");
+      check.Equal(ui.editor_text, text, "editor text");
+      check.SameFiles(dir.Snapshot(), before, "files");
+      return check.failures();
+    };
+    EXPECT_TRUE(Passed(c.disk_fills_up ? RunInChildProcess(body, true) : RunUnprivileged(body)))
+        << c.name;
+  }
+}
+
+// A folder that takes no new file still takes the document it holds, in place and without a
+// backup; the backup of an earlier save stays.
+TEST(DocumentFileSystem, FolderWithoutWritePermissionStillTakesTheDocument) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("ampel.kem", "saved text");
+    dir.Write("ampel.bak", "older backup");
+    FakeUi ui;
+    Document document(ui);
+    check.True(document.OpenFile(dir.File("ampel.kem")), "opened");
+    ui.editor_text = "changed text";
+    fs::permissions(dir.path(), kReadOnlyFolder);
+    check.True(document.SaveDocument(false), "saved");
+    check.True(ui.boxes.empty(), "no message");
+    check.SameFiles(dir.Snapshot(), {{"ampel.kem", "changed text"}, {"ampel.bak", "older backup"}},
+                    "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+TEST(DocumentFileSystem, UnreadableFileIsNotOpened) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("ampel.kem", "first");
+    dir.Write("geheim.kem", "second");
+    FakeUi ui;
+    Document document(ui);
+    check.True(document.OpenFile(dir.File("ampel.kem")), "opened");
+    fs::permissions(dir.path() / "geheim.kem", fs::perms::none);
+    check.True(!document.OpenFile(dir.File("geheim.kem")), "reported as failed");
+    check.Equal(ui.box_texts(),
+                std::vector<std::string>{"Datei " + dir.File("geheim.kem") +
+                                         " konnte nicht geöffnet werden."},
+                "message");
+    check.Equal(document.name(), dir.File("ampel.kem"), "document name");
+    check.Equal(ui.editor_text, "first", "editor text");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
 }
 
 }  // namespace

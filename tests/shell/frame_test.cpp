@@ -12,6 +12,7 @@
 #include "common/file_io.h"
 #include "tests/shell/fake_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
@@ -548,6 +549,86 @@ TEST(FrameSettings, UnwritableFileGivesTheWarningAndTheExitGoesOn) {
   EXPECT_EQ(ui.boxes[0].icon, BoxIcon::kWarning);
   EXPECT_EQ(ui.boxes[0].buttons, BoxButtons::kOk);
   EXPECT_TRUE(ui.destroyed);
+}
+
+// A settings file that cannot be read gives the defaults at start-up; one that cannot be written
+// at exit gives the warning, stays as it was, and the exit goes on. Permission bits only count for
+// an unprivileged process, so each case makes its files there.
+TEST(FrameSettings, UnreadableFileOrFolderWithoutWritePermission) {
+  namespace fs = std::filesystem;
+  struct Case {
+    std::string name;
+    std::string target;  // the file or folder whose permissions are taken away
+    fs::perms perms;
+  };
+  const std::vector<Case> cases = {
+      {"unreadable file", "kem.ini", fs::perms::none},
+      {"folder without write permission", "", fs::perms::owner_read | fs::perms::owner_exec},
+  };
+  for (const Case& c : cases) {
+    const auto body = [&c] {
+      testing_support::Checks check;
+      TempDir dir;
+      if (!c.target.empty())
+        dir.Write(c.target, "KEMWinMinLevel=NOMIN\nFont_Set=-13 0 0 0 700 1 0 0 0 0 0 0 49 Mono\n");
+      const auto before = dir.Snapshot();
+      fs::permissions(dir.path() / c.target, c.perms);
+      FakeUi ui;
+      Frame frame(ui);
+      frame.StartUp(dir.path().string());
+      check.Equal(frame.minimization_level(), 2, "level");
+      check.Equal(frame.font().face_name, "System", "font");
+      frame.HandleCommand(kCmdExit);
+      fs::permissions(dir.path() / c.target, fs::perms::owner_all);
+      check.Equal(ui.box_texts(),
+                  std::vector<std::string>{"Ini-File konnte nicht gespeichert werden!"}, "boxes");
+      check.True(!ui.boxes.empty() && ui.boxes[0].icon == BoxIcon::kWarning, "warning icon");
+      check.True(ui.destroyed, "exit goes on");
+      check.SameFiles(dir.Snapshot(), before, "files");
+      return check.failures();
+    };
+    EXPECT_TRUE(testing_support::Passed(testing_support::RunUnprivileged(body))) << c.name;
+  }
+}
+
+// A save the folder refuses keeps the text in the editor and the document modified, under its
+// name, and changes neither the file nor its backup.
+TEST(FrameSave, FailedSaveKeepsTheTextAndTheFiles) {
+  namespace fs = std::filesystem;
+  const auto body = [] {
+    testing_support::Checks check;
+    TempDir dir;
+    fs::create_directory(dir.path() / "work");
+    dir.Write("work/ampel.kem", Ampel());
+    dir.Write("work/ampel.bak", "older backup");
+    FakeUi ui;
+    Frame frame(ui);
+    frame.StartUp(dir.path().string());
+    ui.dialog_names.push_back(dir.File("work/ampel.kem"));
+    frame.HandleCommand(kCmdOpen);
+    ui.editor_text += "\n// geändert";
+    frame.EditorTextChanged();
+    const std::string text = ui.editor_text;
+    fs::permissions(dir.path() / "work/ampel.kem", fs::perms::owner_read);
+    fs::permissions(dir.path() / "work", fs::perms::owner_read | fs::perms::owner_exec);
+    const auto before = dir.Snapshot();
+
+    frame.HandleCommand(kCmdSave);
+    ui.dialog_names.push_back(dir.File("work/neu.kem"));
+    frame.HandleCommand(kCmdSaveAs);
+
+    check.Equal(ui.box_texts(),
+                std::vector<std::string>{"Kann " + dir.File("work/ampel.kem") + " nicht speichern",
+                                         "Kann " + dir.File("work/neu.kem") + " nicht speichern"},
+                "boxes");
+    check.True(frame.modified(), "still modified");
+    check.Equal(ui.title, "KEMWin RUZI - " + dir.File("work/ampel.kem") + " *", "title");
+    check.Equal(frame.document().name(), dir.File("work/ampel.kem"), "document name");
+    check.Equal(ui.editor_text, text, "editor text");
+    check.SameFiles(dir.Snapshot(), before, "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(testing_support::Passed(testing_support::RunUnprivileged(body)));
 }
 
 // The level dialog opens on the current level; OK takes the last button clicked.

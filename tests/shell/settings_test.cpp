@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "tests/support/temp_dir.h"
+#include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
@@ -108,6 +112,104 @@ TEST(SettingsWriter, ReplacesTheFileAndFailsOnAFolder) {
   EXPECT_EQ(dir.Read("kem.ini"), FormatSettings(Settings{}));
   std::filesystem::create_directory(dir.path() / "folder.ini");
   EXPECT_FALSE(WriteSettingsFile(dir.File("folder.ini"), Settings{}));
+}
+
+// A settings file that cannot be read gives the defaults; one that cannot be written is left as
+// it was, whether the folder takes no file, the file is protected, or the disk fills up halfway.
+// Permission bits only count for an unprivileged process, so each case makes its files there.
+
+namespace fs = std::filesystem;
+using testing_support::Checks;
+using testing_support::Passed;
+using testing_support::RunUnprivileged;
+using testing_support::TempDir;
+
+constexpr const char* kStoredSettings =
+    "KEMWin_Port=NoLPT\nKEMWinMinLevel=NOMIN\nFont_Set=-13 0 0 0 700 1 0 0 0 3 2 1 49 Courier\n";
+
+TEST(SettingsFileSystem, UnreadableFileGivesDefaults) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("kem.ini", kStoredSettings);
+    fs::permissions(dir.path() / "kem.ini", fs::perms::none);
+    const Settings s = ReadSettingsFile(dir.File("kem.ini"));
+    check.Equal(s.minimization_level, 2, "level");
+    check.True(!s.font_read, "no font");
+    check.True(s.settings_changed, "written at exit");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+TEST(SettingsFileSystem, FileThatCannotBeWrittenStaysAsItWas) {
+  struct Case {
+    std::string name;
+    std::string target;  // the file or folder whose permissions are taken away
+    fs::perms perms;
+  };
+  const std::vector<Case> cases = {
+      {"folder without write permission, no file", "",
+       fs::perms::owner_read | fs::perms::owner_exec},
+      {"write-protected file", "kem.ini", fs::perms::owner_read},
+      {"unreadable file", "kem.ini", fs::perms::none},
+  };
+  for (const Case& c : cases) {
+    const auto body = [&c] {
+      Checks check;
+      TempDir dir;
+      if (!c.target.empty()) dir.Write("kem.ini", kStoredSettings);
+      const auto before = dir.Snapshot();
+      fs::permissions(dir.path() / c.target, c.perms);
+      const bool written = WriteSettingsFile(dir.File("kem.ini"), Settings{});
+      fs::permissions(dir.path() / c.target, fs::perms::owner_all);
+      check.True(!written, "reported as not written");
+      check.SameFiles(dir.Snapshot(), before, "files");
+      return check.failures();
+    };
+    EXPECT_TRUE(Passed(RunUnprivileged(body))) << c.name;
+  }
+}
+
+// A folder that takes no new file still lets the settings file it holds be rewritten.
+TEST(SettingsFileSystem, FolderWithoutWritePermissionStillTakesTheExistingFile) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("kem.ini", kStoredSettings);
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    check.True(WriteSettingsFile(dir.File("kem.ini"), Settings{}), "written");
+    check.Equal(dir.Read("kem.ini"), FormatSettings(Settings{}), "settings file");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+TEST(SettingsWriter, WritesThroughALink) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "elsewhere");
+  dir.Write("elsewhere/real.ini", kStoredSettings);
+  fs::create_symlink(dir.path() / "elsewhere/real.ini", dir.path() / "kem.ini");
+  ASSERT_TRUE(WriteSettingsFile(dir.File("kem.ini"), Settings{}));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "kem.ini"));
+  EXPECT_EQ(dir.Read("elsewhere/real.ini"), FormatSettings(Settings{}));
+}
+
+// A disk that fills up while the file is written: the write fails and the old file stays whole.
+TEST(SettingsFileSystem, WriteCutShortKeepsTheOldFile) {
+  const auto body = [] {
+    Checks check;
+    TempDir dir;
+    dir.Write("kem.ini", "KEMWinMinLevel=NOMIN\n");
+    const auto before = dir.Snapshot();
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    const rlimit limit{40, 40};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    check.True(!WriteSettingsFile(dir.File("kem.ini"), Settings{}), "reported as not written");
+    check.SameFiles(dir.Snapshot(), before, "files");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(testing_support::RunInChildProcess(body, true)));
 }
 
 }  // namespace
