@@ -221,8 +221,13 @@ bool Frame::AskToSave() {
   const BoxAnswer answer =
       ui_.ShowMessageBox(FormatText(msg::kAskToSave, {name.empty() ? msg::kNoName : name}),
                          BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
-  // A cancelled or failed save does not stop the command that asked.
-  if (answer == BoxAnswer::kYes) HandleCommand(kCmdSave);
+  if (answer == BoxAnswer::kYes) {
+    HandleCommand(kCmdSave);
+    // A save that failed or whose file dialog was cancelled stops the command that asked, so
+    // closing, opening or starting anew never discards text the user wanted kept; the failure
+    // itself has been shown.
+    return !modified_;
+  }
   return answer != BoxAnswer::kCancel;
 }
 

@@ -249,6 +249,43 @@ INSTANTIATE_TEST_SUITE_P(
       return std::get<0>(info.param).name + "_" + AnswerName(std::get<1>(info.param));
     });
 
+// "Ja" to the question, then a save that does not happen: the command that asked stops, so the
+// text stays in the editor instead of being discarded.
+TEST_F(FrameTest, SaveThatDoesNotHappenStopsTheAskingCommand) {
+  const std::string file = OpenDesign("ampel.kem", Ampel());
+  Type("\n// changed");
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);  // the save cannot replace a folder
+  const std::string text = ui.editor_text;
+  const std::vector<int> commands = {kCmdNew, kCmdOpen, kCmdExit, kCmdCompileOnly,
+                                     kCmdCompileAndFit};
+  for (int command : commands) {
+    ui.answers.push_back(BoxAnswer::kYes);
+    frame.HandleCommand(command);
+  }
+  ui.answers.push_back(BoxAnswer::kYes);
+  EXPECT_FALSE(frame.CloseRequested());
+  std::vector<std::string> expected;
+  for (std::size_t i = 0; i <= commands.size(); ++i) {
+    expected.push_back("Datei " + file + " wurde verändert. Speichern?");
+    expected.push_back("Kann " + file + " nicht speichern");
+  }
+  EXPECT_EQ(ui.box_texts(), expected);
+  EXPECT_FALSE(ui.destroyed);
+  EXPECT_EQ(ui.compilations, 0);
+  EXPECT_EQ(ui.editor_text, text);
+  EXPECT_EQ(frame.document().name(), file);
+  EXPECT_TRUE(frame.modified());
+
+  // An unnamed text whose file dialog is cancelled stays as well.
+  frame.HandleCommand(kCmdNew);  // "Nein" to its question
+  Type("neu");
+  ui.answers.push_back(BoxAnswer::kYes);
+  frame.HandleCommand(kCmdExit);
+  EXPECT_FALSE(ui.destroyed);
+  EXPECT_EQ(ui.editor_text, "neu");
+}
+
 TEST_F(FrameTest, NothingIsAskedWhileTheTextIsUnchanged) {
   OpenDesign("ampel.kem", Ampel());
   for (int command : {kCmdNew, kCmdCompileOnly, kCmdExit}) frame.HandleCommand(command);
