@@ -143,7 +143,8 @@ int ParseDesign(CompileRun& run, const std::string& listing_name,
 
   CheckFeedback(run);
   CheckTristateTargets(run);
-  run.outputs.CloseOutputs(run.design, run.pins);
+  if (!run.outputs.CloseOutputs(run.design, run.pins, &failed_name))
+    ReportCannotSave(run, failed_name);
   return 1;
 }
 

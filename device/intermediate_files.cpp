@@ -82,6 +82,8 @@ int OutputFiles::OpenOutputs(const std::string& listing_name, const std::string&
                              std::string* failed_name) {
   CloseBoth();
   if (listing_name.empty() || intermediate_name.empty()) return 0;
+  listing_name_ = listing_name;
+  intermediate_name_ = intermediate_name;
   listing_ = std::fopen(listing_name.c_str(), "w+b");
   if (listing_ == nullptr) {
     if (failed_name) *failed_name = listing_name;
@@ -97,17 +99,28 @@ int OutputFiles::OpenOutputs(const std::string& listing_name, const std::string&
   return 1;
 }
 
-int OutputFiles::CloseOutputs(const DesignValues& design, const PinTable& pins) {
+int OutputFiles::CloseOutputs(const DesignValues& design, const PinTable& pins,
+                              std::string* failed_name) {
   if (intermediate_) WriteSymbolTableBlock(intermediate_, design, pins);
-  CloseBoth();
-  return 1;
+  const bool listing_whole = CloseChecked(listing_);
+  const bool intermediate_whole = CloseChecked(intermediate_);
+  if (listing_whole && intermediate_whole) return 1;
+  if (failed_name) *failed_name = listing_whole ? intermediate_name_ : listing_name_;
+  return 0;
+}
+
+// A file is whole when no write to it failed and its last bytes reached the disk on closing.
+bool OutputFiles::CloseChecked(std::FILE*& file) {
+  if (file == nullptr) return true;
+  const bool write_failed = std::ferror(file) != 0;
+  const bool close_failed = std::fclose(file) != 0;
+  file = nullptr;
+  return !write_failed && !close_failed;
 }
 
 void OutputFiles::CloseBoth() {
-  if (listing_) std::fclose(listing_);
-  if (intermediate_) std::fclose(intermediate_);
-  listing_ = nullptr;
-  intermediate_ = nullptr;
+  CloseChecked(listing_);
+  CloseChecked(intermediate_);
 }
 
 int ReadSymbolTable(std::istream& in, DesignValues& design, PinTable& pins) {

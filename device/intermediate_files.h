@@ -32,17 +32,23 @@ class OutputFiles {
   int OpenOutputs(const std::string& listing_name, const std::string& intermediate_name,
                   const DesignValues& design, const PinTable& pins, std::string* failed_name);
 
-  // Writes the symbol table block and closes the listing, then the intermediate file.
-  int CloseOutputs(const DesignValues& design, const PinTable& pins);
+  // Writes the symbol table block and closes the listing, then the intermediate file. 1 when
+  // both are whole; 0 when a write or the closing of one failed (a full disk), and
+  // `failed_name` then names the first such file.
+  int CloseOutputs(const DesignValues& design, const PinTable& pins,
+                   std::string* failed_name = nullptr);
 
   std::FILE* listing() { return listing_; }
   std::FILE* intermediate() { return intermediate_; }
 
  private:
+  static bool CloseChecked(std::FILE*& file);
   void CloseBoth();
 
   std::FILE* listing_ = nullptr;
   std::FILE* intermediate_ = nullptr;
+  std::string listing_name_;
+  std::string intermediate_name_;
 };
 
 // Reads the symbol table block of an intermediate file into `design` and `pins` (design records

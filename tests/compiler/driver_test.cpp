@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -264,6 +267,29 @@ TEST(DriverFileSystem, FolderWithoutWritePermission) {
     return check.failures();
   };
   EXPECT_TRUE(Passed(RunUnprivileged(body)));
+}
+
+// A disk that fills up while the listing is written: the compilation does not end clean with a
+// cut-short listing, it names the file and counts the error, and nothing is fitted.
+TEST(DriverFileSystem, DiskFullWhileWritingTheListing) {
+  const auto body = [] {
+    Checks check;
+    CompileFixture f;
+    const std::string design = std::string(kHeaderOnly) + "Q1 = A & B + C & /D;\nQ2 = /Q1;\n";
+    const Compiled whole = f.Compile(design);
+    check.Equal(whole.errors, "", "errors without a limit");
+    const std::size_t listing_size = whole.listing.value_or("").size();
+    f.host = {};
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    const rlimit limit{listing_size - 1, listing_size - 1};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const Compiled c = f.CompileFile("design.kem", {}, true);
+    check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File("design.mds")), kFitImpossible}, "boxes");
+    check.Equal(f.host.log.lines().back(), std::string(kOneError), "result line");
+    check.True(f.host.fits.empty(), "no fit");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(testing_support::RunInChildProcess(body, false)));
 }
 
 // Outputs of an earlier run that the user write-protected stay as they are; the first one the
