@@ -70,6 +70,16 @@ TEST(Settings, FaceNameKeepsThirtyOneCharacters) {
   EXPECT_EQ(s.font.face_name, std::string(31, 'F'));
 }
 
+// Line-end debris is no part of a face name: a name written back reads back the same.
+TEST(Settings, FaceNameEndsBeforeCarriageReturnsAndZeroBytes) {
+  for (const std::string& line_end : {std::string("\r\r\n"), std::string("\r\0\0\n", 4)}) {
+    const Settings read =
+        ParseSettings("Font_Set=-16 0 0 0 700 1 0 0 0 3 2 1 4 Courier" + line_end);
+    EXPECT_EQ(read.font.face_name, "Courier");
+    EXPECT_EQ(FormatSettings(ParseSettings(FormatSettings(read))), FormatSettings(read));
+  }
+}
+
 TEST(Settings, MissingOrUnreadableFileGivesDefaults) {
   testing_support::TempDir dir;
   EXPECT_EQ(ReadSettingsFile(dir.File("kem.ini")).minimization_level, 2);
