@@ -255,7 +255,9 @@ int ParseStatement(CompileRun& run) {
                        kOrdinaryEquation) < 0)
         return -1;
     }
-  } else {
+  } else if (op != ';') {
+    // Anything else is passed over silently up to its separator. A target followed directly by
+    // ";" has already ended: skipping on would swallow the next statement.
     SkipStatement(run);
   }
 

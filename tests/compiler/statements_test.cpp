@@ -173,6 +173,16 @@ TEST_F(StatementTest, MinimizationFlagFollowsTheDirectives) {
   EXPECT_EQ(open.run->synthesis.minimization_flag, 0);
 }
 
+// A target with nothing after it but its separator is passed over silently; the statement after
+// it still counts.
+TEST_F(StatementTest, TargetAloneDoesNotSwallowTheNextStatement) {
+  Compiled c = CompileAtLevel0(std::string(kComplex) + "Q1 = A;\nQ2;\nQ3 = B;\nQ4 ;\nQ5 = C;\n");
+  EXPECT_EQ(c.errors, "");
+  ASSERT_TRUE(c.listing);
+  for (const char* equation : {"Q1 = A", "Q3 = B", "Q5 = C"})
+    EXPECT_NE(c.listing->find(equation), std::string::npos) << equation;
+}
+
 TEST_F(StatementTest, UsageIsRecorded) {
   Compiled c = CompileAtLevel0(std::string(kComplex) + "Q1 = A & Q1;\n/Q2 = B;\nQ3.TRST = C;\n");
   EXPECT_EQ(Record(c, "Q1").IO, kIoOutputReadBack);
