@@ -3,9 +3,9 @@
 # in build-fuzz/ and runs every target for SECONDS (default 60) each, as many at once as there are
 # processors. Corpora grow in build-fuzz/corpus/<target>/ from one run to the next; findings land
 # in build-fuzz/findings/<target>/ and make the script exit with status 1. FUZZ_PARALLEL sets how
-# many targets run at once.
+# many targets run at once, FUZZ_BUILD_DIR another build folder.
 #
-#   ./fuzz.sh [SECONDS] [TARGET...]      targets: compile fit settings jedec (default: all)
+#   ./fuzz.sh [SECONDS] [TARGET...]   targets: compile fit settings jedec invariant (default: all)
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
@@ -13,18 +13,19 @@ cd "$(dirname "$0")"
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(compile fit settings jedec)
+[ ${#targets[@]} -eq 0 ] && targets=(compile fit settings jedec invariant)
 case $seconds in '' | *[!0-9]*) echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2 ;; esac
 
 kem_packages+=(clang)
 kem_ensure_packages
-kem_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
+kem_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DKEM_FUZZ=ON -DKEM_BUILD_TESTS=OFF -DKEM_BUILD_BENCH=OFF
 
-root=$PWD/build-fuzz
+root=$PWD/$build_dir
 seeds=$root/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{compile,fit,settings,jedec} "$seeds/work"
+mkdir -p "$seeds"/{compile,fit,settings,jedec,invariant} "$seeds/work"
 
 # Compiler seeds: every design of the examples and the tests, once per minimization level.
 for design in examples/*.kem tests/designs/*.kem; do
@@ -42,6 +43,7 @@ for design in "$seeds"/work/*.kem; do
 done
 cp "$seeds"/work/*.jed "$seeds/jedec/"
 cp fuzz/seeds/settings/* "$seeds/settings/"
+head -c 64 /dev/zero >"$seeds/invariant/first-choices"  # the generator's plainest design
 for target in "${targets[@]}"; do
   cp tests/fuzz-regressions/"$target"/* "$seeds/$target/" 2>/dev/null || true
 done
@@ -77,7 +79,7 @@ for target in "${targets[@]}"; do
   stats=$(grep -E '^#[0-9]+' "$root/fuzz-$target.log" | tail -1 || true)
   found=$(find "$root/findings/$target" -maxdepth 1 -type f \
     \( -name 'crash-*' -o -name 'timeout-*' -o -name 'oom-*' -o -name 'leak-*' \) | wc -l)
-  echo "$target: ${stats:-no statistics (see build-fuzz/fuzz-$target.log)}; findings: $found"
+  echo "$target: ${stats:-no statistics (see $build_dir/fuzz-$target.log)}; findings: $found"
   [ "$found" -eq 0 ] || status=1
 done
 exit $status
