@@ -1,5 +1,7 @@
 #include "common/diagnostics.h"
 
+#include <algorithm>
+
 #include <array>
 #include <string>
 
@@ -66,11 +68,19 @@ const DiagnosticRecord& DiagnosticEntry(Diag id) {
 }
 
 void Diagnostics::ReportDiagnostic(Diag id, int line, std::string_view argument) {
+  Report(id, DiagnosticEntry(id).with_line, line, argument);
+}
+
+void Diagnostics::ReportAtLine(Diag id, int line) {
+  Report(id, true, line, {});
+}
+
+void Diagnostics::Report(Diag id, bool with_line, int line, std::string_view argument) {
   const DiagnosticRecord& record = DiagnosticEntry(id);
   // Once a severe diagnostic stands in the error file, it stays the last line written.
   if (counts_.severe == 0 && error_file_ != nullptr) {
     std::string text;
-    if (record.with_line) text = "Zeile " + std::to_string(line) + ": ";
+    if (with_line) text = "Zeile " + std::to_string(line) + ": ";
     text += FormatText(record.format, {argument});
     text += '\n';
     std::fwrite(text.data(), 1, text.size(), error_file_);
@@ -86,6 +96,35 @@ void Diagnostics::ReportDiagnostic(Diag id, int line, std::string_view argument)
       ++counts_.severe;
       break;
   }
+}
+
+namespace {
+
+bool IsWarningLine(std::string_view line) {
+  constexpr std::string_view kLinePrefix = "Zeile ";
+  if (line.starts_with(kLinePrefix)) {
+    const std::size_t colon = line.find(": ");
+    if (colon == std::string_view::npos) return false;
+    line.remove_prefix(colon + 2);
+  }
+  for (int id = 0; id < kDiagnosticCount; ++id) {
+    const DiagnosticRecord& record = DiagnosticEntry(static_cast<Diag>(id));
+    const std::string_view code = record.format.substr(0, record.format.find(' '));
+    if (record.severity == Severity::kWarning && line.starts_with(code)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ErrorFileReportsErrors(std::string_view text) {
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    const std::string_view line = text.substr(0, end);
+    if (!line.empty() && !IsWarningLine(line)) return true;
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  return false;
 }
 
 }  // namespace kem

@@ -80,6 +80,9 @@ class Diagnostics {
   // says so; writes it as one line of the error file unless a severe diagnostic has already been
   // reported in this compilation; then counts it.
   void ReportDiagnostic(Diag id, int line, std::string_view argument = {});
+  // The same with the line prefix also for a diagnostic that has none in the table: for a
+  // resource that one place of the source exhausts.
+  void ReportAtLine(Diag id, int line);
 
   // An error that has no diagnostic of its own (an output file that cannot be created): it makes
   // the compilation unclean without a line in the error file.
@@ -88,9 +91,15 @@ class Diagnostics {
   const DiagnosticCounts& counts() const { return counts_; }
 
  private:
+  void Report(Diag id, bool with_line, int line, std::string_view argument);
+
   DiagnosticCounts counts_;
   std::FILE* error_file_ = nullptr;
 };
+
+// Whether the text of an error file holds a line that is not a warning: the compilation that wrote
+// it reported errors. A line that names no known warning counts as an error.
+bool ErrorFileReportsErrors(std::string_view text);
 
 // The outcome of a compilation as its counters tell it.
 inline int CompileAborted(const DiagnosticCounts& counts) {

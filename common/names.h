@@ -9,6 +9,8 @@ namespace kem {
 
 // Extension of the intermediate file, which the fitter and the simulator read.
 inline constexpr std::string_view kIntermediateExtension = "boo";
+// Extension of the error file, which the fitter reads to learn whether the compilation was clean.
+inline constexpr std::string_view kErrorFileExtension = "ERR";
 
 // Position of the dot that starts the extension of `name`. Only the last four characters are
 // looked at, so an extension counts when it has at most three characters; a path separator ends

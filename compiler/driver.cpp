@@ -4,6 +4,7 @@
 
 #include "common/command_ids.h"
 #include "common/format.h"
+#include "common/internal_check.h"
 #include "common/names.h"
 #include "compiler/header.h"
 #include "compiler/messages.h"
@@ -24,6 +25,12 @@ void ReportCannotSave(CompileRun& run, const std::string& file_name) {
   run.host.ShowMessageBox(FormatText(messages::kCannotSave, {file_name}), BoxIcon::kNone,
                           BoxButtons::kOk);
   run.diagnostics.CountError();
+}
+
+// Ends the compilation as aborted; nothing of the design is fitted.
+void ReportInternalError(CompileRun& run, const InternalError& error) {
+  run.diagnostics.ReportDiagnostic(Diag::E03, 0);
+  run.log().AppendLogLine(FormatText(messages::kInternalErrorAt, {error.Where()}), false);
 }
 
 void LogResultLine(CompileRun& run) {
@@ -61,7 +68,7 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
   const std::string stem = Stem(job.document_name);
   const std::string listing_name = stem + "mds";
   const std::string intermediate_name = stem + std::string(kIntermediateExtension);
-  const std::string error_name = stem + "ERR";
+  const std::string error_name = stem + std::string(kErrorFileExtension);
 
   auto run = std::make_unique<CompileRun>(options, host);
   CompileDesign(*run, job.document_name, listing_name, intermediate_name, error_name);
@@ -99,9 +106,13 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
     run.diagnostics.AttachErrorFile(error_file.get());
     if (!run.source.Load(source_name)) {
       run.Report(Diag::E04);
-    } else if (InitSymbolTable(run, true) < 0 ||
-               ParseDesign(run, listing_name, intermediate_name) < 0) {
-      ShowOutOfMemoryBox(run);
+    } else {
+      try {
+        if (InitSymbolTable(run, true) < 0 || ParseDesign(run, listing_name, intermediate_name) < 0)
+          ShowOutOfMemoryBox(run);
+      } catch (const InternalError& error) {
+        ReportInternalError(run, error);
+      }
     }
     run.diagnostics.DetachErrorFile();
     error_file.reset();

@@ -78,9 +78,9 @@ NodeRef ParsePrimary(CompileRun& run) {
   const int c = run.source.Get();
   if (c == '(') {
     // Groups nest by recursion; past a depth no design needs, the nesting is treated like any
-    // other exhausted resource instead of running out of stack.
+    // other exhausted resource instead of running out of stack, at the line where it happens.
     if (run.group_depth >= kMaxGroupDepth) {
-      run.synthesis.ReportOutOfMemory();
+      run.diagnostics.ReportAtLine(Diag::E01, run.source.line());
       return kNoNode;
     }
     ++run.group_depth;

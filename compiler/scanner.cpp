@@ -20,19 +20,22 @@ bool IsClosingMark(int c) {
   return c >= 0 && c < 128 &&
          std::string_view(";.=:()*&+|$").find(static_cast<char>(c)) != std::string_view::npos;
 }
-// NUL ends an identifier like the end of the input; everywhere else it is an ordinary byte.
-bool IsEnd(int c) {
-  return c == kEndOfInput || c == 0;
-}
-
 }  // namespace
+
+int Scanner::EndAtZeroByte() {
+  source_.Unget(0);
+  if (!source_.OnlyZerosAhead()) Report(Diag::E18);
+  source_.EndHere();
+  return kEndOfInput;
+}
 
 int Scanner::ScanIdentifier(std::string& identifier) {
   identifier.clear();
 
   // Leading blanks, line ends and comments.
   for (;;) {
-    const int c = source_.Get();
+    int c = source_.Get();
+    if (c == 0) c = EndAtZeroByte();
     if (IsBlank(c) || c == '\n') continue;
     if (c == '/') {
       source_.Unget(c);
@@ -40,10 +43,7 @@ int Scanner::ScanIdentifier(std::string& identifier) {
       Report(Diag::E18);
       return 0;
     }
-    if (IsEnd(c)) {
-      source_.Unget(c);
-      return 0;
-    }
+    if (c == kEndOfInput) return 0;
     if (IsLetter(c) || c == '_') {
       source_.Unget(c);
       break;
@@ -60,7 +60,8 @@ int Scanner::ScanIdentifier(std::string& identifier) {
       SkipText(SkipMode::kToSeparator);
       return 0;
     }
-    const int c = source_.Get();
+    int c = source_.Get();
+    if (c == 0) c = EndAtZeroByte();
     if (identifier.empty()) {
       identifier += static_cast<char>(c);
       after_underscore = c == '_';
@@ -73,7 +74,7 @@ int Scanner::ScanIdentifier(std::string& identifier) {
         after_underscore = false;
         continue;
       }
-      if (IsEnd(c)) return 0;
+      if (c == kEndOfInput) return 0;
       Report(Diag::E18);
       return 0;
     }
@@ -82,7 +83,7 @@ int Scanner::ScanIdentifier(std::string& identifier) {
       after_underscore = c == '_';
       continue;
     }
-    if (IsBlank(c) || IsEnd(c) || c == '\n') return 1;
+    if (IsBlank(c) || c == kEndOfInput || c == '\n') return 1;
     if (IsClosingMark(c)) {
       source_.Unget(c);
       return 1;

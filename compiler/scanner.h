@@ -25,7 +25,7 @@ class Scanner {
       : source_(source), diagnostics_(diagnostics) {}
 
   // 1 with the identifier in `identifier`; 0 when none could be read (after E18 or E20, or
-  // silently at the end of the input).
+  // silently at the end of the input). A zero byte ends the input.
   int ScanIdentifier(std::string& identifier);
   // At a "/": 1 when a comment was skipped; 0 when none starts here (the "/" stays unread) or the
   // input ends inside it.
@@ -43,6 +43,10 @@ class Scanner {
   }
 
  private:
+  // At a zero byte just read: the text ends there. Anything but zero bytes behind it would be
+  // dropped without a word, so that is reported (E18). Returns kEndOfInput.
+  int EndAtZeroByte();
+
   SourceText& source_;
   Diagnostics& diagnostics_;
 };

@@ -50,6 +50,10 @@ int SourceText::Peek() {
   return c;
 }
 
+bool SourceText::OnlyZerosAhead() const {
+  return text_.find_first_not_of('\0', position_) == std::string::npos;
+}
+
 void SourceText::ReturnTo(const Mark& mark) {
   position_ = mark.position;
   line_ = mark.line;

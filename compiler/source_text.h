@@ -36,6 +36,11 @@ class SourceText {
   int line() const { return line_; }
   bool at_end() const { return position_ >= text_.size(); }
 
+  // True when nothing but zero bytes lies ahead: the padding an older save left behind the text.
+  bool OnlyZerosAhead() const;
+  // The text ends at the read position; what lies behind it is never read.
+  void EndHere() { text_.resize(position_); }
+
  private:
   std::string text_;
   std::size_t position_ = 0;

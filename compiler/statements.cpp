@@ -108,7 +108,10 @@ NodeRef ParseAssignment(CompileRun& run, int record) {
   run.scanner.SkipText(SkipMode::kBlanks);
   const int c = run.source.Get();
   if (c == ':') {
-    if (run.source.Get() != '=') return kNoNode;
+    if (run.source.Get() != '=') {
+      run.Report(Diag::E14);
+      return kNoNode;
+    }
     if (run.design.Gal_Mode == kRegisteredMode)
       r.Reg = 1;
     else
@@ -255,10 +258,12 @@ int ParseStatement(CompileRun& run) {
                        kOrdinaryEquation) < 0)
         return -1;
     }
-  } else if (op != ';') {
-    // Anything else is passed over silently up to its separator. A target followed directly by
-    // ";" has already ended: skipping on would swallow the next statement.
-    SkipStatement(run);
+  } else {
+    // Any other character after the target: the statement is reported, then passed over up to its
+    // separator. A target followed directly by ";" has already ended: skipping on would swallow
+    // the next statement.
+    run.Report(Diag::E15);
+    if (op != ';') SkipStatement(run);
   }
 
   ParseDirectiveAfter(run);

@@ -9,7 +9,10 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <set>
 
+#include "common/diagnostics.h"
+#include "common/file_io.h"
 #include "common/file_messages.h"
 #include "common/format.h"
 #include "common/names.h"
@@ -129,9 +132,14 @@ class EquationParser {
     return true;
   }
 
+  // A second equation for an output would be merged into the first one's rows: the chip would
+  // compute neither.
   bool StartOutputEquation(const PinRecord& r) {
+    if (!defined_.insert(r.Number).second) return false;
     pin_ = r.Number;
     term_ = 0;
+    term_limit_ = r.Reg == 1 ? RegTermLimit(design_.Gal_Type, design_.Gal_Mode, pin_)
+                             : TermLimit(design_.Gal_Type, design_.Gal_Mode, pin_);
     trst_ = false;
     if (!UseRow(TermRow(design_.Gal_Type, pin_, 0))) return false;
     const int polarity = OlmcIndex(design_.Gal_Type, pin_, 0);
@@ -153,14 +161,17 @@ class EquationParser {
   }
 
   bool StartTrstEquation(const PinRecord& r) {
+    if (!enabled_.insert(r.Number).second) return false;
     pin_ = r.Number;
     trst_ = true;
     return UseRow(OeRow(design_.Gal_Type, design_.Gal_Mode, pin_));
   }
 
+  // Past the output's limit in this mode a term would land on a row that serves another purpose
+  // (in registered mode the first row of a combinational output's block is its output enable).
   bool NextProductTerm() {
     if (trst_) return false;  // an output enable has one product term
-    ++term_;
+    if (++term_ >= term_limit_) return false;
     return UseRow(TermRow(design_.Gal_Type, pin_, term_));
   }
 
@@ -189,7 +200,10 @@ class EquationParser {
   int pin_ = 0;
   int row_ = 0;
   int term_ = 0;
+  int term_limit_ = 0;
   bool trst_ = false;
+  std::set<int> defined_;  // pins that have their equation
+  std::set<int> enabled_;  // pins that have their output-enable equation
 };
 
 // Global mode cells, row inversion and user ID, after the last equation.
@@ -264,14 +278,14 @@ int Fitter::BuildFuseMap(std::istream& in) {
 }
 
 bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jedec_name,
-                    MessageBoxHost& boxes, MessageLog& log) {
+                    MessageBoxHost& boxes, MessageLog& log, bool compiled_clean) {
   std::ifstream intermediate(intermediate_name, std::ios::binary);
   std::unique_ptr<std::FILE, FileCloser> jedec(std::fopen(jedec_name.c_str(), "wb"));
   bool succeeded = false;
   if (!jedec) {
     boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {jedec_name}), BoxIcon::kNone,
                          BoxButtons::kOk);
-  } else if (intermediate && Fit(intermediate) == 1) {
+  } else if (compiled_clean && intermediate && Fit(intermediate) == 1) {
     succeeded = WriteJedec(jedec.get(), map_, design_, pins_) == 1;
   }
   // A write that only fails when the buffer is flushed still fails the fit.
@@ -289,9 +303,17 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
                          BoxIcon::kNone, BoxButtons::kOk);
     return FitOutcome::kNoIntermediateFile;
   }
+  // An intermediate file of a compilation that reported errors lacks the equations that were
+  // refused: fitting it would program a chip that differs from the source.
+  std::string error_text;
+  const bool compiled_clean = !ReadWholeFile(stem + std::string(kErrorFileExtension), error_text) ||
+                              !ErrorFileReportsErrors(error_text);
+  if (!compiled_clean)
+    boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
   Fitter fitter;
-  return fitter.RunFit(intermediate_name, stem + "jed", boxes, log) ? FitOutcome::kSucceeded
-                                                                    : FitOutcome::kFailed;
+  return fitter.RunFit(intermediate_name, stem + "jed", boxes, log, compiled_clean)
+             ? FitOutcome::kSucceeded
+             : FitOutcome::kFailed;
 }
 
 }  // namespace kem

@@ -34,10 +34,10 @@ class Fitter {
   int BuildFuseMap(std::istream& in);
 
   // Fits `intermediate_name` and writes `jedec_name`, which is created or emptied first and left
-  // empty when the fit fails. The outcome goes to the log as a line of its own; true when the
-  // fit succeeded.
+  // empty when the fit fails or the compilation was not clean. The outcome goes to the log as a
+  // line of its own; true when the fit succeeded.
   bool RunFit(const std::string& intermediate_name, const std::string& jedec_name,
-              MessageBoxHost& boxes, MessageLog& log);
+              MessageBoxHost& boxes, MessageLog& log, bool compiled_clean = true);
 
   const FuseMap& fuse_map() const { return map_; }
   const DesignValues& design() const { return design_; }

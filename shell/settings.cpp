@@ -19,6 +19,7 @@ constexpr const char* kNameLineFormat = "%s=%s\n";
 // The five 32-bit fields, then the eight byte fields and the face name.
 constexpr const char* kFontLineHead = "%s=%d %d %d %d %d ";
 constexpr const char* kFontLineTail = "%d %d %d %d %d %d %d %d %s\n";
+constexpr std::int64_t kNumberBound = 100000000000;
 constexpr std::size_t kMaxTokenLength = 51;  // longer tokens are beyond the format: ignored
 constexpr std::size_t kMaxFaceNameLength = 31;
 constexpr int kFontNumbersAfterHeight = 12;
@@ -41,15 +42,17 @@ class SettingsReader {
   }
 
   // A decimal number after optional white space; on failure nothing but the space is consumed.
-  bool NextNumber(long& value) {
+  // Digits past a bound no field needs are read but no longer counted, so the value stays far
+  // within 64 bits on every platform.
+  bool NextNumber(std::int64_t& value) {
     SkipSpace();
     std::size_t p = pos_;
     bool negative = false;
     if (p < text_.size() && (text_[p] == '-' || text_[p] == '+')) negative = text_[p++] == '-';
     const std::size_t digits = p;
-    long result = 0;
+    std::int64_t result = 0;
     while (p < text_.size() && text_[p] >= '0' && text_[p] <= '9') {
-      if (result < 100000000000L) result = result * 10 + (text_[p] - '0');
+      if (result < kNumberBound) result = result * 10 + (text_[p] - '0');
       ++p;
     }
     if (p == digits) return false;
@@ -98,9 +101,9 @@ bool IsWriteProtected(const std::string& path) {
   return false;
 }
 
-long LeadingNumber(std::string_view text) {
+std::int64_t LeadingNumber(std::string_view text) {
   SettingsReader reader(text);
-  long value = 0;
+  std::int64_t value = 0;
   return reader.NextNumber(value) ? value : 0;
 }
 
@@ -117,8 +120,8 @@ std::string FaceName(std::string_view rest_of_line) {
 // Font_Set=height width escapement orientation weight italic underline strike-out char-set
 // out-precision clip-precision quality pitch-and-family face name to the end of the line
 bool ReadFont(SettingsReader& reader, std::string_view height, FontDescription& font) {
-  std::array<long, kFontNumbersAfterHeight> numbers{};
-  for (long& number : numbers) {
+  std::array<std::int64_t, kFontNumbersAfterHeight> numbers{};
+  for (std::int64_t& number : numbers) {
     if (!reader.NextNumber(number)) return false;
   }
   font.height = static_cast<std::int32_t>(LeadingNumber(height));

@@ -81,7 +81,10 @@ int EmitEquation(SynthesisContext& context, NodePool& pool, EmissionTarget targe
   const std::string_view op = kind == kTristateEquation || output.Reg != 1 ? "=" : ":=";
   context.log.AppendLogLine(FormatText(kMinimizing, {name_text}), false);
 
-  const bool allow_complement = kind == kOrdinaryEquation && output.Pin_or_Node != kNode;
+  // A register keeps the function as written, so that its state after power-up, reset and preset
+  // is the one the source says; only a combinational output may take its complement.
+  const bool allow_complement =
+      kind == kOrdinaryEquation && output.Pin_or_Node != kNode && output.Reg != 1;
   const VariableMap map{target.pins.first_design_record(), target.pins.design_record_count()};
   Minimized minimized;
   if (!MinimizeEquation(context, pool, tree, map, allow_complement, minimized)) return -1;

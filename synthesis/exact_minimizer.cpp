@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "common/internal_check.h"
 #include "synthesis/cube_words.h"
 
 namespace kem {
@@ -67,12 +68,8 @@ int CompactCover(SynthesisContext& context, Cover& cover, int last, std::int64_t
   for (int row = 0; row <= last; ++row) present += IsExactRow(context, cover, row) ? 1 : 0;
   const std::int64_t rows = present + (present == 0 ? spare + 1 : spare);
   Cover compact;
-  // More rows than a cover can count cannot be had either.
-  if (rows > INT_MAX) {
-    context.ReportOutOfMemory();
-    context.ReportOutOfMemory();
-    return -1;
-  }
+  // The spare rows of 18 variables stay below 2^27: more than a cover can count is a bug.
+  KEM_CHECK(rows <= INT_MAX);
   if (!compact.Allocate(context, static_cast<int>(rows), tag_columns, n)) return -1;
   const int words = std::min(cover.row_words(), compact.row_words());
   int target = 0;

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/internal_check.h"
 #include "synthesis/cube_words.h"
 #include "synthesis/exact_minimizer.h"
 
@@ -138,11 +139,8 @@ int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int 
       }
 
       const int row = last + appended + 1;
-      if (row >= cover.capacity()) {
-        // The spare rows bound every pass; a cover without room has no memory to give.
-        context.ReportOutOfMemory();
-        return -1;
-      }
+      // The spare rows bound every pass exactly: a cover without room is a bug.
+      KEM_CHECK(row < cover.capacity());
       cover.Bind(row);
       std::copy_n(cube, words, cover.Row(row));
       ++appended;

@@ -140,6 +140,35 @@ TEST_F(Kemc, NoFitAfterAFaultyCompilation) {
   EXPECT_FALSE(dir.Exists("x.jed"));
 }
 
+// The intermediate file of a compilation with errors lacks the refused equations: a chip fitted
+// from it would differ from the source.
+TEST_F(Kemc, FitOnlyAfterAFaultyCompilationIsRefused) {
+  // Nine terms on a registered output of eight rows: E35, the equation is written all the same.
+  dir.Write("a.kem",
+            "CHIP r GAL16V8 REGISTERED_MODE\nCLK A B C D E F G H GND\n"
+            "NOE Q0 Q1 Q2 Q3 Q4 Q5 Q6 Q7 VCC\nQ0 := A + B + C + D + E + F + G + H + Q1;\n");
+  dir.Write("a.jed", "older");
+  auto compiled = RunKemc(dir.path(), "a.kem");
+  EXPECT_EQ(compiled.status, 1);
+  EXPECT_EQ(dir.Read("a.ERR"), "E35 Zu viele Terme für Definition von Pin Q0\n");
+
+  auto r = RunKemc(dir.path(), "--fit-only a.kem");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "Es traten Fehler beim Fitten auf!\n");
+  EXPECT_EQ(r.err, kFitImpossibleBox);
+  EXPECT_EQ(dir.Read("a.jed"), "");  // as after any failed fit
+}
+
+TEST_F(Kemc, FitOnlyAfterWarningsFits) {
+  dir.Write("a.kem", std::string(kHeaderOnly) + "Q0 = A & /B\n");
+  auto compiled = RunKemc(dir.path(), "a.kem");
+  EXPECT_EQ(compiled.status, 0);
+  EXPECT_NE(dir.Read("a.ERR"), "");
+  auto r = RunKemc(dir.path(), "--fit-only a.kem");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, kFitted);
+}
+
 TEST_F(Kemc, FitOnlyWithoutIntermediateFileIsRefused) {
   dir.Write("a.kem", kWithEquation);
   auto r = RunKemc(dir.path(), "--fit-only a.kem");

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/internal_check.h"
 #include "tests/support/compile_fixture.h"
 #include "tests/support/unprivileged.h"
 
@@ -36,6 +37,41 @@ std::string CannotSave(const std::string& file) {
 }
 
 class DriverTest : public testing::Test, public CompileFixture {};
+
+// A log that breaks an internal check when a given line arrives, as a bug under the statements
+// would.
+class BreakingLog : public LogModel {
+ public:
+  explicit BreakingLog(std::string trigger) : trigger_(std::move(trigger)) { EnsureLogWindow(); }
+  void AppendLogLine(std::string_view text, bool transient) override {
+    KEM_CHECK(text != trigger_);
+    LogModel::AppendLogLine(text, transient);
+  }
+
+ private:
+  std::string trigger_;
+};
+
+// A bug is no fault of the design: the run ends as an internal compiler error that says where it
+// broke, with E03 in the error file and no fit, and the next run is unaffected.
+TEST_F(DriverTest, InternalErrorEndsTheRunAndNamesWhere) {
+  BreakingLog log("Minimierung von Q1");
+  host.log_override = &log;
+  Compiled c = Compile(std::string(kHeaderOnly) + "Q0 = A;\nQ1 = B;\n", "design.kem", {}, true);
+  EXPECT_EQ(c.errors, "E03 Interner Compilerfehler\n");
+  const Lines& lines = log.lines();
+  ASSERT_GE(lines.size(), 2u);
+  EXPECT_EQ(
+      lines[lines.size() - 2].rfind("Interner Compilerfehler in compiler/driver_test.cpp:", 0), 0u);
+  EXPECT_EQ(lines.back(), kAborted);
+  EXPECT_TRUE(host.fits.empty());
+  EXPECT_EQ(c.run->nodes.in_use(), 0u);
+
+  host.log_override = nullptr;
+  Compiled again = Compile(std::string(kHeaderOnly) + "Q0 = A;\nQ1 = B;\n", "design.kem", {}, true);
+  EXPECT_EQ(again.errors, "");
+  EXPECT_EQ(host.fits.size(), 1u);
+}
 
 TEST_F(DriverTest, CleanRunLogsMenusAndFiles) {
   Compiled c = Compile(kHeaderOnly);

@@ -193,7 +193,8 @@ TEST_F(EquationTest, DeeplyNestedGroupsEndWithADiagnostic) {
     for (int i = 0; i < 10000; ++i) nested += open;
     nested += "S1" + std::string(10000, ')') + ";\nZ = S2;\n";
     Compiled c = CompileWith(nested);
-    EXPECT_EQ(c.errors, "E01 Speicher voll\n") << open;
+    // The header takes lines 1 to 3; the nesting is on line 4.
+    EXPECT_EQ(c.errors, "Zeile 4: E01 Speicher voll\n") << open;
     EXPECT_NE(c.listing->find("Z = S2;"), std::string::npos) << open;
     EXPECT_EQ(c.run->nodes.in_use(), 0u) << open;
   }

@@ -62,7 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
         IdentifierCase{"\xC4rger", 0, "", "Zeile 1: E18 Bezeichner nicht korrekt\n"},
         IdentifierCase{"A\xC4", 0, "", "Zeile 1: E18 Bezeichner nicht korrekt\n"},
         IdentifierCase{"", 0, "", ""}, IdentifierCase{"   \n", 0, "", ""},
-        IdentifierCase{"\0A"sv, 0, "", ""}, IdentifierCase{"Q_", 0, "", ""},
+        IdentifierCase{"\0A"sv, 0, "", "Zeile 1: E18 Bezeichner nicht korrekt\n"},
+        IdentifierCase{"\0\0"sv, 0, "", ""}, IdentifierCase{"A\0\0"sv, 1, "A", ""},
+        IdentifierCase{"Q_\0B"sv, 0, "", "Zeile 1: E18 Bezeichner nicht korrekt\n"},
+        IdentifierCase{"Q_", 0, "", ""},
         IdentifierCase{"/x", 0, "", "Zeile 1: E18 Bezeichner nicht korrekt\n"},
         IdentifierCase{"// only a comment", 0, "", "Zeile 1: E18 Bezeichner nicht korrekt\n"},
         IdentifierCase{"/* a\n b **/ X ", 1, "X", ""},
@@ -94,7 +97,9 @@ TEST_F(ScannerTest, WhatEndsAnIdentifierAndWhatIsConsumed) {
   EXPECT_EQ(source_.line(), 2);  // the line end was counted when it ended C
   EXPECT_EQ(Scan(), 1);
   EXPECT_EQ(identifier_, "D");
-  EXPECT_EQ(Next(), 'E');  // NUL ends an identifier like the end of input
+  // A zero byte ends the text; what follows it is reported, not read.
+  EXPECT_EQ(Next(), kEndOfInput);
+  EXPECT_EQ(Errors(), "Zeile 2: E18 Bezeichner nicht korrekt\n");
 }
 
 TEST_F(ScannerTest, SeparatorSkips) {

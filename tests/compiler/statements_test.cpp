@@ -6,6 +6,8 @@
 
 #include "tests/support/compile_fixture.h"
 
+using namespace std::string_view_literals;
+
 namespace kem {
 namespace {
 
@@ -27,7 +29,7 @@ constexpr const char* k22V10 =
 struct StatementCase {
   const char* name;
   const char* header;
-  const char* statements;
+  std::string_view statements;  // may hold zero bytes
   const char* errors;
 };
 
@@ -37,7 +39,8 @@ TEST_P(StatementDiagnostics, ErrorFile) {
   const StatementCase& c = GetParam();
   CompileOptions level0;
   level0.minimization_level = 0;
-  Compiled result = Compile(std::string(c.header) + c.statements, "design.kem", level0);
+  Compiled result =
+      Compile(std::string(c.header) + std::string(c.statements), "design.kem", level0);
   EXPECT_EQ(result.errors, c.errors) << c.statements;
 }
 
@@ -101,8 +104,23 @@ INSTANTIATE_TEST_SUITE_P(
             "Anweisung nicht bekannt\n"),
         ROW(NodeRead, k22V10, "Q0 := AR;\n",
             "Zeile 4: E28 Pin AR kann nicht als Input verwendet werden\n"),
-        ROW(OtherOperatorSkipsSilently, kComplex, "Q1 ! A; Q2 = B;\n", ""),
-        ROW(ColonWithoutEquals, kComplex, "Q1 : = A;\nQ2 = B;\n", "")),
+        // A statement is never dropped without a word.
+        ROW(OtherOperatorIsReported, kComplex, "Q1 ! A; Q2 = B;\n",
+            "Zeile 4: E15 Zuweisungsoperator nicht gefunden.\n"),
+        ROW(StrayWordAfterTarget, kComplex, "Q1 C = C;\nQ2 = B;\n",
+            "Zeile 4: E15 Zuweisungsoperator nicht gefunden.\n"),
+        ROW(TargetAtEndOfFile, kComplex, "Q2 = B;\nQ1",
+            "Zeile 5: E15 Zuweisungsoperator nicht gefunden.\n"),
+        ROW(ColonWithoutEquals, kComplex, "Q1 : = A;\nQ2 = B;\n",
+            "Zeile 4: E14 Falscher Zuweisungsoperator\n"),
+        ROW(ColonBeforeExpression, kComplex, "Q1 : A;\nQ2 = B;\n",
+            "Zeile 4: E14 Falscher Zuweisungsoperator\n"),
+        // A zero byte ends the design where it stands; only zero bytes may follow it.
+        ROW(ZeroByteBetweenStatements, kComplex, "Q1 = A;\n\0Q2 = B;\n"sv,
+            "Zeile 5: E18 Bezeichner nicht korrekt\n"),
+        ROW(ZeroByteInsideAStatement, kComplex, "Q1 = A\0 & B;\nQ2 = B;\n"sv,
+            "Zeile 4: E18 Bezeichner nicht korrekt\nZeile 4: W01 ; fehlt\n"),
+        ROW(TrailingZeroBytes, kComplex, "Q1 = A;\n\0\0\0"sv, "")),
     [](const testing::TestParamInfo<StatementCase>& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
@@ -177,7 +195,9 @@ TEST_F(StatementTest, MinimizationFlagFollowsTheDirectives) {
 // it still counts.
 TEST_F(StatementTest, TargetAloneDoesNotSwallowTheNextStatement) {
   Compiled c = CompileAtLevel0(std::string(kComplex) + "Q1 = A;\nQ2;\nQ3 = B;\nQ4 ;\nQ5 = C;\n");
-  EXPECT_EQ(c.errors, "");
+  EXPECT_EQ(c.errors,
+            "Zeile 5: E15 Zuweisungsoperator nicht gefunden.\n"
+            "Zeile 7: E15 Zuweisungsoperator nicht gefunden.\n");
   ASSERT_TRUE(c.listing);
   for (const char* equation : {"Q1 = A", "Q3 = B", "Q5 = C"})
     EXPECT_NE(c.listing->find(equation), std::string::npos) << equation;

@@ -57,6 +57,20 @@ TEST(Settings, FontLineWithSpacesInTheFaceName) {
   EXPECT_TRUE(s.settings_changed);
 }
 
+// Numbers far beyond any field read alike on every platform: a digit string is counted only up to
+// a bound, the field then keeps its low bits.
+TEST(Settings, HugeNumbersAreBoundedAlikeEverywhere) {
+  const Settings s = ParseSettings(
+      "Font_Set=-99999999999999999999 123456789012345678901234567890 0 0 400 0 0 0 0 3 2 1 "
+      "4294967297 Mono\n");
+  ASSERT_TRUE(s.font_read);
+  // The bound stops counting at 10^12 - 1 or above; 999999999999 keeps its low 32 bits.
+  EXPECT_EQ(s.font.height, static_cast<std::int32_t>(-999999999999LL));
+  EXPECT_EQ(s.font.width, static_cast<std::int32_t>(123456789012LL));
+  EXPECT_EQ(s.font.pitch_and_family, 1);  // 4294967297 & 0xFF
+  EXPECT_EQ(s.font.face_name, "Mono");
+}
+
 TEST(Settings, ShortFontLineIsIgnored) {
   const Settings s = ParseSettings("Font_Set=-13 0 0 x\nKEMWinMinLevel=NOMIN");
   EXPECT_FALSE(s.font_read);

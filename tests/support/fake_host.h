@@ -14,7 +14,7 @@ class FakeHost : public CompileHost {
  public:
   FakeHost() { log.EnsureLogWindow(); }
 
-  MessageLog& Log() override { return log; }
+  MessageLog& Log() override { return log_override != nullptr ? *log_override : log; }
   BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
     boxes.emplace_back(text);
     box_icons.push_back(icon);
@@ -30,6 +30,7 @@ class FakeHost : public CompileHost {
   void RunFitCommand(std::string_view document) override { fits.emplace_back(document); }
 
   LogModel log;
+  MessageLog* log_override = nullptr;  // a log of the test's own in place of `log`
   BoxAnswer answer = BoxAnswer::kNo;
   std::vector<std::string> boxes;
   std::vector<BoxIcon> box_icons;

@@ -9,8 +9,10 @@ Q0 := A &  /Q0 +
 				; 2 
 Q0.TRST = K
 				; 1 
-Q1 :=  /A &  /B
-				; 1 
+/Q1 :=  /A & B +
+		A &  /B +
+		A & B
+				; 3 
 Q2 = C & Q1
 				; 1 
 Q3.TRST =  /J & K +
@@ -59,7 +61,7 @@ Pin_Node: J Pin_or_Node: 1 Number: 11 Pol: 1 IO: 1 Reg: -1 Trst: -1 Res: 0
 Pin_Node: GND Pin_or_Node: 1 Number: 12 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1
 Pin_Node: K Pin_or_Node: 1 Number: 13 Pol: 1 IO: 1 Reg: -1 Trst: -1 Res: 0
 Pin_Node: Q0 Pin_or_Node: 1 Number: 14 Pol: 1 IO: 3 Reg: 1 Trst: 1 Res: 0
-Pin_Node: Q1 Pin_or_Node: 1 Number: 15 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
+Pin_Node: Q1 Pin_or_Node: 1 Number: 15 Pol: 0 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q2 Pin_or_Node: 1 Number: 16 Pol: 1 IO: 2 Reg: 0 Trst: -1 Res: 0
 Pin_Node: Q3 Pin_or_Node: 1 Number: 17 Pol: 1 IO: 2 Reg: 0 Trst: 1 Res: 0
 Pin_Node: Q4 Pin_or_Node: 1 Number: 18 Pol: 1 IO: 2 Reg: 0 Trst: -1 Res: 0

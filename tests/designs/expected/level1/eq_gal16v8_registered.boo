@@ -17,8 +17,16 @@ Q2 :=  /A & Q2 +
 /Q3 =  /A &  /B &  /C &  /D &  /E &  /F &  /G &  /H
 				; 1 
 /Q4 = GND		; 1
-/Q5 :=  /A &  /B &  /C &  /D &  /E &  /F &  /G &  /H &  /Q5
-				; 1 
+Q5 := Q5 +
+		H +
+		G +
+		F +
+		E +
+		D +
+		C +
+		B +
+		A
+				; 9 
 
 
 $__SYMTAB_INFO:
@@ -44,7 +52,7 @@ Pin_Node: Q1 Pin_or_Node: 1 Number: 13 Pol: 1 IO: 2 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q2 Pin_or_Node: 1 Number: 14 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q3 Pin_or_Node: 1 Number: 15 Pol: 0 IO: 2 Reg: 0 Trst: -1 Res: 0
 Pin_Node: Q4 Pin_or_Node: 1 Number: 16 Pol: 0 IO: 2 Reg: -1 Trst: -1 Res: 0
-Pin_Node: Q5 Pin_or_Node: 1 Number: 17 Pol: 0 IO: 3 Reg: 1 Trst: -1 Res: 0
+Pin_Node: Q5 Pin_or_Node: 1 Number: 17 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q6 Pin_or_Node: 1 Number: 18 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
 Pin_Node: Y Pin_or_Node: 1 Number: 19 Pol: 0 IO: 2 Reg: 0 Trst: -1 Res: 0
 Pin_Node: VCC Pin_or_Node: 1 Number: 20 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1

@@ -1,9 +1,10 @@
-/GRUEN :=  /RESET & ROT &  /GELB & ANF & T0 & T1 +
-		 /RESET & ROT &  /GELB &  /GRUEN +
-		 /RESET &  /ROT & GRUEN & ANF & T0 & T1 +
-		 /RESET &  /ROT & GELB & ANF & T0 & T1 +
-		 /RESET &  /ROT & GELB &  /GRUEN
-				; 5 
+GRUEN := RESET +
+		GRUEN &  /ANF +
+		GRUEN &  /T1 +
+		GRUEN &  /T0 +
+		ROT & GELB +
+		 /ROT &  /GELB &  /GRUEN
+				; 6 
 GELB :=  /RESET & GRUEN & ANF & T0 & T1 +
 		 /RESET & ROT &  /GELB & T0 & T1
 				; 2 
@@ -48,7 +49,7 @@ Pin_Node: GND Pin_or_Node: 1 Number: 10 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1
 Pin_Node: NOE Pin_or_Node: 1 Number: 11 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1
 Pin_Node: ROT Pin_or_Node: 1 Number: 12 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: GELB Pin_or_Node: 1 Number: 13 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
-Pin_Node: GRUEN Pin_or_Node: 1 Number: 14 Pol: 0 IO: 3 Reg: 1 Trst: -1 Res: 0
+Pin_Node: GRUEN Pin_or_Node: 1 Number: 14 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: F_ROT Pin_or_Node: 1 Number: 15 Pol: 0 IO: 2 Reg: 1 Trst: -1 Res: 0
 Pin_Node: F_GRUEN Pin_or_Node: 1 Number: 16 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: ANF Pin_or_Node: 1 Number: 17 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
