@@ -6,13 +6,15 @@
 // GND and VCC.
 #include "device/fitter.h"
 
-#include <cstdio>
-#include <fstream>
-#include <memory>
+#include <new>
+#include <sstream>
 
+#include "common/allocation.h"
+#include "common/file_io.h"
 #include "common/file_messages.h"
 #include "common/format.h"
 #include "common/names.h"
+#include "common/output_file.h"
 #include "device/catalogue.h"
 #include "device/fitter_messages.h"
 #include "device/intermediate_files.h"
@@ -234,9 +236,10 @@ void FinishFuseMap(const DesignValues& design, const PinTable& pins, FuseMap& ma
   }
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+void ShowCannotSave(MessageBoxHost& boxes, const std::string& file_name) {
+  boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {file_name}), BoxIcon::kNone,
+                       BoxButtons::kOk);
+}
 
 }  // namespace
 
@@ -265,17 +268,26 @@ int Fitter::BuildFuseMap(std::istream& in) {
 
 bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jedec_name,
                     MessageBoxHost& boxes, MessageLog& log) {
-  std::ifstream intermediate(intermediate_name, std::ios::binary);
-  std::unique_ptr<std::FILE, FileCloser> jedec(std::fopen(jedec_name.c_str(), "wb"));
+  // Read whole, so that a FIFO or a device is refused instead of waited for.
+  std::string text;
+  const bool read =
+      ReadRegularFile(intermediate_name, text, kDefaultMemoryBudget) == ReadResult::kRead;
+  std::istringstream intermediate(std::move(text));
+  OutputFile jedec;
   bool succeeded = false;
-  if (!jedec) {
-    boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {jedec_name}), BoxIcon::kNone,
-                         BoxButtons::kOk);
-  } else if (intermediate && Fit(intermediate) == 1) {
-    succeeded = WriteJedec(jedec.get(), map_, design_, pins_) == 1;
+  if (!jedec.Create(jedec_name)) {
+    ShowCannotSave(boxes, jedec_name);
+  } else {
+    if (read && Fit(intermediate) == 1) {
+      succeeded = WriteJedec(jedec.stream(), map_, design_, pins_) == 1 && jedec.Commit();
+      if (!succeeded) ShowCannotSave(boxes, jedec_name);
+    }
+    // A failed fit leaves the JEDEC file empty, never cut short.
+    if (!succeeded) {
+      jedec.Discard();
+      ReplaceWithEmptyFile(jedec_name);
+    }
   }
-  // A write that only fails when the buffer is flushed still fails the fit.
-  if (jedec && std::fclose(jedec.release()) != 0) succeeded = false;
   log.AppendLogLine(succeeded ? fitter_messages::kSucceeded : fitter_messages::kFailed, false);
   return succeeded;
 }
@@ -283,15 +295,27 @@ bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jed
 FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log) {
   const std::string stem = Stem(source_name);
   const std::string intermediate_name = stem + std::string(kIntermediateExtension);
-  if (std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(intermediate_name.c_str(), "rb"));
-      !probe) {
+  if (!CanBeOpened(intermediate_name)) {
     boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),
                          BoxIcon::kNone, BoxButtons::kOk);
     return FitOutcome::kNoIntermediateFile;
   }
-  Fitter fitter;
-  return fitter.RunFit(intermediate_name, stem + "jed", boxes, log) ? FitOutcome::kSucceeded
+  // The JEDEC file must never take the place of the design it comes from.
+  const std::string jedec_name = stem + "jed";
+  if (IsSameFile(jedec_name, std::string(source_name))) {
+    ShowCannotSave(boxes, jedec_name);
+    log.AppendLogLine(fitter_messages::kFailed, false);
+    return FitOutcome::kFailed;
+  }
+  try {
+    Fitter fitter;
+    return fitter.RunFit(intermediate_name, jedec_name, boxes, log) ? FitOutcome::kSucceeded
                                                                     : FitOutcome::kFailed;
+  } catch (const std::bad_alloc&) {
+    boxes.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+    log.AppendLogLine(fitter_messages::kFailed, false);
+    return FitOutcome::kFailed;
+  }
 }
 
 }  // namespace kem
