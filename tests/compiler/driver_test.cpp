@@ -280,6 +280,7 @@ TEST(DriverFileSystem, DiskFullWhileWritingTheListing) {
     const Compiled whole = f.Compile(design);
     check.Equal(whole.errors, "", "errors without a limit");
     const std::size_t listing_size = whole.listing.value_or("").size();
+    f.dir.Write("design.mds", "listing of an earlier run");
     f.host = {};
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
     const rlimit limit{listing_size - 1, listing_size - 1};
@@ -288,9 +289,49 @@ TEST(DriverFileSystem, DiskFullWhileWritingTheListing) {
     check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File("design.mds")), kFitImpossible}, "boxes");
     check.Equal(f.host.log.lines().back(), std::string(kOneError), "result line");
     check.True(f.host.fits.empty(), "no fit");
+    check.Equal(f.dir.Read("design.mds"), "listing of an earlier run", "no listing cut short");
+    check.Equal(f.dir.Snapshot().size(), std::size_t{4}, "no temporary left");
     return check.failures();
   };
   EXPECT_TRUE(Passed(testing_support::RunInChildProcess(body, false)));
+}
+
+// A disk that fills up while the diagnostics are written: the error file is not left cut short
+// (a reader would take the design for cleaner than it is) but as it was, and the user is told.
+TEST(DriverFileSystem, DiskFullWhileWritingTheErrorFile) {
+  const auto body = [] {
+    Checks check;
+    CompileFixture f;
+    std::string design = kHeaderOnly;
+    for (int i = 0; i < 150; ++i) design += "Q0 = UNBEKANNT" + std::to_string(i) + ";\n";
+    f.dir.Write("design.kem", design);
+    f.dir.Write("design.ERR", "error file of an earlier run");
+    std::signal(SIGXFSZ, SIG_IGN);   // a write past the limit fails instead of ending the process
+    const rlimit limit{3000, 3000};  // more than the listing and intermediate file take
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const Compiled c = f.CompileFile("design.kem", {}, true);
+    check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File("design.ERR")), kFitImpossible}, "boxes");
+    check.Equal(c.errors, "error file of an earlier run", "error file");
+    check.True(!c.run->error_file_created, "error file not this run's");
+    check.True(f.host.fits.empty(), "no fit");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(testing_support::RunInChildProcess(body, false)));
+}
+
+// The source text counts against the budget: one larger than what the node pool leaves ends the
+// compilation with E01 and the memory box before it is parsed.
+TEST_F(DriverTest, SourceBeyondTheBudgetEndsWithE01) {
+  CompileOptions options;
+  options.memory_budget = kNodePoolSize * sizeof(ExprNode) + 1000;
+  std::string design = kHeaderOnly;
+  design += std::string(1000, ' ') + "Q0 = A;\n";
+  Compiled c = Compile(design, "design.kem", options);
+  EXPECT_EQ(c.errors, "E01 Speicher voll\n");
+  EXPECT_EQ(host.boxes, Lines{kOutOfMemory});
+  EXPECT_EQ(host.log.lines(), (Lines{"Text wird compiliert", kOneError}));
+  EXPECT_FALSE(c.listing);
+  EXPECT_EQ(c.run->budget.in_use(), 0u);
 }
 
 // Outputs of an earlier run that the user write-protected stay as they are; the first one the
