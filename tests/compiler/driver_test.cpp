@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,52 @@ TEST_F(DriverTest, TwoRunsInOneProcessAreIndependent) {
   EXPECT_EQ(host.log.lines(),
             (Lines{"Text wird compiliert", "Compilevorgang beendet, Warnungen: 0, Fehler: 1.",
                    "Text wird compiliert", "Compilevorgang beendet, Warnungen: 0, Fehler: 1."}));
+}
+
+// A host whose log finds no memory for one line, as any allocation of a compilation might fail.
+class HostRunningOutOfMemory : public testing_support::FakeHost {
+ public:
+  explicit HostRunningOutOfMemory(std::string failing_line) : log_(log, std::move(failing_line)) {}
+  MessageLog& Log() override { return log_; }
+
+ private:
+  class FailingLog : public MessageLog {
+   public:
+    FailingLog(LogModel& lines, std::string failing_line)
+        : lines_(lines), failing_line_(std::move(failing_line)) {}
+    void AppendLogLine(std::string_view text, bool transient) override {
+      if (text == failing_line_) throw std::bad_alloc();
+      lines_.AppendLogLine(text, transient);
+    }
+    void AdvanceProgressMarker() override { lines_.AdvanceProgressMarker(); }
+
+   private:
+    LogModel& lines_;
+    std::string failing_line_;
+  };
+  FailingLog log_;
+};
+
+// Exhaustion in the middle of the statements ends the run as the budget's E01 does: the line in
+// the error file, the memory box, the result line, and the listing and intermediate file as far
+// as they got; no fit, and nothing escapes to end the program.
+TEST(DriverMemory, ExhaustionWhileParsingEndsWithE01AndTheBox) {
+  CompileFixture f;
+  HostRunningOutOfMemory host("Minimierung von Q1");
+  f.dir.Write("design.kem", std::string(kHeaderOnly) + "Q0 = A;\nQ1 = B;\nQ2 = C;\n");
+  CompileJob job{f.dir.File("design.kem"), 19, true};
+  std::unique_ptr<CompileRun> run;
+  ASSERT_NO_THROW(run = RunCompileCommand(job, host, {}));
+  ASSERT_TRUE(run);
+  EXPECT_EQ(f.dir.Read("design.ERR"), "E01 Speicher voll\n");
+  EXPECT_EQ(host.boxes, (Lines{kOutOfMemory, kFitImpossible}));
+  EXPECT_EQ(host.log.lines().back(), kOneError);
+  EXPECT_TRUE(host.fits.empty());
+  const std::optional<std::string> listing = f.dir.Read("design.mds");
+  ASSERT_TRUE(listing);
+  EXPECT_NE(listing->find("Q0 = A;"), std::string::npos);
+  EXPECT_EQ(listing->find("Q1"), listing->find("Q1 Q2"));  // only in the pin names
+  EXPECT_EQ(run->budget.in_use(), 0u);
 }
 
 // Folders that refuse the compilation its files. The user is told exactly what went wrong, no fit
