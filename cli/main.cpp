@@ -4,14 +4,18 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/cli_host.h"
 #include "cli/options.h"
+#include "common/allocation.h"
 #include "common/command_ids.h"
 #include "common/file_io.h"
+#include "common/interrupt_cleanup.h"
 #include "common/names.h"
 #include "compiler/driver.h"
 #include "shell/settings.h"
@@ -23,6 +27,7 @@ namespace {
 constexpr int kExitClean = 0;
 constexpr int kExitErrors = 1;
 constexpr int kExitAborted = 2;
+constexpr const char* kStdoutFailed = "kemc: Fehler beim Schreiben der Standardausgabe\n";
 
 // Every line of the error file as "FILE: LINE", so editors can jump to it.
 void EchoErrorFile(const std::string& document, std::FILE* err) {
@@ -105,10 +110,37 @@ int Main(const std::vector<std::string>& arguments) {
   return status;
 }
 
+// Memory that runs out outside a compilation (which reports E01 itself) ends the program with
+// the memory box, never with a crash.
+int MainCatchingExhaustion(const std::vector<std::string>& arguments) {
+  try {
+    return Main(arguments);
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "%s: %s\n", std::string(kBoxCaption).c_str(),
+                 std::string(kOutOfMemoryBox).c_str());
+    return kExitErrors;
+  }
+}
+
+// A log that did not reach standard output is a failed run, not a clean one; the same holds for
+// messages that did not reach standard error, though those cannot be told.
+int WithOutputChecked(int status) {
+  const bool out_failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
+  const bool err_failed = std::fflush(stderr) != 0 || std::ferror(stderr) != 0;
+  if (out_failed) std::fputs(kStdoutFailed, stderr);
+  return out_failed || err_failed ? std::max(status, kExitErrors) : status;
+}
+
 }  // namespace
 
 }  // namespace kem::cli
 
 int main(int argc, char** argv) {
-  return kem::cli::Main(std::vector<std::string>(argv + 1, argv + argc));
+  // An interrupt leaves no temporary behind; a closed pipe becomes a write error that is
+  // reported at the end, after every output file has been written whole.
+  kem::InstallInterruptCleanup();
+  std::signal(SIGPIPE, SIG_IGN);
+  const int status =
+      kem::cli::MainCatchingExhaustion(std::vector<std::string>(argv + 1, argv + argc));
+  return kem::cli::WithOutputChecked(status);
 }

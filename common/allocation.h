@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 
@@ -15,6 +16,9 @@
 namespace kem {
 
 inline constexpr std::size_t kDefaultMemoryBudget = std::size_t{2} << 30;  // 2 GiB
+
+// The box every layer shows when memory runs out.
+inline constexpr std::string_view kOutOfMemoryBox = "Nicht genügend Speicher für Compilierung";
 
 class AllocationBudget {
  public:

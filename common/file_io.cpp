@@ -1,78 +1,91 @@
 #include "common/file_io.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
+
+#include "common/interrupt_cleanup.h"
+#include "common/output_file.h"
 
 namespace kem {
 
 namespace {
 
-namespace fs = std::filesystem;
+class FdCloser {
+ public:
+  explicit FdCloser(int fd) : fd_(fd) {}
+  ~FdCloser() { ::close(fd_); }
+  FdCloser(const FdCloser&) = delete;
+  FdCloser& operator=(const FdCloser&) = delete;
 
-constexpr int kTemporaryNameAttempts = 100;
-
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
+ private:
+  int fd_;
 };
-
-// A new file in `folder` that no one else uses; its name goes to `name`.
-std::FILE* CreateTemporaryFile(const fs::path& folder, std::string& name) {
-  for (int n = 0; n < kTemporaryNameAttempts; ++n) {
-    name = (folder / (".kem-save-" + std::to_string(n) + ".tmp")).string();
-    errno = 0;
-    if (std::FILE* file = std::fopen(name.c_str(), "wbx")) return file;
-    if (errno != EEXIST) break;
-  }
-  return nullptr;
-}
-
-// A write that only fails when the buffer is flushed fails as well.
-bool WriteAndClose(std::FILE* file, std::string_view bytes) {
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
 
 }  // namespace
 
-bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return false;
+ReadResult ReadRegularFile(const std::string& path, std::string& bytes, std::size_t limit) {
   bytes.clear();
+  // Looked at before it is opened, since opening a FIFO or a device may wait or have effects.
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+    return ReadResult::kCannotOpen;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return ReadResult::kCannotOpen;
+  FdCloser closer(fd);
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) return ReadResult::kCannotOpen;
+  const auto size = static_cast<std::size_t>(status.st_size);
+  if (size > limit) return ReadResult::kTooLarge;
+  bytes.reserve(size);
   char buffer[65536];
-  std::size_t n = 0;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) bytes.append(buffer, n);
-  // A folder opens on some systems but cannot be read.
-  return !std::ferror(file.get());
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      bytes.clear();
+      return ReadResult::kCannotOpen;
+    }
+    // The file may grow while it is read.
+    if (static_cast<std::size_t>(n) > limit - bytes.size()) {
+      bytes.clear();
+      bytes.shrink_to_fit();
+      return ReadResult::kTooLarge;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return ReadResult::kRead;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  return ReadRegularFile(path, bytes) == ReadResult::kRead;
+}
+
+bool CanBeOpened(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
                                   const std::function<void()>& before_replacing) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) return ReplaceResult::kCannotCreate;
-
-  std::string temporary;
-  std::FILE* file = CreateTemporaryFile(fs::path(path).parent_path(), temporary);
-  if (file == nullptr) {
-    file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return ReplaceResult::kCannotCreate;
-    return WriteAndClose(file, bytes) ? ReplaceResult::kReplaced : ReplaceResult::kWriteFailed;
-  }
-  if (!WriteAndClose(file, bytes)) {
-    std::remove(temporary.c_str());
-    return ReplaceResult::kWriteFailed;
-  }
-  if (const fs::file_status old = fs::status(path, error); fs::exists(old))
-    fs::permissions(temporary, old.permissions(), error);
+  OutputFile file;
+  if (!file.Create(path)) return ReplaceResult::kCannotCreate;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.stream()) == bytes.size();
+  if (!file.Finish() || !written) return ReplaceResult::kWriteFailed;
+  InterruptBlock block;
   if (before_replacing) before_replacing();
-  std::error_code rename_error;
-  fs::rename(temporary, path, rename_error);
-  if (rename_error) {
-    std::remove(temporary.c_str());
-    return ReplaceResult::kCannotCreate;
-  }
-  return ReplaceResult::kReplaced;
+  return file.Publish() ? ReplaceResult::kReplaced : ReplaceResult::kCannotCreate;
 }
 
 }  // namespace kem

@@ -1,16 +1,34 @@
-// Whole-file reading and writing with plain C streams: a folder or an unreadable file is a failed
-// read, never an exception, and a failed write never leaves a file half-written where it can
-// be helped.
+// Whole-file reading and writing: only a regular file is read, so a folder, a device or a FIFO is
+// a failed read that never blocks, and a write never leaves a file half-written.
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 
 namespace kem {
 
-// Reads every byte of the file at `path` into `bytes`; false when it cannot be opened or read.
+enum class ReadResult {
+  kRead,
+  kCannotOpen,  // missing, unreadable, or not a regular file
+  kTooLarge,    // more than the limit; `bytes` is left empty
+};
+
+// Reads every byte of the regular file at `path` into `bytes`, at most `limit` of them.
+ReadResult ReadRegularFile(const std::string& path, std::string& bytes,
+                           std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// The same as a plain yes or no.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// Whether the file can be opened for reading; a FIFO without a writer does not keep the caller
+// waiting.
+bool CanBeOpened(const std::string& path);
+
+// Whether both names lead to one file, through links of either kind.
+bool IsSameFile(const std::string& a, const std::string& b);
 
 enum class ReplaceResult {
   kReplaced,
@@ -19,11 +37,11 @@ enum class ReplaceResult {
 };
 
 // Makes `bytes` the whole contents of the file at `path`. The bytes go to a new file in the same
-// folder first, which takes the file's place only once all of them are written, so a full disk
-// leaves the old file whole. `before_replacing` runs just before that, while the old file is
-// still in place. The new file keeps the old one's permissions. A folder that takes no new file
-// still lets a file it holds be rewritten in place (there a failed write can cut the file short).
-// A name that is a folder is never touched.
+// folder first (OutputFile), which takes the name only once all of them are written, so a full
+// disk or an interrupt leaves the old file whole and a link at the name is replaced, not written
+// through. `before_replacing` runs just before that, while the old file is still in place; no
+// interrupt comes between the two. A folder, a write-protected file and a folder that takes no
+// new file are never touched.
 ReplaceResult ReplaceFileContents(const std::string& path, std::string_view bytes,
                                   const std::function<void()>& before_replacing = {});
 

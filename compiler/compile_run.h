@@ -40,10 +40,11 @@ struct CompileRun {
   CompileHost& host;
   AllocationBudget budget;
 
-  SourceText source;  // its line counter is the run's
+  SourceText source;           // its line counter is the run's
+  BudgetCharge source_charge;  // the source text counts against the budget while it is parsed
   Diagnostics diagnostics;
-  // Whether this run created its error file; when it did not, a file of that name is an earlier
-  // run's.
+  // Whether this run's error file took its name; when it did not, a file of that name is an
+  // earlier run's.
   bool error_file_created = false;
   Scanner scanner{source, diagnostics};
   SynthesisContext synthesis{budget, diagnostics, host.Log()};  // with the minimization flag

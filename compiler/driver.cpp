@@ -1,11 +1,15 @@
 #include "compiler/driver.h"
 
-#include <cstdio>
+#include <initializer_list>
+#include <new>
 
 #include "common/command_ids.h"
+#include "common/file_io.h"
 #include "common/format.h"
 #include "common/internal_check.h"
+#include "common/interrupt_cleanup.h"
 #include "common/names.h"
+#include "common/output_file.h"
 #include "compiler/header.h"
 #include "compiler/messages.h"
 #include "compiler/statements.h"
@@ -15,8 +19,12 @@ namespace kem {
 
 namespace {
 
+void ShowOutOfMemoryBox(CompileHost& host) {
+  host.ShowMessageBox(messages::kOutOfMemory, BoxIcon::kError, BoxButtons::kOk);
+}
+
 void ShowOutOfMemoryBox(CompileRun& run) {
-  run.host.ShowMessageBox(messages::kOutOfMemory, BoxIcon::kError, BoxButtons::kOk);
+  ShowOutOfMemoryBox(run.host);
 }
 
 // A file that cannot be created is named to the user and makes the compilation unclean, so that
@@ -44,16 +52,86 @@ void LogResultLine(CompileRun& run) {
                           false);
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+// An output name that leads to the source itself, through a link of either kind.
+bool OutputIsTheSource(const std::string& source, std::initializer_list<std::string> outputs) {
+  for (const std::string& output : outputs) {
+    if (IsSameFile(output, source)) return true;
+  }
+  return false;
+}
+
+enum class SourceLoad { kLoaded, kCannotOpen, kOutOfMemory };
+
+// Reads the source within what is left of the budget; the text stays charged while it is parsed.
+SourceLoad LoadSource(CompileRun& run, const std::string& source_name) {
+  switch (run.source.Load(source_name, run.budget.limit() - run.budget.in_use())) {
+    case ReadResult::kCannotOpen:
+      return SourceLoad::kCannotOpen;
+    case ReadResult::kTooLarge:
+      run.diagnostics.ReportDiagnostic(Diag::E01, 0);
+      return SourceLoad::kOutOfMemory;
+    case ReadResult::kRead:
+      break;
+  }
+  return run.source_charge.Take(run.budget, run.diagnostics, run.source.size(), 1)
+             ? SourceLoad::kLoaded
+             : SourceLoad::kOutOfMemory;
+}
+
+// Everything between creating the error file and publishing the outputs. False when memory ran
+// out; E01 has then been reported, and the listing and intermediate file stay as far as they got.
+bool ParseSource(CompileRun& run, const std::string& source_name, const std::string& listing_name,
+                 const std::string& intermediate_name) {
+  try {
+    switch (LoadSource(run, source_name)) {
+      case SourceLoad::kCannotOpen:
+        run.Report(Diag::E04);
+        return true;
+      case SourceLoad::kOutOfMemory:
+        return false;
+      case SourceLoad::kLoaded:
+        break;
+    }
+    if (InitSymbolTable(run, true) >= 0 && ParseDesign(run, listing_name, intermediate_name) >= 0)
+      return true;
+  } catch (const std::bad_alloc&) {
+    run.diagnostics.ReportDiagnostic(Diag::E01, 0);
+  } catch (const InternalError& error) {
+    ReportInternalError(run, error);
+    return true;  // a bug, not a lack of memory
+  }
+  return false;
+}
+
+// The error file, listing and intermediate file take their names together, with no interrupt
+// between them: an interrupted run leaves either the earlier run's files or this run's. A file
+// that could not be written whole is named to the user and keeps what it held.
+void PublishOutputs(CompileRun& run, OutputFile& error_file) {
+  std::string failed_output;
+  if (!run.outputs.FinishAsTheyStand(&failed_output)) ReportCannotSave(run, failed_output);
+  const bool error_file_whole = error_file.Finish();
+  bool outputs_published = true;
+  {
+    InterruptBlock block;
+    run.error_file_created = error_file_whole && error_file.Publish();
+    outputs_published = run.outputs.Publish(&failed_output);
+  }
+  if (!run.error_file_created) ReportCannotSave(run, error_file.path());
+  if (!outputs_published) ReportCannotSave(run, failed_output);
+}
 
 }  // namespace
 
 std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost& host,
                                               const CompileOptions& options) {
+  const std::string stem = Stem(job.document_name);
+  const std::string listing_name = stem + "mds";
+  const std::string intermediate_name = stem + std::string(kIntermediateExtension);
+  const std::string error_name = stem + std::string(kErrorFileExtension);
+
   // The outputs would overwrite the source: never compile, offer to save under another name.
-  if (IsOutputExtension(job.document_name)) {
+  if (IsOutputExtension(job.document_name) ||
+      OutputIsTheSource(job.document_name, {listing_name, intermediate_name, error_name})) {
     if (host.ShowMessageBox(messages::kRefuseOwnOutput, BoxIcon::kQuestion,
                             BoxButtons::kYesNoCancel) == BoxAnswer::kYes)
       host.RunSaveAsCommand();
@@ -65,21 +143,22 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
   host.Log().AppendLogLine(messages::kCompiling, false);
   host.ShowWaitCursor();
 
-  const std::string stem = Stem(job.document_name);
-  const std::string listing_name = stem + "mds";
-  const std::string intermediate_name = stem + std::string(kIntermediateExtension);
-  const std::string error_name = stem + std::string(kErrorFileExtension);
+  std::unique_ptr<CompileRun> run;
+  try {
+    run = std::make_unique<CompileRun>(options, host);
+    CompileDesign(*run, job.document_name, listing_name, intermediate_name, error_name);
+    host.ClearCompileNeeded();
 
-  auto run = std::make_unique<CompileRun>(options, host);
-  CompileDesign(*run, job.document_name, listing_name, intermediate_name, error_name);
-  host.ClearCompileNeeded();
-
-  LogResultLine(*run);
-  if (!run->CompileAborted() && job.fit_after_compile) {
-    if (run->CompileClean())
-      host.RunFitCommand(job.document_name);
-    else
-      host.ShowMessageBox(messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
+    LogResultLine(*run);
+    if (!run->CompileAborted() && job.fit_after_compile) {
+      if (run->CompileClean())
+        host.RunFitCommand(job.document_name);
+      else
+        host.ShowMessageBox(messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
+    }
+  } catch (const std::bad_alloc&) {
+    // Memory ran out outside the compilation proper: the menu must come back all the same.
+    ShowOutOfMemoryBox(host);
   }
 
   host.SetMenuItemEnabled(kCmdCompileOnly, true);
@@ -98,28 +177,20 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
   }
   run.log().AdvanceProgressMarker();
 
-  std::unique_ptr<std::FILE, FileCloser> error_file(std::fopen(error_name.c_str(), "wb"));
-  if (!error_file) {
+  OutputFile error_file;
+  if (!error_file.Create(error_name)) {
     ReportCannotSave(run, error_name);
   } else {
-    run.error_file_created = true;
-    run.diagnostics.AttachErrorFile(error_file.get());
-    if (!run.source.Load(source_name)) {
-      run.Report(Diag::E04);
-    } else {
-      try {
-        if (InitSymbolTable(run, true) < 0 || ParseDesign(run, listing_name, intermediate_name) < 0)
-          ShowOutOfMemoryBox(run);
-      } catch (const InternalError& error) {
-        ReportInternalError(run, error);
-      }
-    }
+    run.diagnostics.AttachErrorFile(error_file.stream());
+    const bool parsed = ParseSource(run, source_name, listing_name, intermediate_name);
     run.diagnostics.DetachErrorFile();
-    error_file.reset();
+    PublishOutputs(run, error_file);
+    if (!parsed) ShowOutOfMemoryBox(run);
   }
 
   run.log().AdvanceProgressMarker();
   run.nodes.ReleaseNodePool();
+  run.source_charge.Drop();
   return run.CompileAborted() ? 0 : 1;
 }
 

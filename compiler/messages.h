@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "common/allocation.h"
 #include "common/file_messages.h"
 #include "device/fitter_messages.h"
 
@@ -11,7 +12,7 @@ namespace kem::messages {
 inline constexpr std::string_view kRefuseOwnOutput =
     "Kann nicht in selbes File compilieren. Umbenennen?";
 inline constexpr std::string_view kCompiling = "Text wird compiliert";
-inline constexpr std::string_view kOutOfMemory = "Nicht genügend Speicher für Compilierung";
+inline constexpr std::string_view kOutOfMemory = kOutOfMemoryBox;
 inline constexpr std::string_view kCannotSave = file_messages::kCannotSave;
 inline constexpr std::string_view kAborted =
     "Compilevorgang abgebrochen, zu viele oder zu schwere Fehler.";

@@ -1,32 +1,31 @@
 #include "compiler/source_text.h"
 
-#include "common/file_io.h"
-
 namespace kem {
 
 namespace {
 
-std::string DropCarriageReturnsBeforeLineEnds(std::string_view text) {
-  std::string result;
-  result.reserve(text.size());
+// In place, so that a large source is held once.
+void DropCarriageReturnsBeforeLineEnds(std::string& text) {
+  std::size_t kept = 0;
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-    result += text[i];
+    text[kept++] = text[i];
   }
-  return result;
+  text.resize(kept);
 }
 
 }  // namespace
 
-bool SourceText::Load(const std::string& path) {
+ReadResult SourceText::Load(const std::string& path, std::size_t limit) {
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  Assign(bytes);
-  return true;
+  const ReadResult result = ReadRegularFile(path, bytes, limit);
+  if (result == ReadResult::kRead) Assign(std::move(bytes));
+  return result;
 }
 
-void SourceText::Assign(std::string_view text) {
-  text_ = DropCarriageReturnsBeforeLineEnds(text);
+void SourceText::Assign(std::string&& text) {
+  text_ = std::move(text);
+  DropCarriageReturnsBeforeLineEnds(text_);
   position_ = 0;
   line_ = 1;
 }

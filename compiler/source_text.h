@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_io.h"
+
 namespace kem {
 
 inline constexpr int kEndOfInput = -1;
@@ -22,9 +24,11 @@ class SourceText {
   SourceText() = default;
   explicit SourceText(std::string_view text) { Assign(text); }
 
-  // Reads a whole file; false when it cannot be opened or read (a folder, no permission).
-  bool Load(const std::string& path);
-  void Assign(std::string_view text);
+  // Reads a whole file of at most `limit` bytes; kCannotOpen when it cannot be opened or read
+  // (missing, no permission, a folder, a device, a FIFO).
+  ReadResult Load(const std::string& path, std::size_t limit);
+  void Assign(std::string_view text) { Assign(std::string(text)); }
+  void Assign(std::string&& text);
 
   int Get();          // the next byte as 0..255, or kEndOfInput
   void Unget(int c);  // pushes back the character just read; kEndOfInput is ignored
@@ -35,6 +39,7 @@ class SourceText {
 
   int line() const { return line_; }
   bool at_end() const { return position_ >= text_.size(); }
+  std::size_t size() const { return text_.size(); }
 
   // True when nothing but zero bytes lies ahead: the padding an older save left behind the text.
   bool OnlyZerosAhead() const;

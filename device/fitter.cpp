@@ -6,16 +6,17 @@
 // GND and VCC.
 #include "device/fitter.h"
 
-#include <cstdio>
-#include <fstream>
-#include <memory>
+#include <new>
 #include <set>
+#include <sstream>
 
+#include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/file_io.h"
 #include "common/file_messages.h"
 #include "common/format.h"
 #include "common/names.h"
+#include "common/output_file.h"
 #include "device/catalogue.h"
 #include "device/fitter_messages.h"
 #include "device/intermediate_files.h"
@@ -248,9 +249,25 @@ void FinishFuseMap(const DesignValues& design, const PinTable& pins, FuseMap& ma
   }
 }
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+void ShowCannotSave(MessageBoxHost& boxes, const std::string& file_name) {
+  boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {file_name}), BoxIcon::kNone,
+                       BoxButtons::kOk);
+}
+
+// What the error file beside the intermediate file says of its compilation. Without an error file
+// there is nothing to go by; one too large to read is taken as reporting errors.
+bool CompilationReportedErrors(const std::string& stem) {
+  std::string text;
+  switch (ReadRegularFile(stem + std::string(kErrorFileExtension), text, kDefaultMemoryBudget)) {
+    case ReadResult::kCannotOpen:
+      return false;
+    case ReadResult::kTooLarge:
+      return true;
+    case ReadResult::kRead:
+      break;
+  }
+  return ErrorFileReportsErrors(text);
+}
 
 }  // namespace
 
@@ -279,17 +296,26 @@ int Fitter::BuildFuseMap(std::istream& in) {
 
 bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jedec_name,
                     MessageBoxHost& boxes, MessageLog& log, bool compiled_clean) {
-  std::ifstream intermediate(intermediate_name, std::ios::binary);
-  std::unique_ptr<std::FILE, FileCloser> jedec(std::fopen(jedec_name.c_str(), "wb"));
+  // Read whole, so that a FIFO or a device is refused instead of waited for.
+  std::string text;
+  const bool read =
+      ReadRegularFile(intermediate_name, text, kDefaultMemoryBudget) == ReadResult::kRead;
+  std::istringstream intermediate(std::move(text));
+  OutputFile jedec;
   bool succeeded = false;
-  if (!jedec) {
-    boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {jedec_name}), BoxIcon::kNone,
-                         BoxButtons::kOk);
-  } else if (compiled_clean && intermediate && Fit(intermediate) == 1) {
-    succeeded = WriteJedec(jedec.get(), map_, design_, pins_) == 1;
+  if (!jedec.Create(jedec_name)) {
+    ShowCannotSave(boxes, jedec_name);
+  } else {
+    if (compiled_clean && read && Fit(intermediate) == 1) {
+      succeeded = WriteJedec(jedec.stream(), map_, design_, pins_) == 1 && jedec.Commit();
+      if (!succeeded) ShowCannotSave(boxes, jedec_name);
+    }
+    // A failed fit leaves the JEDEC file empty, never cut short.
+    if (!succeeded) {
+      jedec.Discard();
+      ReplaceWithEmptyFile(jedec_name);
+    }
   }
-  // A write that only fails when the buffer is flushed still fails the fit.
-  if (jedec && std::fclose(jedec.release()) != 0) succeeded = false;
   log.AppendLogLine(succeeded ? fitter_messages::kSucceeded : fitter_messages::kFailed, false);
   return succeeded;
 }
@@ -297,23 +323,33 @@ bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jed
 FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log) {
   const std::string stem = Stem(source_name);
   const std::string intermediate_name = stem + std::string(kIntermediateExtension);
-  if (std::unique_ptr<std::FILE, FileCloser> probe(std::fopen(intermediate_name.c_str(), "rb"));
-      !probe) {
+  if (!CanBeOpened(intermediate_name)) {
     boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),
                          BoxIcon::kNone, BoxButtons::kOk);
     return FitOutcome::kNoIntermediateFile;
   }
+  // The JEDEC file must never take the place of the design it comes from.
+  const std::string jedec_name = stem + "jed";
+  if (IsSameFile(jedec_name, std::string(source_name))) {
+    ShowCannotSave(boxes, jedec_name);
+    log.AppendLogLine(fitter_messages::kFailed, false);
+    return FitOutcome::kFailed;
+  }
   // An intermediate file of a compilation that reported errors lacks the equations that were
   // refused: fitting it would program a chip that differs from the source.
-  std::string error_text;
-  const bool compiled_clean = !ReadWholeFile(stem + std::string(kErrorFileExtension), error_text) ||
-                              !ErrorFileReportsErrors(error_text);
+  const bool compiled_clean = !CompilationReportedErrors(stem);
   if (!compiled_clean)
     boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
-  Fitter fitter;
-  return fitter.RunFit(intermediate_name, stem + "jed", boxes, log, compiled_clean)
-             ? FitOutcome::kSucceeded
-             : FitOutcome::kFailed;
+  try {
+    Fitter fitter;
+    return fitter.RunFit(intermediate_name, jedec_name, boxes, log, compiled_clean)
+               ? FitOutcome::kSucceeded
+               : FitOutcome::kFailed;
+  } catch (const std::bad_alloc&) {
+    boxes.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+    log.AppendLogLine(fitter_messages::kFailed, false);
+    return FitOutcome::kFailed;
+  }
 }
 
 }  // namespace kem

@@ -80,19 +80,15 @@ void WriteSymbolTableBlock(std::FILE* intermediate, const DesignValues& design,
 int OutputFiles::OpenOutputs(const std::string& listing_name, const std::string& intermediate_name,
                              const DesignValues& design, const PinTable& pins,
                              std::string* failed_name) {
-  CloseBoth();
+  Discard();
   if (listing_name.empty() || intermediate_name.empty()) return 0;
-  listing_name_ = listing_name;
-  intermediate_name_ = intermediate_name;
-  listing_ = std::fopen(listing_name.c_str(), "w+b");
-  if (listing_ == nullptr) {
+  if (!listing_.Create(listing_name)) {
     if (failed_name) *failed_name = listing_name;
     return 0;
   }
-  WriteListingHeader(listing_, design, pins);
-  intermediate_ = std::fopen(intermediate_name.c_str(), "w+b");
-  if (intermediate_ == nullptr) {
-    CloseBoth();
+  WriteListingHeader(listing_.stream(), design, pins);
+  if (!intermediate_.Create(intermediate_name)) {
+    listing_.Finish();
     if (failed_name) *failed_name = intermediate_name;
     return 0;
   }
@@ -101,26 +97,33 @@ int OutputFiles::OpenOutputs(const std::string& listing_name, const std::string&
 
 int OutputFiles::CloseOutputs(const DesignValues& design, const PinTable& pins,
                               std::string* failed_name) {
-  if (intermediate_) WriteSymbolTableBlock(intermediate_, design, pins);
-  const bool listing_whole = CloseChecked(listing_);
-  const bool intermediate_whole = CloseChecked(intermediate_);
-  if (listing_whole && intermediate_whole) return 1;
-  if (failed_name) *failed_name = listing_whole ? intermediate_name_ : listing_name_;
-  return 0;
+  if (intermediate_.is_open()) WriteSymbolTableBlock(intermediate_.stream(), design, pins);
+  return FinishAsTheyStand(failed_name);
 }
 
-// A file is whole when no write to it failed and its last bytes reached the disk on closing.
-bool OutputFiles::CloseChecked(std::FILE*& file) {
-  if (file == nullptr) return true;
-  const bool write_failed = std::ferror(file) != 0;
-  const bool close_failed = std::fclose(file) != 0;
-  file = nullptr;
-  return !write_failed && !close_failed;
+int OutputFiles::FinishAsTheyStand(std::string* failed_name) {
+  int whole = 1;
+  for (OutputFile* file : {&listing_, &intermediate_}) {
+    if (!file->is_open() || file->Finish()) continue;
+    if (whole && failed_name) *failed_name = file->path();
+    whole = 0;
+  }
+  return whole;
 }
 
-void OutputFiles::CloseBoth() {
-  CloseChecked(listing_);
-  CloseChecked(intermediate_);
+bool OutputFiles::Publish(std::string* failed_name) {
+  bool published = true;
+  for (OutputFile* file : {&listing_, &intermediate_}) {
+    if (!file->finished() || file->Publish()) continue;
+    if (published && failed_name) *failed_name = file->path();
+    published = false;
+  }
+  return published;
+}
+
+void OutputFiles::Discard() {
+  listing_.Discard();
+  intermediate_.Discard();
 }
 
 int ReadSymbolTable(std::istream& in, DesignValues& design, PinTable& pins) {

@@ -7,6 +7,7 @@
 #include <istream>
 #include <string>
 
+#include "common/output_file.h"
 #include "device/pin_table.h"
 
 namespace kem {
@@ -18,37 +19,41 @@ void WriteListingHeader(std::FILE* listing, const DesignValues& design, const Pi
 void WriteSymbolTableBlock(std::FILE* intermediate, const DesignValues& design,
                            const PinTable& pins);
 
-// The open listing and intermediate file of one compilation.
+// The listing and intermediate file of one compilation. Each is written to a new file that takes
+// its name only when published, so an earlier run's file stays until this run's is whole.
 class OutputFiles {
  public:
   OutputFiles() = default;
   OutputFiles(const OutputFiles&) = delete;
   OutputFiles& operator=(const OutputFiles&) = delete;
-  ~OutputFiles() { CloseBoth(); }
 
-  // Creates the listing, writes its header, then creates the intermediate file; 1 on success.
+  // Starts the listing, writes its header, then starts the intermediate file; 1 on success.
   // 0 when a name is missing or a file cannot be created; `failed_name` then names that file, and
-  // a listing that was created keeps its header.
+  // a listing that was started is finished with its header, to be published.
   int OpenOutputs(const std::string& listing_name, const std::string& intermediate_name,
                   const DesignValues& design, const PinTable& pins, std::string* failed_name);
 
-  // Writes the symbol table block and closes the listing, then the intermediate file. 1 when
-  // both are whole; 0 when a write or the closing of one failed (a full disk), and
-  // `failed_name` then names the first such file.
+  // Writes the symbol table block and finishes the listing, then the intermediate file. 1 when
+  // both are whole; 0 when a write or the closing of one failed (a full disk): `failed_name`
+  // then names the first such file, which will not be published.
   int CloseOutputs(const DesignValues& design, const PinTable& pins,
                    std::string* failed_name = nullptr);
 
-  std::FILE* listing() { return listing_; }
-  std::FILE* intermediate() { return intermediate_; }
+  // Finishes the files still open as they stand, without the symbol table block (a run that ran
+  // out of memory); 0 and `failed_name` as for CloseOutputs.
+  int FinishAsTheyStand(std::string* failed_name);
+  // Puts the finished files in place of their names; false when a rename failed, and
+  // `failed_name` then names the first such file.
+  bool Publish(std::string* failed_name);
+  // Drops both new files: the names keep what they held before the run.
+  void Discard();
+
+  std::FILE* listing() { return listing_.stream(); }
+  std::FILE* intermediate() { return intermediate_.stream(); }
 
  private:
-  static bool CloseChecked(std::FILE*& file);
-  void CloseBoth();
-
-  std::FILE* listing_ = nullptr;
-  std::FILE* intermediate_ = nullptr;
-  std::string listing_name_;
-  std::string intermediate_name_;
+  OutputFile listing_;
+  OutputFile intermediate_;
 };
 
 // Reads the symbol table block of an intermediate file into `design` and `pins` (design records

@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
+#include <new>
 
+#include "common/allocation.h"
 #include "device/fitter.h"
 
 namespace kem::gui {
@@ -55,7 +57,13 @@ void CompileWorker::Start(CompileWork work, CompileDone done) {
   if (thread_.joinable()) thread_.join();  // the previous one has handed over its run already
   finished_ = false;
   thread_ = std::thread([this, work = std::move(work), done = std::move(done)] {
-    std::unique_ptr<CompileRun> run = work(host_);
+    std::unique_ptr<CompileRun> run;
+    // Memory that runs out must not end the IDE and take the editor's text with it.
+    try {
+      run = work(host_);
+    } catch (const std::bad_alloc&) {
+      host_.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+    }
     host_.OnUiThread([&] { done(std::move(run)); });
     finished_ = true;
   });

@@ -6,9 +6,12 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "common/interrupt_cleanup.h"
 #include "gui/main_window.h"
 
 int main(int argc, char** argv) {
+  // Ctrl+C in the terminal or a logout during a compilation leaves no temporary file behind.
+  kem::InstallInterruptCleanup();
   QApplication app(argc, argv);
   // Lets the desktop match the window to the installed kemwin.desktop and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("kemwin"));

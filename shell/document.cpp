@@ -24,13 +24,8 @@ constexpr std::string_view kCompilerErrorExtension = "ERR";
 constexpr std::string_view kBackupExtension = ".bak";
 constexpr std::size_t kBackupSearchLength = 11;
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
-
 bool FileExists(const std::string& name) {
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
-  return file != nullptr;
+  return CanBeOpened(name);
 }
 
 }  // namespace

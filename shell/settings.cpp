@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
 
+#include "common/allocation.h"
 #include "common/file_io.h"
 
 namespace kem {
@@ -91,16 +91,6 @@ void AppendFormatted(std::string& out, const char* format, Args... args) {
   out += piece;
 }
 
-// A settings file the user may not write stays as it is, although its folder would take a new one.
-bool IsWriteProtected(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) return false;
-  std::FILE* file = std::fopen(path.c_str(), "r+b");
-  if (file == nullptr) return true;
-  std::fclose(file);
-  return false;
-}
-
 std::int64_t LeadingNumber(std::string_view text) {
   SettingsReader reader(text);
   std::int64_t value = 0;
@@ -177,7 +167,8 @@ Settings ParseSettings(std::string_view text) {
 
 Settings ReadSettingsFile(const std::string& path) {
   std::string text;
-  if (!ReadWholeFile(path, text)) return Settings{};
+  // No settings file is anywhere near the budget; one that is cannot take the memory either.
+  if (ReadRegularFile(path, text, kDefaultMemoryBudget) != ReadResult::kRead) return Settings{};
   return ParseSettings(text);
 }
 
@@ -203,14 +194,8 @@ std::string FormatSettings(const Settings& settings) {
 }
 
 bool WriteSettingsFile(const std::string& path, const Settings& settings) {
-  // A settings file that is a link is written where the link leads; the link stays.
-  std::error_code no_file;
-  std::error_code error;
-  const std::string target = std::filesystem::is_symlink(path, no_file)
-                                 ? std::filesystem::weakly_canonical(path, error).string()
-                                 : path;
-  if (error || IsWriteProtected(target)) return false;
-  return ReplaceFileContents(target, FormatSettings(settings)) == ReplaceResult::kReplaced;
+  // A write-protected file stays as it is; a link is replaced by the file, its target untouched.
+  return ReplaceFileContents(path, FormatSettings(settings)) == ReplaceResult::kReplaced;
 }
 
 }  // namespace kem

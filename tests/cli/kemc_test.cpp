@@ -291,8 +291,9 @@ TEST(KemcFileSystem, SourceThatCannotBeRead) {
   EXPECT_TRUE(Passed(RunUnprivileged(body)));
 }
 
-// An empty folder without write permission takes no error file; one that holds the outputs of an
-// earlier run lets them be rewritten but takes no new JEDEC file.
+// A folder without write permission takes no new file, so no output can be replaced whole: an
+// empty one takes no error file, and one that holds the outputs of an earlier run keeps them as
+// they are, for the compilation and for the fit.
 TEST(KemcFileSystem, FolderWithoutWritePermission) {
   const auto body = [] {
     Checks check;
@@ -311,12 +312,18 @@ TEST(KemcFileSystem, FolderWithoutWritePermission) {
 
     fs::permissions(dir.path() / "ro", fs::perms::owner_all);
     check.Equal(RunKemc(dir.path(), "ro/a.kem").status, 0, "compilation in a writable folder");
+    dir.Write("ro/a.kem", kUserIdFault);
     const auto outputs = dir.Snapshot("ro");
     fs::permissions(dir.path() / "ro", fs::perms::owner_read | fs::perms::owner_exec);
-    const auto fit = RunKemc(dir.path(), "--fit ro/a.kem");
+    const auto again = RunKemc(dir.path(), "--fit ro/a.kem");
+    check.Equal(again.status, 1, "second compile status");
+    check.Equal(again.err,
+                "KEMWin RUZI: Kann ro/a.ERR nicht speichern\n" + std::string(kFitImpossibleBox),
+                "second compile messages");
+    check.SameFiles(dir.Snapshot("ro"), outputs, "earlier outputs after the compilation");
+    const auto fit = RunKemc(dir.path(), "--fit-only ro/a.kem");
     check.Equal(fit.status, 1, "fit status");
-    check.Equal(fit.out, kEquationLog + std::string("Es traten Fehler beim Fitten auf!\n"),
-                "fit log");
+    check.Equal(fit.out, std::string("Es traten Fehler beim Fitten auf!\n"), "fit log");
     check.Equal(fit.err, "KEMWin RUZI: Kann ro/a.jed nicht speichern\n", "fit messages");
     check.SameFiles(dir.Snapshot("ro"), outputs, "files after the fit");
     return check.failures();

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -199,7 +200,8 @@ TEST_F(DriverTest, NoNodePoolWithinBudget) {
 
 TEST_F(DriverTest, SmallerNodePoolWhenTheLargeOneDoesNotFit) {
   CompileOptions options;
-  options.memory_budget = kSmallNodePoolSize * sizeof(ExprNode);
+  // The source text is charged beside the pool.
+  options.memory_budget = kSmallNodePoolSize * sizeof(ExprNode) + std::string(kHeaderOnly).size();
   Compiled c = Compile(kHeaderOnly, "design.kem", options);
   EXPECT_TRUE(host.boxes.empty());
   EXPECT_EQ(c.run->diagnostics.counts().errors, 1);  // the first attempt's E01
@@ -260,6 +262,52 @@ TEST_F(DriverTest, TwoRunsInOneProcessAreIndependent) {
                    "Text wird compiliert", "Compilevorgang beendet, Warnungen: 0, Fehler: 1."}));
 }
 
+// A host whose log finds no memory for one line, as any allocation of a compilation might fail.
+class HostRunningOutOfMemory : public testing_support::FakeHost {
+ public:
+  explicit HostRunningOutOfMemory(std::string failing_line) : log_(log, std::move(failing_line)) {}
+  MessageLog& Log() override { return log_; }
+
+ private:
+  class FailingLog : public MessageLog {
+   public:
+    FailingLog(LogModel& lines, std::string failing_line)
+        : lines_(lines), failing_line_(std::move(failing_line)) {}
+    void AppendLogLine(std::string_view text, bool transient) override {
+      if (text == failing_line_) throw std::bad_alloc();
+      lines_.AppendLogLine(text, transient);
+    }
+    void AdvanceProgressMarker() override { lines_.AdvanceProgressMarker(); }
+
+   private:
+    LogModel& lines_;
+    std::string failing_line_;
+  };
+  FailingLog log_;
+};
+
+// Exhaustion in the middle of the statements ends the run as the budget's E01 does: the line in
+// the error file, the memory box, the result line, and the listing and intermediate file as far
+// as they got; no fit, and nothing escapes to end the program.
+TEST(DriverMemory, ExhaustionWhileParsingEndsWithE01AndTheBox) {
+  CompileFixture f;
+  HostRunningOutOfMemory host("Minimierung von Q1");
+  f.dir.Write("design.kem", std::string(kHeaderOnly) + "Q0 = A;\nQ1 = B;\nQ2 = C;\n");
+  CompileJob job{f.dir.File("design.kem"), 19, true};
+  std::unique_ptr<CompileRun> run;
+  ASSERT_NO_THROW(run = RunCompileCommand(job, host, {}));
+  ASSERT_TRUE(run);
+  EXPECT_EQ(f.dir.Read("design.ERR"), "E01 Speicher voll\n");
+  EXPECT_EQ(host.boxes, (Lines{kOutOfMemory, kFitImpossible}));
+  EXPECT_EQ(host.log.lines().back(), kOneError);
+  EXPECT_TRUE(host.fits.empty());
+  const std::optional<std::string> listing = f.dir.Read("design.mds");
+  ASSERT_TRUE(listing);
+  EXPECT_NE(listing->find("Q0 = A;"), std::string::npos);
+  EXPECT_EQ(listing->find("Q1"), listing->find("Q1 Q2"));  // only in the pin names
+  EXPECT_EQ(run->budget.in_use(), 0u);
+}
+
 // Folders that refuse the compilation its files. The user is told exactly what went wrong, no fit
 // follows, and no file of the user's changes. Permission bits only count for an unprivileged
 // process, so each case makes its files there.
@@ -315,6 +363,7 @@ TEST(DriverFileSystem, DiskFullWhileWritingTheListing) {
     const Compiled whole = f.Compile(design);
     check.Equal(whole.errors, "", "errors without a limit");
     const std::size_t listing_size = whole.listing.value_or("").size();
+    f.dir.Write("design.mds", "listing of an earlier run");
     f.host = {};
     std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
     const rlimit limit{listing_size - 1, listing_size - 1};
@@ -323,9 +372,49 @@ TEST(DriverFileSystem, DiskFullWhileWritingTheListing) {
     check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File("design.mds")), kFitImpossible}, "boxes");
     check.Equal(f.host.log.lines().back(), std::string(kOneError), "result line");
     check.True(f.host.fits.empty(), "no fit");
+    check.Equal(f.dir.Read("design.mds"), "listing of an earlier run", "no listing cut short");
+    check.Equal(f.dir.Snapshot().size(), std::size_t{4}, "no temporary left");
     return check.failures();
   };
   EXPECT_TRUE(Passed(testing_support::RunInChildProcess(body, false)));
+}
+
+// A disk that fills up while the diagnostics are written: the error file is not left cut short
+// (a reader would take the design for cleaner than it is) but as it was, and the user is told.
+TEST(DriverFileSystem, DiskFullWhileWritingTheErrorFile) {
+  const auto body = [] {
+    Checks check;
+    CompileFixture f;
+    std::string design = kHeaderOnly;
+    for (int i = 0; i < 150; ++i) design += "Q0 = UNBEKANNT" + std::to_string(i) + ";\n";
+    f.dir.Write("design.kem", design);
+    f.dir.Write("design.ERR", "error file of an earlier run");
+    std::signal(SIGXFSZ, SIG_IGN);   // a write past the limit fails instead of ending the process
+    const rlimit limit{3000, 3000};  // more than the listing and intermediate file take
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const Compiled c = f.CompileFile("design.kem", {}, true);
+    check.Equal(f.host.boxes, Lines{CannotSave(f.dir.File("design.ERR")), kFitImpossible}, "boxes");
+    check.Equal(c.errors, "error file of an earlier run", "error file");
+    check.True(!c.run->error_file_created, "error file not this run's");
+    check.True(f.host.fits.empty(), "no fit");
+    return check.failures();
+  };
+  EXPECT_TRUE(Passed(testing_support::RunInChildProcess(body, false)));
+}
+
+// The source text counts against the budget: one larger than what the node pool leaves ends the
+// compilation with E01 and the memory box before it is parsed.
+TEST_F(DriverTest, SourceBeyondTheBudgetEndsWithE01) {
+  CompileOptions options;
+  options.memory_budget = kNodePoolSize * sizeof(ExprNode) + 1000;
+  std::string design = kHeaderOnly;
+  design += std::string(1000, ' ') + "Q0 = A;\n";
+  Compiled c = Compile(design, "design.kem", options);
+  EXPECT_EQ(c.errors, "E01 Speicher voll\n");
+  EXPECT_EQ(host.boxes, Lines{kOutOfMemory});
+  EXPECT_EQ(host.log.lines(), (Lines{"Text wird compiliert", kOneError}));
+  EXPECT_FALSE(c.listing);
+  EXPECT_EQ(c.run->budget.in_use(), 0u);
 }
 
 // Outputs of an earlier run that the user write-protected stay as they are; the first one the

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <filesystem>
 #include <random>
 #include <sstream>
@@ -679,6 +684,54 @@ TEST_F(FitCommandTest, UnwritableOrUnreadableFilesChangeNothing) {
     };
     EXPECT_TRUE(testing_support::Passed(testing_support::RunUnprivileged(body))) << c.name;
   }
+}
+
+// A disk that fills up while the JEDEC file is written: the file is not left cut short but empty,
+// as after any failed fit, and the user is told which file could not be written.
+TEST_F(FitCommandTest, FullDiskLeavesAnEmptyJedecFileAndSaysSo) {
+  dir.Write("ampel.boo", GoodIntermediate());
+  dir.Write("ampel.jed", "an older fit");
+  const std::string jedec = dir.File("ampel.jed");
+  const auto body = [&] {
+    testing_support::Checks check;
+    std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails instead of ending the process
+    const rlimit limit{1000, 1000};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    check.True(FitCommand(dir.File("ampel.kem"), boxes, log) == FitOutcome::kFailed, "outcome");
+    check.Equal(boxes.boxes, Lines{"Kann " + jedec + " nicht speichern"}, "boxes");
+    check.Equal(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"}, "log");
+    check.Equal(dir.Read("ampel.jed"), std::string(), "JEDEC file");
+    check.Equal(dir.Snapshot().size(), std::size_t{2}, "no temporary left");
+    return check.failures();
+  };
+  EXPECT_TRUE(testing_support::Passed(testing_support::RunInChildProcess(body, false)));
+}
+
+// The JEDEC file of a design named like it (or linked to it) would take the design's place.
+TEST_F(FitCommandTest, JedecFileThatIsTheSourceIsRefused) {
+  dir.Write("ampel.boo", GoodIntermediate());
+  dir.Write("ampel.kem", "the design");
+  std::filesystem::create_symlink(dir.path() / "ampel.kem", dir.path() / "ampel.jed");
+  EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kFailed);
+  EXPECT_EQ(boxes.boxes, Lines{"Kann " + dir.File("ampel.jed") + " nicht speichern"});
+  EXPECT_EQ(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"});
+  EXPECT_EQ(dir.Read("ampel.kem"), "the design");
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path() / "ampel.jed"));
+}
+
+// An intermediate file that is a FIFO is no file to fit: the fit fails at once instead of
+// waiting for a writer.
+TEST_F(FitCommandTest, IntermediateFileThatIsAFifoFailsTheFit) {
+  ASSERT_EQ(mkfifo(dir.File("ampel.boo").c_str(), 0644), 0);
+  const auto body = [&] {
+    testing_support::Checks check;
+    alarm(20);  // a fit that waits is ended, and reported as killed
+    check.True(FitCommand(dir.File("ampel.kem"), boxes, log) == FitOutcome::kFailed, "outcome");
+    check.Equal(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"}, "log");
+    check.Equal(dir.Read("ampel.jed"), std::string(), "JEDEC file");
+    return check.failures();
+  };
+  EXPECT_TRUE(testing_support::Passed(testing_support::RunInChildProcess(body, false)));
 }
 
 // The names come from the stem: a dot in a folder name is no extension dot.

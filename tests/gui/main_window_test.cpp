@@ -17,10 +17,12 @@
 #include <functional>
 
 #include "common/command_ids.h"
+#include "gui/compile_worker.h"
 #include "gui/font_conversion.h"
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "shell/text_encoding.h"
+#include "tests/support/fake_host.h"
 
 using kem::gui::LogWindow;
 using kem::gui::MainWindow;
@@ -176,6 +178,7 @@ class MainWindowTest : public QObject {
   void savedBytesAreTheFilesBytes();
   void compileAndFitThroughTheMenu();
   void closingDuringACompilationWaitsForIt();
+  void memoryRunningOutOnTheWorkerEndsWithTheMemoryBox();
   void aboutDialog_data();
   void aboutDialog();
   void fontConversion_data();
@@ -557,6 +560,28 @@ void MainWindowTest::closingDuringACompilationWaitsForIt() {
   QCOMPARE(QString::fromStdString(w.frame().log().lines().back()),
            QStringLiteral("Compilevorgang beendet, Warnungen: 0, Fehler: 0."));
   QVERIFY(QFile::exists(dir_->filePath("ampel.boo")));
+}
+
+// Memory that runs out on the compilation's thread ends the compilation with the memory box; the
+// IDE, and with it the editor's text, goes on.
+void MainWindowTest::memoryRunningOutOnTheWorkerEndsWithTheMemoryBox() {
+  QObject context;
+  kem::testing_support::FakeHost host;
+  bool done = false;
+  bool run_handed_over = true;
+  {
+    kem::gui::CompileWorker worker(&context, host);
+    worker.Start(
+        [](kem::CompileHost&) -> std::unique_ptr<kem::CompileRun> { throw std::bad_alloc(); },
+        [&](std::unique_ptr<kem::CompileRun> run) {
+          done = true;
+          run_handed_over = run != nullptr;
+        });
+    worker.WaitForEnd();
+  }
+  QVERIFY(done);
+  QVERIFY(!run_handed_over);
+  QCOMPARE(host.boxes, std::vector<std::string>{"Nicht genügend Speicher für Compilierung"});
 }
 
 void MainWindowTest::aboutDialog_data() {

@@ -1,0 +1,37 @@
+// Temporary files that an interrupt must not leave behind. Outputs are written to temporaries that
+// take their final names only when complete; a program that installs the cleanup removes every
+// temporary still registered when SIGINT, SIGTERM, SIGHUP or SIGQUIT ends it, and then ends by
+// that signal as it would have without the cleanup.
+#pragma once
+
+#include <signal.h>
+
+#include <string>
+
+namespace kem {
+
+// Keeps the interrupt signals from the calling thread while it lives, so that a temporary and its
+// registration come and go together and a group of outputs takes its names as a whole.
+class InterruptBlock {
+ public:
+  InterruptBlock();
+  ~InterruptBlock();
+  InterruptBlock(const InterruptBlock&) = delete;
+  InterruptBlock& operator=(const InterruptBlock&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+// Registers a temporary for removal on an interrupt; false when the registry is full or the path
+// too long for it (the temporary is then left to the caller alone).
+bool RegisterTemporary(const std::string& path);
+void ForgetTemporary(const std::string& path);
+
+// Removes every registered temporary. Safe to call from a signal handler.
+void RemoveRegisteredTemporaries();
+
+// Installs the cleanup for the interrupt signals that are not ignored.
+void InstallInterruptCleanup();
+
+}  // namespace kem
