@@ -9,11 +9,11 @@ kem_ensure_packages
 
 echo "== normal build"
 kem_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+ctest --test-dir build -LE long --output-on-failure -j"$(nproc)"
 
 echo "== sanitizer build"
 kem_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKEM_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
-  ctest --test-dir build-asan --output-on-failure -j"$(nproc)"
+  ctest --test-dir build-asan -LE long --output-on-failure -j"$(nproc)"
 
 echo "== all tests passed"
