@@ -14,12 +14,12 @@ namespace kem {
 namespace {
 
 // Keeps the later of two rows with the same variable columns.
-void RemoveDuplicates(SynthesisContext& context, Cover& cover, int last) {
+void RemoveDuplicates(Cover& cover, int last) {
   const VariableWords vars(cover.variables());
   for (int i = 0; i < last; ++i) {
-    if (!IsExactRow(context, cover, i)) continue;
+    if (!IsExactRow(cover, i)) continue;
     for (int j = i + 1; j <= last; ++j) {
-      if (IsExactRow(context, cover, j) && vars.Equal(cover.Row(i), cover.Row(j))) {
+      if (IsExactRow(cover, j) && vars.Equal(cover.Row(i), cover.Row(j))) {
         cover.DeleteRow(i);
         break;
       }
@@ -29,9 +29,9 @@ void RemoveDuplicates(SynthesisContext& context, Cover& cover, int last) {
 
 }  // namespace
 
-bool IsExactRow(SynthesisContext& context, const Cover& cover, int row) {
+bool IsExactRow(const Cover& cover, int row) {
   if (!cover.present(row)) return false;
-  return row != 0 || cover.LiteralCount(context, 0, cover.variables()) > 0;
+  return row != 0 || cover.LiteralCount(0, cover.variables()) > 0;
 }
 
 int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_variables) {
@@ -39,6 +39,7 @@ int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_va
   const int tags = last;
   const int v = used_variables;
   if (v >= 2) {
+    const TimedStep timed(context.step_timer, MinimizerStep::kMergePasses);
     int appended = MergePass(context, cover, last, 0, tags, true);
     if (appended < 0) return -1;
     last += appended;
@@ -55,8 +56,11 @@ int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_va
   }
   last = CompactCover(context, cover, last, 0, tags + 1);
   if (last < 0) return -1;
-  if (last > 0 && SelectCover(context, cover, tags, last) < 0) return -1;
-  RemoveDuplicates(context, cover, last);
+  if (last > 0) {
+    const TimedStep timed(context.step_timer, MinimizerStep::kCoverSelection);
+    if (SelectCover(context, cover, tags, last) < 0) return -1;
+  }
+  RemoveDuplicates(cover, last);
   return last;
 }
 
@@ -64,7 +68,7 @@ int CompactCover(SynthesisContext& context, Cover& cover, int last, std::int64_t
                  int tag_columns) {
   const int n = cover.variables();
   int present = 0;
-  for (int row = 0; row <= last; ++row) present += IsExactRow(context, cover, row) ? 1 : 0;
+  for (int row = 0; row <= last; ++row) present += IsExactRow(cover, row) ? 1 : 0;
   const std::int64_t rows = present + (present == 0 ? spare + 1 : spare);
   Cover compact;
   // More rows than a cover can count cannot be had either.
@@ -77,7 +81,7 @@ int CompactCover(SynthesisContext& context, Cover& cover, int last, std::int64_t
   const int words = std::min(cover.row_words(), compact.row_words());
   int target = 0;
   for (int row = 0; row <= last; ++row) {
-    if (!IsExactRow(context, cover, row)) continue;
+    if (!IsExactRow(cover, row)) continue;
     compact.Bind(target);
     std::copy_n(cover.Row(row), words, compact.Row(target));
     ++target;

@@ -32,6 +32,6 @@ int CompactCover(SynthesisContext& context, Cover& cover, int last, std::int64_t
 int SelectCover(SynthesisContext& context, Cover& cover, int tags, int last);
 
 // A row counts as a term of this level: present, and row 0 only with a literal.
-bool IsExactRow(SynthesisContext& context, const Cover& cover, int row);
+bool IsExactRow(const Cover& cover, int row);
 
 }  // namespace kem

@@ -107,6 +107,7 @@ bool BuildTruthTable(SynthesisContext& context, const NodePool& pool, NodeRef tr
   std::vector<std::uint64_t> stack;
   Cover& table = result.cover;
   for (int first = 0; first < rows; first += 64) {
+    context.progress.Tick();
     const std::uint64_t values = EvaluateChunk(pool, program, row_bit_of_variable, map,
                                                static_cast<std::uint64_t>(first), stack);
     for (int i = first; i < rows && i < first + 64; ++i) {
@@ -260,6 +261,7 @@ bool BuildCover(SynthesisContext& context, const NodePool& pool, NodeRef tree, c
     BuildDirectCover(pool, tree, map, result);
     return true;
   }
+  const TimedStep timed(context.step_timer, MinimizerStep::kTruthTable);
   return BuildTruthTable(context, pool, tree, used, used_count, map, result);
 }
 

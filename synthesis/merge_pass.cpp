@@ -96,7 +96,8 @@ int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int 
   std::vector<std::pair<int, int>> partners;  // (p, the column in which b and p differ)
   int appended = 0;
   for (int b = first; b < last; ++b) {
-    if (!cover.present(b) || (b == 0 && cover.LiteralCount(context, 0, n) == 0)) continue;
+    context.progress.Tick();
+    if (!cover.present(b) || (b == 0 && cover.LiteralCount(0, n) == 0)) continue;
     const std::uint32_t* row_b = cover.Row(b);
 
     partners.clear();
@@ -146,7 +147,7 @@ int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int 
       cover.Bind(row);
       std::copy_n(cube, words, cover.Row(row));
       ++appended;
-      if (cover.LiteralCount(context, row, n) == 0) {
+      if (cover.LiteralCount(row, n) == 0) {
         cover.Unbind(row);
         cover.SetConstantOne();  // the function is a tautology
       } else {
@@ -161,14 +162,14 @@ int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int 
     }
   }
 
-  if (IsExactRow(context, cover, last) && partner[static_cast<std::size_t>(last)] != 0) {
+  if (IsExactRow(cover, last) && partner[static_cast<std::size_t>(last)] != 0) {
     cover.DeleteRow(last);
   } else if (first_pass) {
     cover.FieldSet(last, n + last, 1);
   }
 
   bool any = false;
-  for (int row = 0; row <= last + appended && !any; ++row) any = IsExactRow(context, cover, row);
+  for (int row = 0; row <= last + appended && !any; ++row) any = IsExactRow(cover, row);
   if (!any) cover.SetConstantOne();
   return appended;
 }

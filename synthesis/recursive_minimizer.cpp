@@ -29,7 +29,7 @@ int PickSplitVariable(SynthesisContext& context, const Cover& cover, int last) {
   };
   for (int row = 0; row <= last; ++row) {
     if (!cover.present(row)) continue;
-    cover.LiteralCount(context, row, n);
+    context.progress.Tick();
     const std::uint32_t* body = cover.Row(row);
     for (int w = 0; w < vars.count; ++w) {
       tally(trues, w, FieldsWithOne(body[w] & vars.Mask(w)));
@@ -92,9 +92,12 @@ int RecursiveMinimize(SynthesisContext& context, Cover& cover, int last) {
 
   Cover merged;
   int last_merged = 0;
-  if (!MergeCofactors(context, positive, last_positive, negative, last_negative, v, merged,
-                      last_merged))
-    return -1;
+  {
+    const TimedStep timed(context.step_timer, MinimizerStep::kCofactorMerge);
+    if (!MergeCofactors(context, positive, last_positive, negative, last_negative, v, merged,
+                        last_merged))
+      return -1;
+  }
   positive.Release();
   negative.Release();
   if (last_merged > last) return last;

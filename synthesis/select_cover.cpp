@@ -41,7 +41,7 @@ int SelectCover(SynthesisContext& context, Cover& cover, int tags, int last) {
 
   std::vector<int> rows;  // the rows that count, in order
   for (int row = 0; row <= last; ++row) {
-    if (IsExactRow(context, cover, row)) rows.push_back(row);
+    if (IsExactRow(cover, row)) rows.push_back(row);
   }
 
   // Essential rows: the only row with tag 1 in some column.
@@ -84,6 +84,7 @@ int SelectCover(SynthesisContext& context, Cover& cover, int tags, int last) {
   std::vector<std::uint32_t> taken(static_cast<std::size_t>(tag_words));
   std::vector<int> taken_words;
   while (!open.empty()) {
+    context.progress.Tick();
     int best = -1;
     int best_count = 0;
     for (int row : open) {

@@ -38,8 +38,7 @@ class ExactMinimizerTest : public testing::TestWithParam<int>, public SynthesisF
     return CoverOf(context, minterms, n(), static_cast<int>(minterms.size()), spare);
   }
   Rows Terms(const Cover& cover, int last, int variables) {
-    return RowsText(cover, last, variables,
-                    [&](int row) { return IsExactRow(context, cover, row); });
+    return RowsText(cover, last, variables, [&](int row) { return IsExactRow(cover, row); });
   }
 };
 
@@ -113,7 +112,7 @@ TEST_P(ExactMinimizerTest, OfTwoEqualRowsTheLaterStays) {
   const int last = ExactMinimize(context, cover, 1, 2);
   EXPECT_EQ(last, 1);
   EXPECT_EQ(Terms(cover, last, 2), (Rows{"01"}));
-  EXPECT_FALSE(IsExactRow(context, cover, 0));
+  EXPECT_FALSE(IsExactRow(cover, 0));
   EXPECT_TRUE(cover.present(1));
 }
 

@@ -1,0 +1,51 @@
+// Progress of long work: the worker says that it goes on, the receiver decides what the user
+// sees and how often. A tick must stay cheap enough for any loop that may run for seconds.
+#pragma once
+
+#include <chrono>
+#include <functional>
+
+#include "common/message_log.h"
+
+namespace kem {
+
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  virtual void Tick() = 0;
+};
+
+// For work that nobody watches.
+class NoProgress final : public Progress {
+ public:
+  void Tick() override {}
+};
+
+// Moves the log's progress marker at most once per interval while ticks keep coming. Reading the
+// clock costs more than a tick, so it is read only every kTicksPerClockRead ticks.
+class ThrottledProgress final : public Progress {
+ public:
+  using Clock = std::chrono::steady_clock;
+  using Now = std::function<Clock::time_point()>;
+
+  static constexpr int kTicksPerClockRead = 16;
+  static constexpr Clock::duration kDefaultInterval = std::chrono::milliseconds(50);
+
+  explicit ThrottledProgress(MessageLog& log, Clock::duration interval = kDefaultInterval,
+                             Now now = Clock::now);
+
+  void Tick() override {
+    if (++ticks_ >= kTicksPerClockRead) ReadClock();
+  }
+
+ private:
+  void ReadClock();
+
+  MessageLog& log_;
+  Clock::duration interval_;
+  Now now_;
+  Clock::time_point last_move_;
+  int ticks_ = 0;
+};
+
+}  // namespace kem
