@@ -176,6 +176,14 @@ std::string Signal(int i) {
   return "I" + std::to_string(i);
 }
 
+std::string BenchDesign(const std::string& equation) {
+  return "CHIP bench GAL22V10\n"
+         "I0 I1 I2 I3 I4 I5 I6 I7 I8 I9 I10 GND\n"
+         "I11 I12 I13 I14 I15 I16 I17 Y O1 O2 O3 VCC\n\n"
+         "Y = " +
+         equation + ";\n";
+}
+
 const std::vector<FunctionKind>& FunctionKinds() {
   static const std::vector<FunctionKind> kinds = {
       {"random", Random, 1},         {"parity", Parity, 1},   {"carry", Carry, 2},

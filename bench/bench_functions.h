@@ -25,4 +25,7 @@ const std::vector<FunctionKind>& FunctionKinds();
 
 std::string Signal(int i);
 
+// A design for a GAL22V10 with the 18 inputs I0..I17 and the output Y = equation.
+std::string BenchDesign(const std::string& equation);
+
 }  // namespace kem::bench

@@ -106,15 +106,6 @@ Measured CompileDesign(const fs::path& folder, const std::string& name, const st
 
 using CaseResult = Isolated<Measured>;
 
-// A GAL22V10 with 18 inputs I0..I17 and the output Y.
-std::string Design(const std::string& equation) {
-  return "CHIP bench GAL22V10\n"
-         "I0 I1 I2 I3 I4 I5 I6 I7 I8 I9 I10 GND\n"
-         "I11 I12 I13 I14 I15 I16 I17 Y O1 O2 O3 VCC\n\n"
-         "Y = " +
-         equation + ";\n";
-}
-
 std::string Describe(const CaseResult& r, double limit) {
   if (!r.finished) return "> " + std::to_string(static_cast<int>(limit)) + " s";
   switch (r.result.outcome) {
@@ -236,7 +227,7 @@ int Main(int argc, char** argv) {
     for (int level : o.levels) {
       for (int v = o.min_v; v <= o.max_v; ++v) {
         if (v % kind.step != 0) continue;
-        const std::string text = Design(kind.equation(v));
+        const std::string text = BenchDesign(kind.equation(v));
         const CaseResult r = RunIsolated<Measured>(
             [&] { return CompileDesign(folder, "eq", text, level); }, o.limit);
         PrintRow(kind.name, std::to_string(v), level, r, o.limit);
