@@ -22,20 +22,21 @@ class NoProgress final : public Progress {
 };
 
 // Moves the log's progress marker at most once per interval while ticks keep coming. Reading the
-// clock costs more than a tick, so it is read only every kTicksPerClockRead ticks.
+// clock costs far more than a tick, so it is read only every so many ticks: as many as make about
+// a millisecond, whatever work a tick stands for at the moment.
 class ThrottledProgress final : public Progress {
  public:
   using Clock = std::chrono::steady_clock;
   using Now = std::function<Clock::time_point()>;
 
-  static constexpr int kTicksPerClockRead = 16;
   static constexpr Clock::duration kDefaultInterval = std::chrono::milliseconds(50);
+  static constexpr int kFirstStride = 1;  // ticks before the first clock read
 
   explicit ThrottledProgress(MessageLog& log, Clock::duration interval = kDefaultInterval,
                              Now now = Clock::now);
 
   void Tick() override {
-    if (++ticks_ >= kTicksPerClockRead) ReadClock();
+    if (++ticks_ >= stride_) ReadClock();
   }
 
  private:
@@ -44,8 +45,10 @@ class ThrottledProgress final : public Progress {
   MessageLog& log_;
   Clock::duration interval_;
   Now now_;
+  Clock::time_point last_read_;
   Clock::time_point last_move_;
   int ticks_ = 0;
+  int stride_ = kFirstStride;
 };
 
 }  // namespace kem
