@@ -4,6 +4,7 @@
 // cannot flood the user-interface thread with them.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -37,6 +38,9 @@ class LogMailbox : public MessageLog {
   std::function<void()> wake_;
   std::mutex mutex_;
   std::vector<Call> waiting_;
+  // Whether the last call waiting is a marker, readable without the lock: the parser and the
+  // minimizer may tick hundreds of thousands of times a second.
+  std::atomic<bool> marker_waiting_{false};
 };
 
 }  // namespace kem
