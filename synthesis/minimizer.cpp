@@ -51,13 +51,13 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
   return true;
 }
 
-// The minterms of the truth table whose value is `value`, as the rows of a new cover with `spare`
-// more rows and `tags` tag columns. False after E01, reported once more here.
+// The minterms of the truth table whose value is `value`, as the rows of a new cover. False after
+// E01, reported once more here.
 bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value, int count,
-                std::int64_t spare, int tags, Cover& cover) {
+                Cover& cover) {
   const Cover& table = expansion.cover;
   const int n = table.variables();
-  if (!cover.Allocate(context, static_cast<int>(count + spare), tags, n)) {
+  if (!cover.Allocate(context, count, 0, n)) {
     context.ReportOutOfMemory();
     return false;
   }
@@ -89,19 +89,10 @@ void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
 // fewer terms.
 bool MinimizeCovers(SynthesisContext& context, Expansion& expansion, int used_variables,
                     bool allow_complement, Minimized& result) {
-  const bool exact = context.level == kLevelExact;
-  // A level-1 pass that makes cubes of V-1 literals makes at most V * 2^(V-1) of them. Only the
-  // exact level reads tags; the recursive one is spared their memory.
-  const std::int64_t spare =
-      exact ? Binomial(used_variables, used_variables - 1) << (used_variables - 1) : 0;
-  const int on_tags = exact ? expansion.on_count : 0;
-  const int off_tags = exact ? expansion.off_count : 0;
-
   Cover on;
   Cover off;
-  if (!MintermsOf(context, expansion, 1, expansion.on_count, spare, on_tags, on) ||
-      (allow_complement &&
-       !MintermsOf(context, expansion, 0, expansion.off_count, spare, off_tags, off))) {
+  if (!MintermsOf(context, expansion, 1, expansion.on_count, on) ||
+      (allow_complement && !MintermsOf(context, expansion, 0, expansion.off_count, off))) {
     expansion.cover.Release();
     return false;
   }
