@@ -15,12 +15,6 @@ class Progress {
   virtual void Tick() = 0;
 };
 
-// For work that nobody watches.
-class NoProgress final : public Progress {
- public:
-  void Tick() override {}
-};
-
 // Moves the log's progress marker at most once per interval while ticks keep coming. Reading the
 // clock costs far more than a tick, so it is read only every so many ticks: as many as make about
 // a millisecond, whatever work a tick stands for at the moment.
