@@ -47,8 +47,16 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
     return;
   }
 
+  // The terms are gathered and written in one piece per file: a write per literal costs more
+  // than the minimization of a large equation.
   const PinTable& pins = target.pins;
   const int n = cover.variables();
+  std::string listing;
+  std::string intermediate;
+  auto both = [&](std::string_view text) {
+    listing += text;
+    intermediate += text;
+  };
   int written = 0;
   for (int row = 0; row <= minimized.last; ++row) {
     if (!cover.IsTerm(row)) continue;
@@ -56,17 +64,19 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
     for (int v = 0; v < n; ++v) {
       const int code = cover.FieldGet(row, v);
       if (code != kCodeTrue && code != kCodeComplement) continue;
-      if (!first_literal) WriteBoth(outputs, " & ");
-      const std::string& name = pins.record(pins.first_design_record() + v).name;
-      WriteBoth(outputs, code == kCodeComplement ? " /" + name : name);
+      if (!first_literal) both(" & ");
+      if (code == kCodeComplement) both(" /");
+      both(pins.record(pins.first_design_record() + v).name);
       first_literal = false;
     }
     if (++written < terms)
-      WriteBoth(outputs, " +\n\t\t");
+      both(" +\n\t\t");
     else
-      WriteText(outputs.intermediate(), "\n\t\t");
+      intermediate += "\n\t\t";
   }
-  WriteText(outputs.listing(), ";\n");
+  listing += ";\n";
+  WriteText(outputs.listing(), listing);
+  WriteText(outputs.intermediate(), intermediate);
   CheckTermLimit(context, target.design, terms, output, kind);
   WriteText(outputs.intermediate(), FormatText("\t\t; %d \n", {std::to_string(terms)}));
 }

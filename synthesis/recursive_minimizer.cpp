@@ -4,43 +4,98 @@
 //
 // v is the split variable; the positive cofactor (v = 1) keeps the rows without v and those with
 // v true, the negative one (v = 0) those without v and those with v complemented, v cleared.
+//
+// The recursion runs on cube lists. Each depth keeps its own lists from one visit to the next, so
+// the many small covers deep in the recursion cost no allocation; the budget is charged for what
+// the lists hold.
 #include "synthesis/recursive_minimizer.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <vector>
 
-#include "synthesis/cube_words.h"
+#include "synthesis/cube_steps.h"
+#include "synthesis/step_timer.h"
 
 namespace kem {
 
 namespace {
 
+constexpr std::size_t kBytesPerRow = sizeof(Cube) + 1;
+
+// Per-column counts of the true and the complemented literals of a list, taken a word at a time:
+// the 64 columns are summed in 4-bit lanes (column 4 i + k in lane i of word k) and spilled before
+// a lane can overflow.
+class LiteralTally {
+ public:
+  void Add(Cube cube) {
+    const std::uint64_t trues = cube.care & cube.value;
+    const std::uint64_t complements = cube.care & ~cube.value;
+    for (int k = 0; k < 4; ++k) {
+      true_lanes_[k] += (trues >> k) & kLanes;
+      complement_lanes_[k] += (complements >> k) & kLanes;
+    }
+    if (++pending_ == kRowsPerSpill) Spill();
+  }
+  void Spill() {
+    for (int k = 0; k < 4; ++k) {
+      for (int lane = 0; lane < 16; ++lane) {
+        trues_[4 * lane + k] += static_cast<int>((true_lanes_[k] >> (4 * lane)) & 15u);
+        complements_[4 * lane + k] += static_cast<int>((complement_lanes_[k] >> (4 * lane)) & 15u);
+      }
+      true_lanes_[k] = complement_lanes_[k] = 0;
+    }
+    pending_ = 0;
+  }
+  int trues(int column) const { return trues_[static_cast<std::size_t>(column)]; }
+  int complements(int column) const { return complements_[static_cast<std::size_t>(column)]; }
+
+ private:
+  static constexpr std::uint64_t kLanes = 0x1111111111111111ull;
+  static constexpr int kRowsPerSpill = 15;
+
+  std::array<std::uint64_t, 4> true_lanes_{};
+  std::array<std::uint64_t, 4> complement_lanes_{};
+  std::array<int, kMaxCubeColumns> trues_{};
+  std::array<int, kMaxCubeColumns> complements_{};
+  int pending_ = 0;
+};
+
 // The binate variable that most rows hold a literal of (the lowest on a tie), or -1 when every
 // variable is unate.
-int PickSplitVariable(SynthesisContext& context, const Cover& cover, int last) {
-  const int n = cover.variables();
-  const VariableWords vars(n);
-  std::vector<int> trues(static_cast<std::size_t>(n));
-  std::vector<int> complements(static_cast<std::size_t>(n));
-  auto tally = [](std::vector<int>& counts, int word, std::uint32_t fields) {
-    for (; fields != 0; fields &= fields - 1)
-      ++counts[static_cast<std::size_t>(word * kFieldsPerWord + std::countr_zero(fields) / 2)];
-  };
-  for (int row = 0; row <= last; ++row) {
-    if (!cover.present(row)) continue;
-    context.progress.Tick();
-    const std::uint32_t* body = cover.Row(row);
-    for (int w = 0; w < vars.count; ++w) {
-      tally(trues, w, FieldsWithOne(body[w] & vars.Mask(w)));
-      tally(complements, w, FieldsWithThree(body[w] & vars.Mask(w)));
-    }
+int PickSplitVariable(const CubeList& list) {
+  // Which columns hold each literal, and whether every row has the same literals: then every
+  // column of those counts alike and the lowest binate one is taken.
+  std::uint64_t any_true = 0;
+  std::uint64_t any_complement = 0;
+  std::uint64_t care = 0;
+  bool one_mask = true;
+  bool first = true;
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (!list.present[row]) continue;
+    const Cube cube = list.rows[row];
+    any_true |= cube.value;
+    any_complement |= cube.care & ~cube.value;
+    if (first) care = cube.care;
+    one_mask = one_mask && cube.care == care;
+    first = false;
   }
+  const std::uint64_t binate = any_true & any_complement;
+  if (binate == 0) return -1;
+  if (one_mask) return std::countr_zero(binate);
+
+  LiteralTally tally;
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (list.present[row]) tally.Add(list.rows[row]);
+  }
+  tally.Spill();
   int best = -1;
   int best_sum = 0;
-  for (int v = 0; v < n; ++v) {
-    const int sum = trues[v] + complements[v];
-    if (trues[v] > 0 && complements[v] > 0 && sum > best_sum) {
+  for (std::uint64_t columns = binate; columns != 0; columns &= columns - 1) {
+    const int v = std::countr_zero(columns);
+    const int sum = tally.trues(v) + tally.complements(v);
+    if (sum > best_sum) {
       best = v;
       best_sum = sum;
     }
@@ -48,61 +103,145 @@ int PickSplitVariable(SynthesisContext& context, const Cover& cover, int last) {
   return best;
 }
 
-// The rows whose v column is 0 or `code`, in order, with v cleared. False after E01.
-bool Cofactor(SynthesisContext& context, const Cover& cover, int last, int v, int code,
-              Cover& cofactor, int& cofactor_last) {
-  const int n = cover.variables();
-  const VariableWords vars(n);
-  if (!cofactor.Allocate(context, last + 1, 0, n)) return false;
-  int target = 0;
-  for (int row = 0; row <= last; ++row) {
-    if (!cover.present(row)) continue;
-    const int field = cover.RawGet(row, v);
-    if (field != kCodeAbsent && field != code) continue;
-    cofactor.Bind(target);
-    const std::uint32_t* from = cover.Row(row);
-    std::uint32_t* to = cofactor.Row(target);
-    for (int w = 0; w < vars.count; ++w) to[w] = from[w] & vars.Mask(w);
-    cofactor.FieldSet(target, v, kCodeAbsent);
-    ++target;
+// True when the present rows are every minterm over the columns they use, each once. Splitting
+// such a list gives two such lists, and joining their results gives the universal cube alone, so
+// the recursion would end in that one row.
+bool AllMinterms(const CubeList& list, std::vector<std::uint64_t>& seen) {
+  std::size_t present = 0;
+  std::uint64_t care = 0;
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (!list.present[row]) continue;
+    if (present == 0) care = list.rows[row].care;
+    if (list.rows[row].care != care) return false;
+    ++present;
   }
-  cofactor_last = target - 1;
+  const int k = std::popcount(care);
+  constexpr int kMaxColumnsChecked = 24;
+  if (k == 0 || k > kMaxColumnsChecked || present != std::size_t{1} << k) return false;
+  seen.assign(std::max<std::size_t>(present / 64, 1), 0);
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (!list.present[row]) continue;
+    std::uint64_t index = 0;
+    int bit = 0;
+    for (std::uint64_t columns = care; columns != 0; columns &= columns - 1, ++bit)
+      index |= ((list.rows[row].value >> std::countr_zero(columns)) & 1u) << bit;
+    std::uint64_t& word = seen[index / 64];
+    if ((word >> (index % 64)) & 1u) return false;
+    word |= std::uint64_t{1} << (index % 64);
+  }
   return true;
 }
+
+enum class Outcome { kFailed, kKept, kReplaced };
+
+class Recursion {
+ public:
+  // Lists are referred to across the recursion, so the levels never move: one per column and the
+  // caller's.
+  explicit Recursion(SynthesisContext& context) : context_(context) {
+    levels_.reserve(kMaxCubeColumns + 2);
+  }
+
+  // Charges the budget for a list of `rows` rows at depth `depth` (0 is the caller's cover).
+  bool Hold(std::size_t depth, std::size_t rows) {
+    if (depth >= levels_.size()) levels_.resize(depth + 1);
+    Level& level = levels_[depth];
+    const std::size_t bytes = rows * kBytesPerRow;
+    if (bytes <= level.charged) return true;
+    level.charge.Drop();
+    level.charged = 0;
+    if (!level.charge.Take(context_.budget, context_.diagnostics, bytes, 1)) {
+      context_.ReportOutOfMemory();
+      return false;
+    }
+    level.charged = bytes;
+    return true;
+  }
+
+  // Minimizes the list in place: either its rows stay and some lose their slots (kKept), or it
+  // is replaced by the merged list (kReplaced).
+  Outcome Minimize(std::size_t depth, CubeList& list) {
+    context_.progress.Tick();
+    if (AllMinterms(list, seen_)) {
+      list.Clear();
+      list.Append(Cube{});
+      return Outcome::kReplaced;
+    }
+    const int v = PickSplitVariable(list);
+    if (v < 0) {
+      RemoveContained(list, scratch_);
+      return Outcome::kKept;
+    }
+    // Both cofactors and the merged list at this depth: at most twice the rows each.
+    if (!Hold(depth + 1, 4 * list.rows.size())) return Outcome::kFailed;
+    Level& level = levels_[depth + 1];
+    Cofactor(list, v, true, level.positive);
+    Cofactor(list, v, false, level.negative);
+    if (Minimize(depth + 1, level.positive) == Outcome::kFailed) return Outcome::kFailed;
+    if (Minimize(depth + 1, level.negative) == Outcome::kFailed) return Outcome::kFailed;
+    {
+      const TimedStep timed(context_.step_timer, MinimizerStep::kCofactorMerge);
+      MergeCofactors(level.positive, level.negative, v, level.merged, scratch_);
+    }
+    if (level.merged.last() > list.last()) return Outcome::kKept;
+    std::swap(list, level.merged);
+    return Outcome::kReplaced;
+  }
+
+ private:
+  struct Level {
+    CubeList positive;
+    CubeList negative;
+    CubeList merged;
+    BudgetCharge charge;
+    std::size_t charged = 0;
+  };
+
+  // The present rows whose v column is 0 or the given literal, in order, with v cleared.
+  static void Cofactor(const CubeList& list, int v, bool positive, CubeList& cofactor) {
+    cofactor.Clear();
+    const std::uint64_t bit = std::uint64_t{1} << v;
+    const std::uint64_t wanted = positive ? bit : 0;
+    for (std::size_t row = 0; row < list.rows.size(); ++row) {
+      const Cube cube = list.rows[row];
+      if (!list.present[row] || ((cube.care & bit) != 0 && (cube.value & bit) != wanted)) continue;
+      cofactor.Append({cube.care & ~bit, cube.value & ~bit});
+    }
+  }
+
+  SynthesisContext& context_;
+  std::vector<Level> levels_;
+  CubeStepScratch scratch_;
+  std::vector<std::uint64_t> seen_;
+};
 
 }  // namespace
 
 int RecursiveMinimize(SynthesisContext& context, Cover& cover, int last) {
-  const int v = PickSplitVariable(context, cover, last);
-  if (v < 0) {
-    RemoveContained(cover, last);
-    return last;
-  }
-  Cover positive;
-  Cover negative;
-  int last_positive = 0;
-  int last_negative = 0;
-  if (!Cofactor(context, cover, last, v, kCodeTrue, positive, last_positive) ||
-      !Cofactor(context, cover, last, v, kCodeComplement, negative, last_negative))
-    return -1;
-  last_positive = RecursiveMinimize(context, positive, last_positive);
-  if (last_positive < 0) return -1;
-  last_negative = RecursiveMinimize(context, negative, last_negative);
-  if (last_negative < 0) return -1;
-
-  Cover merged;
-  int last_merged = 0;
-  {
-    const TimedStep timed(context.step_timer, MinimizerStep::kCofactorMerge);
-    if (!MergeCofactors(context, positive, last_positive, negative, last_negative, v, merged,
-                        last_merged))
+  if (last < 0) return last;
+  Recursion recursion(context);
+  if (!recursion.Hold(0, static_cast<std::size_t>(last) + 1)) return -1;
+  CubeList list;
+  ReadCubes(cover, last, list);
+  switch (recursion.Minimize(0, list)) {
+    case Outcome::kFailed:
       return -1;
+    case Outcome::kKept:
+      for (int row = 0; row <= last; ++row) {
+        if (!list.present[static_cast<std::size_t>(row)]) cover.Unbind(row);
+      }
+      return last;
+    case Outcome::kReplaced:
+      break;
   }
-  positive.Release();
-  negative.Release();
-  if (last_merged > last) return last;
+  Cover merged;
+  if (!merged.Allocate(context, std::max(list.last() + 1, 1), 0, cover.variables())) return -1;
+  for (int row = 0; row <= list.last(); ++row) {
+    merged.Bind(row);
+    WriteCube(list.rows[static_cast<std::size_t>(row)], merged, row);
+  }
   cover = std::move(merged);
-  return last_merged;
+  return list.last();
 }
 
 }  // namespace kem
