@@ -118,7 +118,7 @@ std::string Describe(const CaseResult& r, double limit) {
   }
 }
 
-constexpr const char* kHeader = "%-12s %4s %5s  %-14s %9s %9s %9s %9s %9s %10s %9s\n";
+constexpr const char* kHeader = "%-26s %4s %5s  %-14s %9s %9s %9s %9s %9s %10s %9s\n";
 
 void PrintHeader(const char* first) {
   std::printf(kHeader, first, "V", "level", "result", "time [ms]", "table", "merge", "select",
@@ -204,7 +204,7 @@ void RunExamples(const Options& o, const fs::path& folder) {
       PrintRow(name, "", level, r, o.limit);
       total += r.result.seconds;
     }
-    std::printf("%-12s %4s %5d  %-14s %9.1f\n", "all examples", "", level, "", total * 1000);
+    std::printf("%-26s %4s %5d  %-14s %9.1f\n", "all examples", "", level, "", total * 1000);
   }
 }
 
