@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace kem {
 
@@ -10,6 +11,8 @@ namespace {
 // Rows per block: enough to make the walk's cost vanish against the word operations, few enough
 // that the registers stay in the first-level cache.
 constexpr std::uint64_t kMaxBlockWords = 64;
+// Subtrees whose values are kept across blocks, at most (a block of words each).
+constexpr int kMaxStored = 4096;
 
 // Word patterns of the row bits below 6: within one word, row r has bit r % 64.
 constexpr std::array<std::uint64_t, 6> kLowBitPatterns = {
@@ -82,28 +85,51 @@ TreeEvaluator::TreeEvaluator(const NodePool& pool, NodeRef tree, int first_recor
                              const std::vector<int>& row_bit_of_variable, std::uint64_t rows)
     : block_words_(std::clamp<std::uint64_t>(rows / 64, 1, kMaxBlockWords)),
       row_bit_of_variable_(row_bit_of_variable) {
-  Compile(Flatten(pool, tree, first_record));
-  const std::size_t inputs = 2 + 2 * row_bit_of_variable.size();
-  inputs_.assign(inputs * block_words_, 0);
+  const std::vector<LocalNode> nodes = Flatten(pool, tree, first_record);
+  // A subtree over row bits within a block has the same values in every block.
+  const int block_bits = std::countr_zero(block_words_ * 64);
+  invariant_.assign(nodes.size(), 0);
+  for (std::size_t i = 0; i < nodes.size(); ++i) {
+    const LocalNode& n = nodes[i];
+    if (n.type == kLeaf) {
+      invariant_[i] = row_bit_of_variable[static_cast<std::size_t>(n.variable)] < block_bits;
+    } else if (n.type == kNodeTrue || n.type == kNodeFalse) {
+      invariant_[i] = 1;
+    } else {
+      invariant_[i] = invariant_[static_cast<std::size_t>(n.left)] &&
+                      (n.type == kNodeNot || invariant_[static_cast<std::size_t>(n.right)]);
+    }
+  }
+  first_stored_ = 2 + 2 * static_cast<int>(row_bit_of_variable.size());
+  Operand result = Emit(nodes, static_cast<int>(nodes.size()) - 1, main_, true);
+  if (!result.in_register) {
+    const int target = main_.Take();
+    main_.code.push_back({Op::kCopy, target, result});
+    result = {true, target};
+  }
+  result_register_ = result.index;
+  registers_.assign(
+      static_cast<std::size_t>(std::max(main_.registers, prologue_.registers)) * block_words_, 0);
+  inputs_.assign(static_cast<std::size_t>(first_stored_ + stored_) * block_words_, 0);
   std::fill_n(inputs_.data() + kInputOne * block_words_, block_words_, ~0ull);
 }
 
-void TreeEvaluator::Compile(const std::vector<LocalNode>& nodes) {
-  std::vector<Operand> operands;
-  std::vector<int> free_registers;
-  int register_count = 0;
-  auto take_register = [&]() {
-    if (free_registers.empty()) return register_count++;
-    const int r = free_registers.back();
-    free_registers.pop_back();
-    return r;
-  };
-  auto give_back = [&](const Operand& operand) {
-    if (operand.in_register) free_registers.push_back(operand.index);
-  };
+int TreeEvaluator::Program::Take() {
+  if (free.empty()) return registers++;
+  const int r = free.back();
+  free.pop_back();
+  return r;
+}
 
+void TreeEvaluator::Program::GiveBack(const Operand& operand) {
+  if (operand.in_register) free.push_back(operand.index);
+}
+
+TreeEvaluator::Operand TreeEvaluator::Emit(const std::vector<LocalNode>& nodes, int root,
+                                           Program& program, bool share) {
+  std::vector<Operand> operands;
   std::vector<std::pair<int, bool>> pending;  // local node, operands done
-  pending.push_back({static_cast<int>(nodes.size()) - 1, false});
+  pending.push_back({root, false});
   while (!pending.empty()) {
     const auto [at, expanded] = pending.back();
     pending.pop_back();
@@ -116,6 +142,10 @@ void TreeEvaluator::Compile(const std::vector<LocalNode>& nodes) {
       operands.push_back({false, n.type == kNodeTrue ? kInputOne : kInputZero});
       continue;
     }
+    if (share && !expanded && invariant_[static_cast<std::size_t>(at)] && stored_ < kMaxStored) {
+      operands.push_back(Store(Emit(nodes, at, prologue_, false)));
+      continue;
+    }
     if (n.type == kNodeNot) {
       if (!expanded) {
         pending.push_back({at, true});
@@ -123,11 +153,16 @@ void TreeEvaluator::Compile(const std::vector<LocalNode>& nodes) {
         continue;
       }
       Operand& operand = operands.back();
-      if (operand.in_register) {
-        program_.push_back({Op::kNot, operand.index, operand});
-      } else {
-        operand.index ^= 1;
+      if (!operand.in_register && operand.index < first_stored_) {
+        operand.index ^= 1;  // a variable's or a constant's complement is an input too
+        continue;
       }
+      if (!operand.in_register) {
+        const int target = program.Take();
+        program.code.push_back({Op::kCopy, target, operand});
+        operand = {true, target};
+      }
+      program.code.push_back({Op::kNot, operand.index, operand});
       continue;
     }
     const bool left_first = nodes[static_cast<std::size_t>(n.left)].need >=
@@ -145,27 +180,28 @@ void TreeEvaluator::Compile(const std::vector<LocalNode>& nodes) {
     operands.pop_back();
     const Op op = n.type == kNodeOr ? Op::kOr : n.type == kNodeAnd ? Op::kAnd : Op::kXor;
     if (first.in_register) {
-      program_.push_back({op, first.index, second});
-      give_back(second);
+      program.code.push_back({op, first.index, second});
+      program.GiveBack(second);
       operands.push_back(first);
     } else if (second.in_register) {
-      program_.push_back({op, second.index, first});
+      program.code.push_back({op, second.index, first});
       operands.push_back(second);
     } else {
-      const int target = take_register();
-      program_.push_back({Op::kCopy, target, first});
-      program_.push_back({op, target, second});
+      const int target = program.Take();
+      program.code.push_back({Op::kCopy, target, first});
+      program.code.push_back({op, target, second});
       operands.push_back({true, target});
     }
   }
-  Operand result = operands.back();
-  if (!result.in_register) {
-    const int target = take_register();
-    program_.push_back({Op::kCopy, target, result});
-    result = {true, target};
-  }
-  result_register_ = result.index;
-  registers_.assign(static_cast<std::size_t>(register_count) * block_words_, 0);
+  return operands.back();
+}
+
+TreeEvaluator::Operand TreeEvaluator::Store(Operand operand) {
+  if (!operand.in_register) return operand;
+  const int input = first_stored_ + stored_++;
+  prologue_.code.push_back({Op::kStore, input, operand});
+  prologue_.GiveBack(operand);
+  return {false, input};
 }
 
 void TreeEvaluator::FillInputs(std::uint64_t first) {
@@ -192,10 +228,24 @@ const std::uint64_t* TreeEvaluator::Source(const Operand& operand) {
 
 const std::uint64_t* TreeEvaluator::Evaluate(std::uint64_t first) {
   FillInputs(first);
+  if (!prologue_done_) {
+    Run(prologue_);
+    prologue_done_ = true;
+  }
+  Run(main_);
+  return Register(result_register_);
+}
+
+void TreeEvaluator::Run(const Program& program) {
   const std::size_t words = block_words_;
-  for (const Instruction& instruction : program_) {
-    std::uint64_t* target = Register(instruction.target);
+  for (const Instruction& instruction : program.code) {
     const std::uint64_t* source = Source(instruction.source);
+    if (instruction.op == Op::kStore) {
+      std::uint64_t* stored = inputs_.data() + static_cast<std::size_t>(instruction.target) * words;
+      std::copy_n(source, words, stored);
+      continue;
+    }
+    std::uint64_t* target = Register(instruction.target);
     switch (instruction.op) {
       case Op::kCopy:
         std::copy_n(source, words, target);
@@ -212,9 +262,10 @@ const std::uint64_t* TreeEvaluator::Evaluate(std::uint64_t first) {
       case Op::kXor:
         for (std::size_t w = 0; w < words; ++w) target[w] ^= source[w];
         break;
+      case Op::kStore:
+        break;
     }
   }
-  return Register(result_register_);
 }
 
 }  // namespace kem
