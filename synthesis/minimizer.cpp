@@ -38,11 +38,13 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
     table.Release();
     return false;
   }
+  const VariableWords vars(n);
   int row = 0;
   for (int i = 0; i < expansion.rows; ++i) {
     if (table.RawGet(i, n) != wanted) continue;
+    // A truth-table row carries no constant marker, so its variable words copy as they are.
     result.cover.Bind(row);
-    table.CopyRow(i, result.cover, row, n);
+    for (int w = 0; w < vars.count; ++w) result.cover.Row(row)[w] = table.Row(i)[w] & vars.Mask(w);
     ++row;
   }
   table.Release();
