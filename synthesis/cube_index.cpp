@@ -18,28 +18,47 @@ void CubeIndex::Build(const CubeList& list) {
   exclude_true_.resize(columns);
   exclude_complement_.resize(columns);
 
+  // The indexed columns as runs of neighbours, for packing a cube's bits.
+  runs_.clear();
+  for (std::uint64_t bits = used_; bits != 0;) {
+    const int start = std::countr_zero(bits);
+    const int length = std::countr_one(bits >> start);
+    const std::uint64_t mask = length == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << length) - 1;
+    const int offset = runs_.empty() ? 0 : runs_.back().offset + std::popcount(runs_.back().mask);
+    runs_.push_back({start, mask, offset});
+    bits &= ~(mask << start);
+  }
+
   words_ = (list.rows.size() + 63) / 64;
   indexed_.assign(words_, 0);
-  literals_.assign(words_ * columns * 2, 0);
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
-    if (!list.present[row]) continue;
-    const int r = static_cast<int>(row);
-    indexed_[row / 64] |= Bit(r);
-    const Cube cube = list.rows[row];
-    std::uint64_t* word = literals_.data() + row / 64 * columns * 2;
-    for (std::size_t c = 0; c < columns; ++c) {
-      const std::uint64_t column = std::uint64_t{1} << columns_[c];
-      if ((cube.care & column) != 0) word[2 * c + ((cube.value & column) != 0 ? 0 : 1)] |= Bit(r);
-    }
+    if (list.present[row]) indexed_[row / 64] |= Bit(static_cast<int>(row));
   }
+  literals_ready_ = false;
   BuildPointTable();
 }
 
+void CubeIndex::BuildLiterals() {
+  if (literals_ready_) return;
+  literals_ready_ = true;
+  const std::size_t columns = columns_.size();
+  literals_.assign(words_ * columns * 2, 0);
+  for (std::size_t row = 0; row < list_->rows.size(); ++row) {
+    if (!list_->present[row]) continue;
+    const Cube cube = list_->rows[row];
+    std::uint64_t* word = literals_.data() + row / 64 * columns * 2;
+    for (std::size_t c = 0; c < columns; ++c) {
+      const std::uint64_t column = std::uint64_t{1} << columns_[c];
+      if ((cube.care & column) != 0)
+        word[2 * c + ((cube.value & column) != 0 ? 0 : 1)] |= Bit(static_cast<int>(row));
+    }
+  }
+}
+
 std::uint32_t CubeIndex::Packed(std::uint64_t bits) const {
-  std::uint32_t packed = 0;
-  for (std::size_t c = 0; c < columns_.size(); ++c)
-    packed |= static_cast<std::uint32_t>((bits >> columns_[c]) & 1u) << c;
-  return packed;
+  std::uint64_t packed = 0;
+  for (const Run& run : runs_) packed |= ((bits >> run.start) & run.mask) << run.offset;
+  return static_cast<std::uint32_t>(packed);
 }
 
 void CubeIndex::BuildPointTable() {
@@ -49,17 +68,10 @@ void CubeIndex::BuildPointTable() {
   constexpr std::size_t kPointsPerEntry = 4;
   const std::size_t columns = columns_.size();
   if (columns > kMaxColumns) return;
+  // A few words of rows are scanned faster than a table is made.
+  constexpr std::size_t kMinWords = 3;
+  if (words_ < kMinWords) return;
   const std::size_t points = std::size_t{1} << columns;
-  std::size_t covered = 0;
-  for (std::size_t row = 0; row < list_->rows.size(); ++row) {
-    if (!list_->present[row]) continue;
-    covered += std::size_t{1} << (columns -
-                                  static_cast<std::size_t>(std::popcount(list_->rows[row].care)));
-    if (covered > kPointsPerEntry * points) return;
-  }
-  // Rows by point, each point's rows in increasing order: count, then place.
-  point_start_.assign(points + 1, 0);
-  point_rows_.resize(covered);
   const auto all = static_cast<std::uint32_t>(points - 1);
   auto for_each_point = [&](Cube cube, auto visit) {
     const std::uint32_t free = all & ~Packed(cube.care);
@@ -69,10 +81,22 @@ void CubeIndex::BuildPointTable() {
       if (subset == 0) break;
     }
   };
+  // Rows by point, each point's rows in increasing order: count (giving up when the rows cover
+  // too many points), then place.
+  point_start_.assign(points + 1, 0);
+  std::size_t covered = 0;
   for (std::size_t row = 0; row < list_->rows.size(); ++row) {
-    if (list_->present[row])
-      for_each_point(list_->rows[row], [&](std::uint32_t point) { ++point_start_[point + 1]; });
+    if (!list_->present[row]) continue;
+    for_each_point(list_->rows[row], [&](std::uint32_t point) {
+      ++point_start_[point + 1];
+      ++covered;
+    });
+    if (covered > kPointsPerEntry * points) {
+      point_start_.clear();
+      return;
+    }
   }
+  point_rows_.resize(covered);
   for (std::size_t point = 0; point < points; ++point)
     point_start_[point + 1] += point_start_[point];
   point_fill_.assign(point_start_.begin(), point_start_.end() - 1);
@@ -98,6 +122,7 @@ void CubeIndex::SetExclusions(Cube cube) {
 int CubeIndex::FirstContaining(Cube cube, std::vector<int>& contained) {
   contained.clear();
   if (!point_start_.empty()) return FirstContainingByPoints(cube, contained);
+  BuildLiterals();
   SetExclusions(cube);
   const std::size_t columns = columns_.size();
   // A contained row holds each of the cube's literals; with a literal in a column that no indexed
@@ -146,7 +171,12 @@ int CubeIndex::FirstContainingByPoints(Cube cube, std::vector<int>& contained) {
   if ((cube.care & ~used_) != 0) return first;
   const auto all = static_cast<std::uint32_t>(point_start_.size() - 2);
   const std::uint32_t free = all & ~Packed(cube.care);
-  if ((std::size_t{1} << std::popcount(free)) > 4 * words_) {
+  // Listing the cube's points costs more than scanning the rows when it has many.
+  int free_columns = 0;
+  const int max_free = std::bit_width(4 * words_);
+  for (std::uint32_t bits = free; bits != 0 && free_columns <= max_free; bits &= bits - 1)
+    ++free_columns;
+  if (free_columns > max_free) {
     ScanContained(cube, first, contained);
     return first;
   }
@@ -159,12 +189,15 @@ int CubeIndex::FirstContainingByPoints(Cube cube, std::vector<int>& contained) {
     }
     if (subset == 0) break;
   }
-  std::sort(contained.begin(), contained.end());
-  contained.erase(std::unique(contained.begin(), contained.end()), contained.end());
+  if (contained.size() > 1) {
+    std::sort(contained.begin(), contained.end());
+    contained.erase(std::unique(contained.begin(), contained.end()), contained.end());
+  }
   return first;
 }
 
 void CubeIndex::ScanContained(Cube cube, int bound, std::vector<int>& contained) {
+  BuildLiterals();
   const std::size_t columns = columns_.size();
   required_.clear();
   for (std::size_t c = 0; c < columns; ++c) {
@@ -188,6 +221,7 @@ void CubeIndex::ScanContained(Cube cube, int bound, std::vector<int>& contained)
 bool CubeIndex::Redundant(int row) {
   if ((indexed_[static_cast<std::size_t>(row) / 64] & Bit(row)) == 0) return false;
   const Cube own = list_->rows[static_cast<std::size_t>(row)];
+  BuildLiterals();
   SetExclusions(own);
   const std::size_t columns = columns_.size();
   for (std::size_t w = 0; w < words_; ++w) {

@@ -35,6 +35,7 @@ class CubeIndex {
   // The cube's literals in the indexed columns, packed to one bit per indexed column.
   std::uint32_t Packed(std::uint64_t bits) const;
   void BuildPointTable();
+  void BuildLiterals();  // the literal sets, on first use
   int FirstContainingByPoints(Cube cube, std::vector<int>& contained);
   void ScanContained(Cube cube, int bound, std::vector<int>& contained);
   // Per column, the literal sets that rule a row out as a container of the cube.
@@ -43,6 +44,13 @@ class CubeIndex {
   const CubeList* list_ = nullptr;
   std::uint64_t used_ = 0;    // the columns that some indexed row has a literal in
   std::vector<int> columns_;  // those columns, in increasing order
+  struct Run {
+    int start;  // the first column of neighbouring indexed columns
+    std::uint64_t mask;
+    int offset;  // where the run's bits go in a packed cube
+  };
+  std::vector<Run> runs_;
+  bool literals_ready_ = false;
   std::size_t words_ = 0;
   std::vector<std::uint64_t> indexed_;  // by row
   // By word, then column: the rows with the true literal, then those with the complemented one.

@@ -62,29 +62,36 @@ class LiteralTally {
   int pending_ = 0;
 };
 
-// The binate variable that most rows hold a literal of (the lowest on a tie), or -1 when every
-// variable is unate.
-int PickSplitVariable(const CubeList& list) {
-  // Which columns hold each literal, and whether every row has the same literals: then every
-  // column of those counts alike and the lowest binate one is taken.
+// What one pass over a list tells: how many rows are present, which columns hold each literal,
+// and whether every present row has the same literals.
+struct Survey {
+  std::size_t present = 0;
   std::uint64_t any_true = 0;
   std::uint64_t any_complement = 0;
   std::uint64_t care = 0;
   bool one_mask = true;
-  bool first = true;
+};
+
+Survey SurveyOf(const CubeList& list) {
+  Survey survey;
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
     if (!list.present[row]) continue;
     const Cube cube = list.rows[row];
-    any_true |= cube.value;
-    any_complement |= cube.care & ~cube.value;
-    if (first) care = cube.care;
-    one_mask = one_mask && cube.care == care;
-    first = false;
+    survey.any_true |= cube.value;
+    survey.any_complement |= cube.care & ~cube.value;
+    if (survey.present == 0) survey.care = cube.care;
+    survey.one_mask = survey.one_mask && cube.care == survey.care;
+    ++survey.present;
   }
-  const std::uint64_t binate = any_true & any_complement;
-  if (binate == 0) return -1;
-  if (one_mask) return std::countr_zero(binate);
+  return survey;
+}
 
+// The binate variable that most rows hold a literal of (the lowest on a tie), or -1 when every
+// variable is unate. When every row has the same literals, all columns count alike.
+int PickSplitVariable(const CubeList& list, const Survey& survey) {
+  const std::uint64_t binate = survey.any_true & survey.any_complement;
+  if (binate == 0) return -1;
+  if (survey.one_mask) return std::countr_zero(binate);
   LiteralTally tally;
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
     if (list.present[row]) tally.Add(list.rows[row]);
@@ -106,30 +113,50 @@ int PickSplitVariable(const CubeList& list) {
 // True when the present rows are every minterm over the columns they use, each once. Splitting
 // such a list gives two such lists, and joining their results gives the universal cube alone, so
 // the recursion would end in that one row.
-bool AllMinterms(const CubeList& list, std::vector<std::uint64_t>& seen) {
-  std::size_t present = 0;
-  std::uint64_t care = 0;
-  for (std::size_t row = 0; row < list.rows.size(); ++row) {
-    if (!list.present[row]) continue;
-    if (present == 0) care = list.rows[row].care;
-    if (list.rows[row].care != care) return false;
-    ++present;
-  }
-  const int k = std::popcount(care);
+bool AllMinterms(const CubeList& list, const Survey& survey, std::vector<std::uint64_t>& seen) {
+  const int k = std::popcount(survey.care);
   constexpr int kMaxColumnsChecked = 24;
-  if (k == 0 || k > kMaxColumnsChecked || present != std::size_t{1} << k) return false;
-  seen.assign(std::max<std::size_t>(present / 64, 1), 0);
+  if (!survey.one_mask || k == 0 || k > kMaxColumnsChecked || survey.present != std::size_t{1} << k)
+    return false;
+  seen.assign(std::max<std::size_t>(survey.present / 64, 1), 0);
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
     if (!list.present[row]) continue;
     std::uint64_t index = 0;
     int bit = 0;
-    for (std::uint64_t columns = care; columns != 0; columns &= columns - 1, ++bit)
+    for (std::uint64_t columns = survey.care; columns != 0; columns &= columns - 1, ++bit)
       index |= ((list.rows[row].value >> std::countr_zero(columns)) & 1u) << bit;
     std::uint64_t& word = seen[index / 64];
     if ((word >> (index % 64)) & 1u) return false;
     word |= std::uint64_t{1} << (index % 64);
   }
   return true;
+}
+
+// The present rows whose v column is 0 or 1 (positive) and 0 or ¬v (negative), in order, with v
+// cleared, in one pass.
+void Split(const CubeList& list, int v, CubeList& positive, CubeList& negative) {
+  const std::uint64_t bit = std::uint64_t{1} << v;
+  positive.rows.resize(list.rows.size());
+  negative.rows.resize(list.rows.size());
+  Cube* p = positive.rows.data();
+  Cube* n = negative.rows.data();
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (!list.present[row]) continue;
+    const Cube cube = list.rows[row];
+    const Cube cleared{cube.care & ~bit, cube.value & ~bit};
+    if ((cube.care & bit) == 0) {
+      *p++ = cleared;
+      *n++ = cleared;
+    } else if ((cube.value & bit) != 0) {
+      *p++ = cleared;
+    } else {
+      *n++ = cleared;
+    }
+  }
+  positive.rows.resize(static_cast<std::size_t>(p - positive.rows.data()));
+  negative.rows.resize(static_cast<std::size_t>(n - negative.rows.data()));
+  positive.present.assign(positive.rows.size(), 1);
+  negative.present.assign(negative.rows.size(), 1);
 }
 
 enum class Outcome { kFailed, kKept, kReplaced };
@@ -162,12 +189,13 @@ class Recursion {
   // is replaced by the merged list (kReplaced).
   Outcome Minimize(std::size_t depth, CubeList& list) {
     context_.progress.Tick();
-    if (AllMinterms(list, seen_)) {
+    const Survey survey = SurveyOf(list);
+    if (AllMinterms(list, survey, seen_)) {
       list.Clear();
       list.Append(Cube{});
       return Outcome::kReplaced;
     }
-    const int v = PickSplitVariable(list);
+    const int v = PickSplitVariable(list, survey);
     if (v < 0) {
       RemoveContained(list, scratch_);
       return Outcome::kKept;
@@ -175,8 +203,7 @@ class Recursion {
     // Both cofactors and the merged list at this depth: at most twice the rows each.
     if (!Hold(depth + 1, 4 * list.rows.size())) return Outcome::kFailed;
     Level& level = levels_[depth + 1];
-    Cofactor(list, v, true, level.positive);
-    Cofactor(list, v, false, level.negative);
+    Split(list, v, level.positive, level.negative);
     if (Minimize(depth + 1, level.positive) == Outcome::kFailed) return Outcome::kFailed;
     if (Minimize(depth + 1, level.negative) == Outcome::kFailed) return Outcome::kFailed;
     {
@@ -196,18 +223,6 @@ class Recursion {
     BudgetCharge charge;
     std::size_t charged = 0;
   };
-
-  // The present rows whose v column is 0 or the given literal, in order, with v cleared.
-  static void Cofactor(const CubeList& list, int v, bool positive, CubeList& cofactor) {
-    cofactor.Clear();
-    const std::uint64_t bit = std::uint64_t{1} << v;
-    const std::uint64_t wanted = positive ? bit : 0;
-    for (std::size_t row = 0; row < list.rows.size(); ++row) {
-      const Cube cube = list.rows[row];
-      if (!list.present[row] || ((cube.care & bit) != 0 && (cube.value & bit) != wanted)) continue;
-      cofactor.Append({cube.care & ~bit, cube.value & ~bit});
-    }
-  }
 
   SynthesisContext& context_;
   std::vector<Level> levels_;
