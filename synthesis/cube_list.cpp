@@ -30,9 +30,9 @@ std::uint32_t SpreadFields(std::uint64_t bits) {
 
 }  // namespace
 
-Cube CubeOfRow(const Cover& cover, int row) {
-  const VariableWords vars(std::min(cover.variables(), kMaxCubeColumns));
-  const std::uint32_t* body = cover.Row(row);
+namespace {
+
+Cube CubeOfWords(const std::uint32_t* body, const VariableWords& vars) {
   Cube cube;
   for (int w = 0; w < vars.count; ++w) {
     const std::uint32_t word = body[w] & vars.Mask(w);
@@ -40,6 +40,12 @@ Cube CubeOfRow(const Cover& cover, int row) {
     cube.value |= PackFields(FieldsWithOne(word)) << (w * kFieldsPerWord);
   }
   return cube;
+}
+
+}  // namespace
+
+Cube CubeOfRow(const Cover& cover, int row) {
+  return CubeOfWords(cover.Row(row), VariableWords(std::min(cover.variables(), kMaxCubeColumns)));
 }
 
 void WriteCube(Cube cube, Cover& cover, int row) {
@@ -60,9 +66,10 @@ void ReadCubes(const Cover& cover, int last, CubeList& list) {
   list.Clear();
   list.rows.reserve(static_cast<std::size_t>(last + 1));
   list.present.reserve(static_cast<std::size_t>(last + 1));
+  const VariableWords vars(std::min(cover.variables(), kMaxCubeColumns));
   for (int row = 0; row <= last; ++row) {
     const bool present = cover.present(row);
-    list.rows.push_back(present ? CubeOfRow(cover, row) : Cube{});
+    list.rows.push_back(present ? CubeOfWords(cover.Row(row), vars) : Cube{});
     list.present.push_back(present ? 1 : 0);
   }
 }

@@ -68,20 +68,23 @@ struct Survey {
   std::size_t present = 0;
   std::uint64_t any_true = 0;
   std::uint64_t any_complement = 0;
-  std::uint64_t care = 0;
-  bool one_mask = true;
+  std::uint64_t care = 0;  // the columns any row has a literal in
+  std::uint64_t every_care = ~std::uint64_t{0};
+
+  void Add(Cube cube) {
+    any_true |= cube.value;
+    any_complement |= cube.care & ~cube.value;
+    care |= cube.care;
+    every_care &= cube.care;
+    ++present;
+  }
+  bool one_mask() const { return present == 0 || care == every_care; }
 };
 
 Survey SurveyOf(const CubeList& list) {
   Survey survey;
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
-    if (!list.present[row]) continue;
-    const Cube cube = list.rows[row];
-    survey.any_true |= cube.value;
-    survey.any_complement |= cube.care & ~cube.value;
-    if (survey.present == 0) survey.care = cube.care;
-    survey.one_mask = survey.one_mask && cube.care == survey.care;
-    ++survey.present;
+    if (list.present[row]) survey.Add(list.rows[row]);
   }
   return survey;
 }
@@ -91,7 +94,7 @@ Survey SurveyOf(const CubeList& list) {
 int PickSplitVariable(const CubeList& list, const Survey& survey) {
   const std::uint64_t binate = survey.any_true & survey.any_complement;
   if (binate == 0) return -1;
-  if (survey.one_mask) return std::countr_zero(binate);
+  if (survey.one_mask()) return std::countr_zero(binate);
   LiteralTally tally;
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
     if (list.present[row]) tally.Add(list.rows[row]);
@@ -116,7 +119,8 @@ int PickSplitVariable(const CubeList& list, const Survey& survey) {
 bool AllMinterms(const CubeList& list, const Survey& survey, std::vector<std::uint64_t>& seen) {
   const int k = std::popcount(survey.care);
   constexpr int kMaxColumnsChecked = 24;
-  if (!survey.one_mask || k == 0 || k > kMaxColumnsChecked || survey.present != std::size_t{1} << k)
+  if (!survey.one_mask() || k == 0 || k > kMaxColumnsChecked ||
+      survey.present != std::size_t{1} << k)
     return false;
   seen.assign(std::max<std::size_t>(survey.present / 64, 1), 0);
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
@@ -133,8 +137,9 @@ bool AllMinterms(const CubeList& list, const Survey& survey, std::vector<std::ui
 }
 
 // The present rows whose v column is 0 or 1 (positive) and 0 or ¬v (negative), in order, with v
-// cleared, in one pass.
-void Split(const CubeList& list, int v, CubeList& positive, CubeList& negative) {
+// cleared, in one pass that surveys both halves as well.
+void Split(const CubeList& list, int v, CubeList& positive, Survey& positive_survey,
+           CubeList& negative, Survey& negative_survey) {
   const std::uint64_t bit = std::uint64_t{1} << v;
   positive.rows.resize(list.rows.size());
   negative.rows.resize(list.rows.size());
@@ -144,13 +149,13 @@ void Split(const CubeList& list, int v, CubeList& positive, CubeList& negative) 
     if (!list.present[row]) continue;
     const Cube cube = list.rows[row];
     const Cube cleared{cube.care & ~bit, cube.value & ~bit};
-    if ((cube.care & bit) == 0) {
+    if ((cube.care & bit) == 0 || (cube.value & bit) != 0) {
       *p++ = cleared;
+      positive_survey.Add(cleared);
+    }
+    if ((cube.care & bit) == 0 || (cube.value & bit) == 0) {
       *n++ = cleared;
-    } else if ((cube.value & bit) != 0) {
-      *p++ = cleared;
-    } else {
-      *n++ = cleared;
+      negative_survey.Add(cleared);
     }
   }
   positive.rows.resize(static_cast<std::size_t>(p - positive.rows.data()));
@@ -187,9 +192,8 @@ class Recursion {
 
   // Minimizes the list in place: either its rows stay and some lose their slots (kKept), or it
   // is replaced by the merged list (kReplaced).
-  Outcome Minimize(std::size_t depth, CubeList& list) {
+  Outcome Minimize(std::size_t depth, CubeList& list, const Survey& survey) {
     context_.progress.Tick();
-    const Survey survey = SurveyOf(list);
     if (AllMinterms(list, survey, seen_)) {
       list.Clear();
       list.Append(Cube{});
@@ -203,9 +207,11 @@ class Recursion {
     // Both cofactors and the merged list at this depth: at most twice the rows each.
     if (!Hold(depth + 1, 4 * list.rows.size())) return Outcome::kFailed;
     Level& level = levels_[depth + 1];
-    Split(list, v, level.positive, level.negative);
-    if (Minimize(depth + 1, level.positive) == Outcome::kFailed) return Outcome::kFailed;
-    if (Minimize(depth + 1, level.negative) == Outcome::kFailed) return Outcome::kFailed;
+    Survey positive;
+    Survey negative;
+    Split(list, v, level.positive, positive, level.negative, negative);
+    if (Minimize(depth + 1, level.positive, positive) == Outcome::kFailed) return Outcome::kFailed;
+    if (Minimize(depth + 1, level.negative, negative) == Outcome::kFailed) return Outcome::kFailed;
     {
       const TimedStep timed(context_.step_timer, MinimizerStep::kCofactorMerge);
       MergeCofactors(level.positive, level.negative, v, level.merged, scratch_);
@@ -238,7 +244,7 @@ int RecursiveMinimize(SynthesisContext& context, Cover& cover, int last) {
   if (!recursion.Hold(0, static_cast<std::size_t>(last) + 1)) return -1;
   CubeList list;
   ReadCubes(cover, last, list);
-  switch (recursion.Minimize(0, list)) {
+  switch (recursion.Minimize(0, list, SurveyOf(list))) {
     case Outcome::kFailed:
       return -1;
     case Outcome::kKept:
