@@ -2,7 +2,10 @@
 // column by column as bit sets over the rows: for each column that some row uses, which rows have
 // its true literal and which its complemented one. A question about one cube is answered for 64
 // rows at once with a few word operations per column, stopping at the first word that answers it,
-// and rows leave the index by clearing their bit in the set of indexed rows.
+// and rows leave the index by clearing their bit in the set of indexed rows. When the rows cover
+// few points of their space, the index also lists the rows at each point: a container of a cube
+// covers the cube's first point, and a contained row lies on the cube's points, so a question
+// then looks at a handful of rows.
 #pragma once
 
 #include <cstdint>

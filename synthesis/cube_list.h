@@ -10,7 +10,7 @@
 
 namespace kem {
 
-// The most variable columns a cube of this form can hold.
+// The most variable columns a cube of this form can hold; a design has at most 41.
 inline constexpr int kMaxCubeColumns = 64;
 
 struct Cube {

@@ -122,13 +122,28 @@ bool AllMinterms(const CubeList& list, const Survey& survey, std::vector<std::ui
   if (!survey.one_mask() || k == 0 || k > kMaxColumnsChecked ||
       survey.present != std::size_t{1} << k)
     return false;
+  // A minterm's number: its values in the used columns, taken run by run of neighbouring columns.
+  struct Run {
+    int start;
+    std::uint64_t mask;
+    int offset;
+  };
+  std::array<Run, kMaxColumnsChecked> runs;
+  std::size_t run_count = 0;
+  int offset = 0;
+  for (std::uint64_t bits = survey.care; bits != 0; ++run_count) {
+    const int start = std::countr_zero(bits);
+    const int length = std::countr_one(bits >> start);
+    runs[run_count] = {start, (std::uint64_t{1} << length) - 1, offset};
+    offset += length;
+    bits &= ~(runs[run_count].mask << start);
+  }
   seen.assign(std::max<std::size_t>(survey.present / 64, 1), 0);
   for (std::size_t row = 0; row < list.rows.size(); ++row) {
     if (!list.present[row]) continue;
     std::uint64_t index = 0;
-    int bit = 0;
-    for (std::uint64_t columns = survey.care; columns != 0; columns &= columns - 1, ++bit)
-      index |= ((list.rows[row].value >> std::countr_zero(columns)) & 1u) << bit;
+    for (std::size_t r = 0; r < run_count; ++r)
+      index |= ((list.rows[row].value >> runs[r].start) & runs[r].mask) << runs[r].offset;
     std::uint64_t& word = seen[index / 64];
     if ((word >> (index % 64)) & 1u) return false;
     word |= std::uint64_t{1} << (index % 64);
