@@ -24,41 +24,30 @@ namespace {
 
 constexpr std::size_t kBytesPerRow = sizeof(Cube) + 1;
 
-// Per-column counts of the true and the complemented literals of a list, taken a word at a time:
-// the 64 columns are summed in 4-bit lanes (column 4 i + k in lane i of word k) and spilled before
-// a lane can overflow.
+// Per-column counts of the rows with a literal, taken a word at a time: the 64 columns are summed
+// in 4-bit lanes (column 4 i + k in lane i of word k) and spilled before a lane can overflow.
 class LiteralTally {
  public:
   void Add(Cube cube) {
-    const std::uint64_t trues = cube.care & cube.value;
-    const std::uint64_t complements = cube.care & ~cube.value;
-    for (int k = 0; k < 4; ++k) {
-      true_lanes_[k] += (trues >> k) & kLanes;
-      complement_lanes_[k] += (complements >> k) & kLanes;
-    }
+    for (int k = 0; k < 4; ++k) lanes_[k] += (cube.care >> k) & kLanes;
     if (++pending_ == kRowsPerSpill) Spill();
   }
   void Spill() {
     for (int k = 0; k < 4; ++k) {
-      for (int lane = 0; lane < 16; ++lane) {
-        trues_[4 * lane + k] += static_cast<int>((true_lanes_[k] >> (4 * lane)) & 15u);
-        complements_[4 * lane + k] += static_cast<int>((complement_lanes_[k] >> (4 * lane)) & 15u);
-      }
-      true_lanes_[k] = complement_lanes_[k] = 0;
+      for (int lane = 0; lane < 16; ++lane)
+        counts_[4 * lane + k] += static_cast<int>((lanes_[k] >> (4 * lane)) & 15u);
+      lanes_[k] = 0;
     }
     pending_ = 0;
   }
-  int trues(int column) const { return trues_[static_cast<std::size_t>(column)]; }
-  int complements(int column) const { return complements_[static_cast<std::size_t>(column)]; }
+  int literals(int column) const { return counts_[static_cast<std::size_t>(column)]; }
 
  private:
   static constexpr std::uint64_t kLanes = 0x1111111111111111ull;
   static constexpr int kRowsPerSpill = 15;
 
-  std::array<std::uint64_t, 4> true_lanes_{};
-  std::array<std::uint64_t, 4> complement_lanes_{};
-  std::array<int, kMaxCubeColumns> trues_{};
-  std::array<int, kMaxCubeColumns> complements_{};
+  std::array<std::uint64_t, 4> lanes_{};
+  std::array<int, kMaxCubeColumns> counts_{};
   int pending_ = 0;
 };
 
@@ -104,7 +93,7 @@ int PickSplitVariable(const CubeList& list, const Survey& survey) {
   int best_sum = 0;
   for (std::uint64_t columns = binate; columns != 0; columns &= columns - 1) {
     const int v = std::countr_zero(columns);
-    const int sum = tally.trues(v) + tally.complements(v);
+    const int sum = tally.literals(v);
     if (sum > best_sum) {
       best = v;
       best_sum = sum;
