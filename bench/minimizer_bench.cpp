@@ -118,11 +118,11 @@ std::string Describe(const CaseResult& r, double limit) {
   }
 }
 
-constexpr const char* kHeader = "%-26s %4s %5s  %-14s %9s %9s %9s %9s %9s %10s %9s\n";
+constexpr const char* kHeader = "%-26s %4s %5s  %-14s %9s %8s %8s %8s %8s %8s %8s %10s %9s\n";
 
 void PrintHeader(const char* first) {
-  std::printf(kHeader, first, "V", "level", "result", "time [ms]", "table", "merge", "select",
-              "cofactor", "cover[MiB]", "RSS[MiB]");
+  std::printf(kHeader, first, "V", "level", "result", "time [ms]", "table", "covers", "level",
+              "merge", "select", "cofactor", "cover[MiB]", "RSS[MiB]");
 }
 
 void PrintRow(const std::string& what, const std::string& size, int level, const CaseResult& r,
@@ -139,7 +139,8 @@ void PrintRow(const std::string& what, const std::string& size, int level, const
   const double* step = r.result.step_seconds;
   std::printf(kHeader, what.c_str(), size.c_str(), std::to_string(level).c_str(),
               Describe(r, limit).c_str(), ms(r.result.seconds).c_str(), ms(step[0]).c_str(),
-              ms(step[1]).c_str(), ms(step[2]).c_str(), ms(step[3]).c_str(), peak, rss);
+              ms(step[1]).c_str(), ms(step[2]).c_str(), ms(step[3]).c_str(), ms(step[4]).c_str(),
+              ms(step[5]).c_str(), peak, rss);
   std::fflush(stdout);
 }
 
@@ -215,8 +216,10 @@ int Main(int argc, char** argv) {
   std::printf("One equation Y = f(I0..I(V-1)) on a GAL22V10, each case limited to %.0f s.\n",
               o.limit);
   std::printf(
-      "time: the whole compilation; table, merge, select, cofactor: the minimizer's steps (truth\n"
-      "table, level-1 merge passes and cover selection, level-2 cofactor merges), in ms;\n"
+      "time: the whole compilation; then the minimizer's steps: table: the truth table; covers:\n"
+      "the minterm covers (at level 0 the result); level: the level's minimization, of which\n"
+      "merge and select are level 1's merge passes and cover selection and cofactor is level 2's\n"
+      "cofactor merges; all in ms;\n"
       "cover: the allocation budget's high-water mark; RSS: the compiling process's peak.\n"
       "\"*\": compiled with errors (term limit).\n\n");
   PrintHeader("equation");

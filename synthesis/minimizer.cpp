@@ -28,6 +28,7 @@ void ConstantTable(Expansion& expansion, Minimized& result) {
 // The minterms of the on-set or, when the complement is allowed and smaller, of the off-set.
 bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_complement,
                   Minimized& result) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kMintermCovers);
   const bool complement = allow_complement && expansion.on_count > expansion.off_count;
   const int wanted = complement ? 0 : 1;
   const int rows = complement ? expansion.off_count : expansion.on_count;
@@ -57,6 +58,7 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
 // E01, reported once more here.
 bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value, int count,
                 Cover& cover) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kMintermCovers);
   const Cover& table = expansion.cover;
   const int n = table.variables();
   if (!cover.Allocate(context, count, 0, n)) {
@@ -75,6 +77,7 @@ bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value
 }
 
 int MinimizeAtLevel(SynthesisContext& context, Cover& cover, int last, int used_variables) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
   return context.level == kLevelExact ? ExactMinimize(context, cover, last, used_variables)
                                       : RecursiveMinimize(context, cover, last);
 }
