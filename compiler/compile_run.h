@@ -23,12 +23,14 @@ inline constexpr int kDefaultMinimizationLevel = 2;
 struct CompileOptions {
   int minimization_level = kDefaultMinimizationLevel;  // 0 none, 1 full, 2 heuristic
   std::size_t memory_budget = kDefaultMemoryBudget;
+  StepTimer* step_timer = nullptr;  // told how long each minimizer step takes, when set
 };
 
 struct CompileRun {
   CompileRun(const CompileOptions& options, CompileHost& host)
       : options(options), host(host), budget(options.memory_budget) {
     synthesis.level = options.minimization_level;
+    synthesis.step_timer = options.step_timer;
   }
 
   MessageLog& log() { return host.Log(); }
@@ -47,7 +49,9 @@ struct CompileRun {
   // earlier run's.
   bool error_file_created = false;
   Scanner scanner{source, diagnostics};
-  SynthesisContext synthesis{budget, diagnostics, host.Log()};  // with the minimization flag
+  ThrottledProgress progress{host.Log()};  // the minimizer's ticks, rate-limited for the log
+  // With the minimization flag.
+  SynthesisContext synthesis{budget, diagnostics, host.Log(), progress};
 
   NodePool nodes;
   int group_depth = 0;                // parenthesised groups open while an expression is parsed

@@ -10,9 +10,22 @@
 
 namespace kem::gui {
 
+MarshallingHost::MarshallingHost(QObject* ui_context, CompileHost& ui_host)
+    : context_(ui_context), ui_host_(ui_host), mailbox_([this] {
+        QMetaObject::invokeMethod(
+            context_, [this] { DeliverLog(); }, Qt::QueuedConnection);
+      }) {}
+
+bool MarshallingHost::OnUiThreadNow() const {
+  return QThread::currentThread() == context_->thread();
+}
+
+// Events posted to one thread are handled in the order they were posted, so a blocking call
+// comes after the delivery of every log line posted before it.
 template <typename Call>
 void MarshallingHost::OnUiThread(Call&& call) {
-  if (QThread::currentThread() == context_->thread()) {
+  if (OnUiThreadNow()) {
+    DeliverLog();
     call();
     return;
   }
@@ -20,11 +33,21 @@ void MarshallingHost::OnUiThread(Call&& call) {
 }
 
 void MarshallingHost::AppendLogLine(std::string_view text, bool transient) {
-  OnUiThread([&] { ui_host_.Log().AppendLogLine(text, transient); });
+  if (!OnUiThreadNow()) {
+    mailbox_.AppendLogLine(text, transient);
+    return;
+  }
+  DeliverLog();
+  ui_host_.Log().AppendLogLine(text, transient);
 }
 
 void MarshallingHost::AdvanceProgressMarker() {
-  OnUiThread([&] { ui_host_.Log().AdvanceProgressMarker(); });
+  if (!OnUiThreadNow()) {
+    mailbox_.AdvanceProgressMarker();
+    return;
+  }
+  DeliverLog();
+  ui_host_.Log().AdvanceProgressMarker();
 }
 
 BoxAnswer MarshallingHost::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {

@@ -1,7 +1,8 @@
 // The compile worker: runs a compilation on a thread of its own while every call the compile
 // driver makes to the windows (log lines, menu items, message boxes, the save command) is carried
-// out on the user-interface thread, the worker waiting until it is done. So the lines appear in
-// the order of the calls, and each is in the log when its call returns.
+// out on the user-interface thread, in the order of the calls. Log lines and markers are posted
+// and the worker goes on at once, so a busy window never slows the compilation; the other calls
+// wait until they are done, which also delivers every log line posted before them.
 #pragma once
 
 #include <QObject>
@@ -10,13 +11,13 @@
 
 #include "compiler/compile_host.h"
 #include "shell/frame_ui.h"
+#include "shell/log_mailbox.h"
 
 namespace kem::gui {
 
 class MarshallingHost : public CompileHost, public MessageLog {
  public:
-  MarshallingHost(QObject* ui_context, CompileHost& ui_host)
-      : context_(ui_context), ui_host_(ui_host) {}
+  MarshallingHost(QObject* ui_context, CompileHost& ui_host);
 
   MessageLog& Log() override { return *this; }
   void AppendLogLine(std::string_view text, bool transient) override;
@@ -34,8 +35,12 @@ class MarshallingHost : public CompileHost, public MessageLog {
   void OnUiThread(Call&& call);
 
  private:
+  bool OnUiThreadNow() const;
+  void DeliverLog() { mailbox_.Deliver(ui_host_.Log()); }
+
   QObject* context_;
   CompileHost& ui_host_;
+  LogMailbox mailbox_;
 };
 
 class CompileWorker {

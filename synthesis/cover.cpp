@@ -8,7 +8,6 @@ namespace kem {
 
 namespace {
 
-constexpr int kLiteralCountsPerMarkerStep = 64;
 constexpr int kMarkerCode = 2;
 
 }  // namespace
@@ -93,9 +92,7 @@ void Cover::ClearRow(int row) {
   std::fill_n(Row(row), words_per_row_, 0u);
 }
 
-int Cover::LiteralCount(SynthesisContext& context, int row, int k) const {
-  context.literal_count_calls = (context.literal_count_calls + 1) % kLiteralCountsPerMarkerStep;
-  if (context.literal_count_calls == 0) context.log.AdvanceProgressMarker();
+int Cover::LiteralCount(int row, int k) const {
   // While a marker is set, every column of row 0's first word reads as the marker.
   const std::uint32_t* body = Row(row);
   const bool marked = row == 0 && (body[0] & 3u) == kMarkerCode;

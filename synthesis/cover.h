@@ -71,8 +71,8 @@ class Cover {
   // Zero-fills every column of the row; its slot is left as it is.
   void ClearRow(int row);
 
-  // Columns 0..k-1 of the row whose value is nonzero; every 64th call moves the progress marker.
-  int LiteralCount(SynthesisContext& context, int row, int k) const;
+  // Columns 0..k-1 of the row whose value is nonzero.
+  int LiteralCount(int row, int k) const;
   void CopyRow(int source_row, Cover& target, int target_row, int k) const;
 
   std::uint32_t* Row(int row) { return block_.data() + RowOffset(row); }

@@ -1,9 +1,11 @@
 #include "synthesis/emission.h"
 
+#include <bit>
 #include <string>
 
 #include "common/format.h"
 #include "device/catalogue.h"
+#include "synthesis/cube_words.h"
 
 namespace kem {
 
@@ -47,26 +49,43 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
     return;
   }
 
+  // The terms are gathered and written in one piece per file: a write per literal costs more
+  // than the minimization of a large equation.
   const PinTable& pins = target.pins;
-  const int n = cover.variables();
+  const VariableWords vars(cover.variables());
+  std::string listing;
+  std::string intermediate;
+  auto both = [&](std::string_view text) {
+    listing += text;
+    intermediate += text;
+  };
   int written = 0;
   for (int row = 0; row <= minimized.last; ++row) {
     if (!cover.IsTerm(row)) continue;
+    // No marker is set here, so the fields read as they are stored: only the literals are
+    // visited, a word at a time.
     bool first_literal = true;
-    for (int v = 0; v < n; ++v) {
-      const int code = cover.FieldGet(row, v);
-      if (code != kCodeTrue && code != kCodeComplement) continue;
-      if (!first_literal) WriteBoth(outputs, " & ");
-      const std::string& name = pins.record(pins.first_design_record() + v).name;
-      WriteBoth(outputs, code == kCodeComplement ? " /" + name : name);
-      first_literal = false;
+    const std::uint32_t* body = cover.Row(row);
+    for (int w = 0; w < vars.count; ++w) {
+      const std::uint32_t word = body[w] & vars.Mask(w);
+      for (std::uint32_t fields = FieldsNonZero(word); fields != 0; fields &= fields - 1) {
+        const int field = std::countr_zero(fields);
+        const int code = static_cast<int>((word >> field) & 3u);
+        if (code != kCodeTrue && code != kCodeComplement) continue;
+        if (!first_literal) both(" & ");
+        if (code == kCodeComplement) both(" /");
+        both(pins.record(pins.first_design_record() + w * kFieldsPerWord + field / 2).name);
+        first_literal = false;
+      }
     }
     if (++written < terms)
-      WriteBoth(outputs, " +\n\t\t");
+      both(" +\n\t\t");
     else
-      WriteText(outputs.intermediate(), "\n\t\t");
+      intermediate += "\n\t\t";
   }
-  WriteText(outputs.listing(), ";\n");
+  listing += ";\n";
+  WriteText(outputs.listing(), listing);
+  WriteText(outputs.intermediate(), intermediate);
   CheckTermLimit(context, target.design, terms, output, kind);
   WriteText(outputs.intermediate(), FormatText("\t\t; %d \n", {std::to_string(terms)}));
 }

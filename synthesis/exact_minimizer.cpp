@@ -1,86 +1,82 @@
-// ExactMinimize: the driver of level 1, and the two small steps it needs between the passes.
-//
-// V is the number of used variables; a pass that makes cubes of k literals can make at most
-// Binomial(V, k) * 2^k distinct ones, which is the room each compaction leaves.
+// ExactMinimize: the driver of level 1. The minterms of the cover become a truth table over the
+// used signals, the primes are found from it, the cover selection picks from them, and the picked
+// primes are written back into the cover's first rows.
 #include "synthesis/exact_minimizer.h"
 
-#include <algorithm>
-#include <climits>
+#include <vector>
 
-#include "common/internal_check.h"
-#include "synthesis/cube_words.h"
+#include "synthesis/row_sets.h"
 
 namespace kem {
 
 namespace {
 
-// Keeps the later of two rows with the same variable columns.
-void RemoveDuplicates(SynthesisContext& context, Cover& cover, int last) {
-  const VariableWords vars(cover.variables());
-  for (int i = 0; i < last; ++i) {
-    if (!IsExactRow(context, cover, i)) continue;
-    for (int j = i + 1; j <= last; ++j) {
-      if (IsExactRow(context, cover, j) && vars.Equal(cover.Row(i), cover.Row(j))) {
-        cover.DeleteRow(i);
-        break;
-      }
-    }
+// The columns that hold a literal in the row, increasing.
+std::vector<int> LiteralColumns(const Cover& cover, int row) {
+  std::vector<int> columns;
+  for (int c = 0; c < cover.variables(); ++c) {
+    if (cover.RawGet(row, c) != kCodeAbsent) columns.push_back(c);
+  }
+  return columns;
+}
+
+// The truth-table row of a minterm.
+std::uint32_t RowOf(const Cover& cover, int row, const std::vector<int>& columns) {
+  const int v = static_cast<int>(columns.size());
+  std::uint32_t x = 0;
+  for (int j = 0; j < v; ++j) {
+    if (cover.RawGet(row, columns[static_cast<std::size_t>(j)]) == kCodeTrue)
+      x |= 1u << (v - 1 - j);
+  }
+  return x;
+}
+
+void WriteCube(Cover& cover, int row, CubeKey cube, const std::vector<int>& columns) {
+  const int v = static_cast<int>(columns.size());
+  cover.Bind(row);
+  cover.ClearRow(row);
+  for (int j = 0; j < v; ++j) {
+    const std::uint32_t bit = 1u << (v - 1 - j);
+    if ((CubeMask(cube) & bit) == 0) continue;
+    cover.FieldSet(row, columns[static_cast<std::size_t>(j)],
+                   (CubeValue(cube) & bit) != 0 ? kCodeTrue : kCodeComplement);
   }
 }
 
 }  // namespace
 
-bool IsExactRow(SynthesisContext& context, const Cover& cover, int row) {
-  if (!cover.present(row)) return false;
-  return row != 0 || cover.LiteralCount(context, 0, cover.variables()) > 0;
-}
-
-int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_variables) {
+int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int) {
   if (last <= 0) return 0;  // a single minterm is already minimal
-  const int tags = last;
-  const int v = used_variables;
-  if (v >= 2) {
-    int appended = MergePass(context, cover, last, 0, tags, true);
-    if (appended < 0) return -1;
-    last += appended;
-    if (cover.ConstantMarker() == kMarkerOne) return last;
-    for (int k = v - 2; k >= 1 && appended > 0; --k) {
-      last = CompactCover(context, cover, last, Binomial(v, k) << k, tags + 1);
-      if (last < 0) return -1;
-      // Compaction keeps the order, so the previous pass's cubes are the last rows.
-      appended = MergePass(context, cover, last, last - appended + 1, tags, false);
-      if (appended < 0) return -1;
-      last += appended;
-      if (cover.ConstantMarker() == kMarkerOne) return last;
-    }
-  }
-  last = CompactCover(context, cover, last, 0, tags + 1);
-  if (last < 0) return -1;
-  if (last > 0 && SelectCover(context, cover, tags, last) < 0) return -1;
-  RemoveDuplicates(context, cover, last);
-  return last;
-}
+  const std::vector<int> columns = LiteralColumns(cover, 0);
+  const int v = static_cast<int>(columns.size());
 
-int CompactCover(SynthesisContext& context, Cover& cover, int last, std::int64_t spare,
-                 int tag_columns) {
-  const int n = cover.variables();
-  int present = 0;
-  for (int row = 0; row <= last; ++row) present += IsExactRow(context, cover, row) ? 1 : 0;
-  const std::int64_t rows = present + (present == 0 ? spare + 1 : spare);
-  Cover compact;
-  // The spare rows of 18 variables stay below 2^27: more than a cover can count is a bug.
-  KEM_CHECK(rows <= INT_MAX);
-  if (!compact.Allocate(context, static_cast<int>(rows), tag_columns, n)) return -1;
-  const int words = std::min(cover.row_words(), compact.row_words());
-  int target = 0;
+  BudgetedArray<std::uint64_t> rows;
+  if (!rows.AllocZeroed(context.budget, context.diagnostics, RowSetWords(v))) return -1;
+  std::uint64_t count = 0;
   for (int row = 0; row <= last; ++row) {
-    if (!IsExactRow(context, cover, row)) continue;
-    compact.Bind(target);
-    std::copy_n(cover.Row(row), words, compact.Row(target));
-    ++target;
+    if (!cover.IsTerm(row)) continue;
+    const std::uint32_t x = RowOf(cover, row, columns);
+    std::uint64_t& word = rows[x / 64];
+    count += (word >> (x % 64) & 1u) == 0 ? 1 : 0;
+    word |= std::uint64_t{1} << (x % 64);
   }
-  cover = std::move(compact);
-  return std::max(present - 1, 0);
+  if (count == std::uint64_t{1} << v) {
+    // Every assignment is a minterm: the function is a tautology.
+    for (int row = 1; row <= last; ++row) cover.Unbind(row);
+    cover.Bind(0);
+    cover.ClearRow(0);
+    cover.SetConstantOne();
+    return 0;
+  }
+
+  BudgetedVector<CubeKey> primes;
+  BudgetedVector<int> chosen;
+  if (!PrimeImplicants(context, v, rows, primes) || !SelectCover(context, v, primes, chosen))
+    return -1;
+  for (int row = 0; row <= last; ++row) cover.Unbind(row);
+  for (std::size_t i = 0; i < chosen.size(); ++i)
+    WriteCube(cover, static_cast<int>(i), primes[static_cast<std::size_t>(chosen[i])], columns);
+  return static_cast<int>(chosen.size()) - 1;
 }
 
 }  // namespace kem

@@ -1,37 +1,32 @@
-// Exact minimization (level 1): all prime implicants by repeated combination of adjacent cubes,
-// then a cover chosen from them: the essential primes first, then greedily the prime that covers
-// most of what is left.
+// Exact minimization (level 1): every prime implicant of the function, then a cover chosen from
+// them: first the essential primes (the only prime that covers some minterm), then, greedily, the
+// prime that covers most of the minterms still uncovered, the earliest prime on a tie.
 //
-// The cover starts as the on-set (or off-set) minterms in rows 0..last, each with one tag column
-// per minterm (columns n..n+T, T = last), all tags 0. A tag of a row reads 1 when the row covers
-// that minterm and nothing chosen has accounted for it yet; SelectCover writes 2 where an
-// essential prime accounts for it and 3 where a greedily chosen one does.
-//
-// Throughout this level row 0 counts as a row only while it has a literal; it is deleted by
-// clearing its variable columns, never its slot.
+// The primes are ordered as repeated combination of adjacent cubes would make them from the
+// minterms in table order: by the number of literals, most first; among cubes of as many
+// literals by their first minterm; then the cube whose free signals, read from the lowest row bit
+// up, first name a lower bit. The result lists the chosen primes in that order.
 #pragma once
 
+#include "common/allocation.h"
+#include "synthesis/budgeted_vector.h"
 #include "synthesis/cover.h"
+#include "synthesis/cube_key.h"
 
 namespace kem {
 
-// The new last index, or -1 when memory ran out (E01 reported). `used_variables` is V.
+// Cover rows 0..last hold the minterms of a function, each with a literal of every used signal.
+// They are replaced by the chosen primes in rows 0..k-1 (the other rows are unbound); returns
+// k - 1, or -1 when memory ran out (E01 reported).
 int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_variables);
 
-// One round of combining rows first..last pairwise; the combined cubes are appended after `last`.
-// Returns the number of rows appended, or -1 after E01. `tags` is T.
-int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int tags,
-              bool first_pass);
+// Every prime implicant of the function of v signals whose truth table is `rows` (a row set, see
+// row_sets.h), in the order above. False after E01.
+bool PrimeImplicants(SynthesisContext& context, int v, const BudgetedArray<std::uint64_t>& rows,
+                     BudgetedVector<CubeKey>& primes);
 
-// Moves the present rows to a new block with room for `spare` more rows; returns the new last
-// index, or -1 after E01. `tag_columns` is T + 1.
-int CompactCover(SynthesisContext& context, Cover& cover, int last, std::int64_t spare,
-                 int tag_columns);
-
-// Leaves only the chosen rows present; returns last, or -1 after E01.
-int SelectCover(SynthesisContext& context, Cover& cover, int tags, int last);
-
-// A row counts as a term of this level: present, and row 0 only with a literal.
-bool IsExactRow(SynthesisContext& context, const Cover& cover, int row);
+// The positions of the chosen primes, ascending. False after E01.
+bool SelectCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey>& primes,
+                 BudgetedVector<int>& chosen);
 
 }  // namespace kem

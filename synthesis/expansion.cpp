@@ -2,8 +2,10 @@
 // chained as deeply as the node pool allows cannot exhaust the call stack.
 #include "synthesis/expansion.h"
 
-#include <array>
+#include <algorithm>
 #include <cstdint>
+
+#include "synthesis/tree_evaluator.h"
 
 namespace kem {
 
@@ -17,70 +19,41 @@ int VariableOf(const ExprNode& leaf, const VariableMap& map) {
   return leaf.record - map.first_design_record;
 }
 
-// The tree's nodes in postfix order: operands before their operator.
-std::vector<NodeRef> Postfix(const NodePool& pool, NodeRef root) {
-  std::vector<NodeRef> order;
-  std::vector<std::pair<NodeRef, bool>> pending;  // node, children already pushed
-  if (root != kNoNode) pending.push_back({root, false});
-  while (!pending.empty()) {
-    auto [node, expanded] = pending.back();
-    pending.pop_back();
-    const ExprNode& n = pool[node];
-    if (expanded || n.leaf || n.type == kNodeTrue || n.type == kNodeFalse) {
-      order.push_back(node);
-      continue;
-    }
-    pending.push_back({node, true});
-    if (n.type != kNodeNot && n.right != kNoNode) pending.push_back({n.right, false});
-    if (n.left != kNoNode) pending.push_back({n.left, false});
-  }
-  return order;
-}
-
-// Row i of the truth table gives the used variables, in increasing index, the bits of i from the
-// most significant down. 64 rows are evaluated at once, one per bit of a word.
-constexpr std::array<std::uint64_t, 6> kLowBitPatterns = {
-    0xAAAAAAAAAAAAAAAAull, 0xCCCCCCCCCCCCCCCCull, 0xF0F0F0F0F0F0F0F0ull,
-    0xFF00FF00FF00FF00ull, 0xFFFF0000FFFF0000ull, 0xFFFFFFFF00000000ull,
-};
-
-std::uint64_t ValuesOfRowBit(int bit, std::uint64_t first_row) {
-  if (bit < 6) return kLowBitPatterns[static_cast<std::size_t>(bit)];
-  return ((first_row >> bit) & 1u) != 0 ? ~0ull : 0ull;
-}
-
-std::uint64_t EvaluateChunk(const NodePool& pool, const std::vector<NodeRef>& program,
-                            const std::vector<int>& row_bit_of_variable, const VariableMap& map,
-                            std::uint64_t first_row, std::vector<std::uint64_t>& stack) {
-  stack.clear();
-  for (NodeRef node : program) {
-    const ExprNode& n = pool[node];
-    if (n.leaf) {
-      stack.push_back(ValuesOfRowBit(row_bit_of_variable[VariableOf(n, map)], first_row));
-      continue;
-    }
-    switch (n.type) {
-      case kNodeTrue:
-        stack.push_back(~0ull);
-        break;
-      case kNodeFalse:
-        stack.push_back(0);
-        break;
-      case kNodeNot:
-        stack.back() = ~stack.back();
-        break;
-      default: {
-        const std::uint64_t right = stack.back();
-        stack.pop_back();
-        std::uint64_t& left = stack.back();
-        if (n.type == kNodeOr) left |= right;
-        if (n.type == kNodeAnd) left &= right;
-        if (n.type == kNodeXor) left ^= right;
+// The variable columns of truth-table rows, assembled from two tables: one for the low row bits,
+// one for the high ones, whose fields never overlap.
+class RowPatterns {
+ public:
+  RowPatterns(const std::vector<int>& row_bit_of_variable, int used_count, int words)
+      : words_(words), low_bits_(std::min(used_count, kLowBits)) {
+    const int high_bits = used_count - low_bits_;
+    low_.assign((std::size_t{1} << low_bits_) * static_cast<std::size_t>(words), 0u);
+    high_.assign((std::size_t{1} << high_bits) * static_cast<std::size_t>(words), 0u);
+    for (std::size_t v = 0; v < row_bit_of_variable.size(); ++v) {
+      const int bit = row_bit_of_variable[v];
+      if (bit < 0) continue;
+      const bool low = bit < low_bits_;
+      std::vector<std::uint32_t>& table = low ? low_ : high_;
+      const int shift = low ? bit : bit - low_bits_;
+      for (std::size_t part = 0; part < table.size() / static_cast<std::size_t>(words); ++part) {
+        BareSet(table.data() + part * static_cast<std::size_t>(words), static_cast<int>(v),
+                ((part >> shift) & 1u) != 0 ? kCodeTrue : kCodeComplement);
       }
     }
   }
-  return stack.empty() ? 0 : stack.back();
-}
+
+  void Write(std::uint32_t row, std::uint32_t* body) const {
+    const std::uint32_t* low = low_.data() + (row & ((1u << low_bits_) - 1u)) * words_;
+    const std::uint32_t* high = high_.data() + (row >> low_bits_) * words_;
+    for (std::size_t w = 0; w < words_; ++w) body[w] = low[w] | high[w];
+  }
+
+ private:
+  static constexpr int kLowBits = 9;
+  std::size_t words_;
+  int low_bits_;
+  std::vector<std::uint32_t> low_;
+  std::vector<std::uint32_t> high_;
+};
 
 bool BuildTruthTable(SynthesisContext& context, const NodePool& pool, NodeRef tree, const int* used,
                      int used_count, const VariableMap& map, Expansion& result) {
@@ -94,31 +67,32 @@ bool BuildTruthTable(SynthesisContext& context, const NodePool& pool, NodeRef tr
     return false;
   }
 
-  std::vector<int> used_variables;
-  std::vector<int> row_bit_of_variable(static_cast<std::size_t>(n), 0);
+  // Row i gives the used variables, in increasing index, the bits of i from the most significant
+  // down.
+  std::vector<int> row_bit_of_variable(static_cast<std::size_t>(n), -1);
+  int next_bit = used_count;
   for (int v = 0; v < n; ++v) {
-    if (!used[v]) continue;
-    row_bit_of_variable[static_cast<std::size_t>(v)] =
-        used_count - 1 - static_cast<int>(used_variables.size());
-    used_variables.push_back(v);
+    if (used[v]) row_bit_of_variable[static_cast<std::size_t>(v)] = --next_bit;
   }
 
-  const std::vector<NodeRef> program = Postfix(pool, tree);
-  std::vector<std::uint64_t> stack;
+  TreeEvaluator evaluator(pool, tree, map.first_design_record, row_bit_of_variable,
+                          static_cast<std::uint64_t>(rows));
+  const RowPatterns patterns(row_bit_of_variable, used_count, WordsFor(n));
   Cover& table = result.cover;
-  for (int first = 0; first < rows; first += 64) {
-    const std::uint64_t values = EvaluateChunk(pool, program, row_bit_of_variable, map,
-                                               static_cast<std::uint64_t>(first), stack);
-    for (int i = first; i < rows && i < first + 64; ++i) {
+  const int value_at = n / kFieldsPerWord;
+  const int value_shift = 2 * (n % kFieldsPerWord);
+  const auto block = static_cast<int>(std::min<std::uint64_t>(evaluator.block_rows(), rows));
+  for (int first = 0; first < rows; first += block) {
+    context.progress.Tick();
+    const std::uint64_t* values = evaluator.Evaluate(static_cast<std::uint64_t>(first));
+    for (int r = 0; r < block; ++r) {
+      const int i = first + r;
       table.Bind(i);
       std::uint32_t* body = table.Row(i);
-      for (int v : used_variables) {
-        const int bit = row_bit_of_variable[static_cast<std::size_t>(v)];
-        BareSet(body, v, ((i >> bit) & 1) != 0 ? kCodeTrue : kCodeComplement);
-      }
-      const int value = static_cast<int>((values >> (i - first)) & 1u);
-      BareSet(body, n, value);
-      (value ? result.on_count : result.off_count)++;
+      patterns.Write(static_cast<std::uint32_t>(i), body);
+      const auto value = static_cast<std::uint32_t>((values[r / 64] >> (r % 64)) & 1u);
+      body[value_at] |= value << value_shift;
+      (value != 0 ? result.on_count : result.off_count)++;
     }
   }
   result.rows = rows;
@@ -260,6 +234,7 @@ bool BuildCover(SynthesisContext& context, const NodePool& pool, NodeRef tree, c
     BuildDirectCover(pool, tree, map, result);
     return true;
   }
+  const TimedStep timed(context.step_timer, MinimizerStep::kTruthTable);
   return BuildTruthTable(context, pool, tree, used, used_count, map, result);
 }
 

@@ -1,7 +1,6 @@
-// Containment between cubes, and the two steps of level 2 built on it: RemoveContained for a
-// cover without binate variables, MergeCofactors to join the minimized halves of a split.
-//
-// C1 and C0 are the positive and the negative cofactor, j and k their rows, M the merged cover.
+// Containment between cubes of covers, and the two steps of level 2 on covers (the recursion
+// itself works on cube lists, see cube_steps.h).
+#include "synthesis/cube_steps.h"
 #include "synthesis/cube_words.h"
 #include "synthesis/recursive_minimizer.h"
 
@@ -29,14 +28,6 @@ CubeRelation CompareWords(const std::uint32_t* a, const std::uint32_t* b,
   return {1, a_larger == 0};
 }
 
-void AppendRow(const Cover& from, int row, Cover& to, int& count, const VariableWords& vars) {
-  to.Bind(count);
-  const std::uint32_t* source = from.Row(row);
-  std::uint32_t* target = to.Row(count);
-  for (int w = 0; w < vars.count; ++w) target[w] = source[w] & vars.Mask(w);
-  ++count;
-}
-
 }  // namespace
 
 CubeRelation CompareCubes(const Cover& a, int row_a, const Cover& b, int row_b) {
@@ -45,54 +36,40 @@ CubeRelation CompareCubes(const Cover& a, int row_a, const Cover& b, int row_b) 
 }
 
 void RemoveContained(Cover& cover, int last) {
-  const VariableWords vars(cover.variables());
-  for (int i = 0; i < last; ++i) {
-    for (int j = i + 1; j <= last && cover.present(i); ++j) {
-      if (!cover.present(j)) continue;
-      const CubeRelation r = CompareWords(cover.Row(i), cover.Row(j), vars);
-      if (r.relation == 1) cover.Unbind(j);
-      if (r.relation == 2) cover.Unbind(i);
-    }
+  CubeList list;
+  ReadCubes(cover, last, list);
+  CubeStepScratch scratch;
+  RemoveContained(list, scratch);
+  for (int row = 0; row <= last; ++row) {
+    if (!list.present[static_cast<std::size_t>(row)]) cover.Unbind(row);
   }
 }
 
 bool MergeCofactors(SynthesisContext& context, Cover& positive, int last_positive, Cover& negative,
                     int last_negative, int variable, Cover& merged, int& last_merged) {
-  const int n = positive.variables();
-  const VariableWords vars(n);
-  if (!merged.Allocate(context, last_positive + last_negative + 2, 0, n)) return false;
-  int count = 0;
-
-  // A cube of one half that the other half's cube contains needs no literal of v.
+  if (!merged.Allocate(context, last_positive + last_negative + 2, 0, positive.variables()))
+    return false;
+  CubeList ones;
+  CubeList zeros;
+  CubeList joined;
+  ReadCubes(positive, last_positive, ones);
+  ReadCubes(negative, last_negative, zeros);
+  CubeStepScratch scratch;
+  MergeCofactors(ones, zeros, variable, joined, scratch);
+  // The halves keep what remained of them, with the literal of v that it got.
   for (int j = 0; j <= last_positive; ++j) {
-    for (int k = 0; k <= last_negative && positive.present(j); ++k) {
-      if (!negative.present(k)) continue;
-      const CubeRelation r = CompareWords(positive.Row(j), negative.Row(k), vars);
-      if (r.equal) {
-        AppendRow(positive, j, merged, count, vars);
-        positive.Unbind(j);
-        negative.Unbind(k);
-      } else if (r.relation == 2) {
-        AppendRow(positive, j, merged, count, vars);
-        positive.Unbind(j);
-      } else if (r.relation == 1) {
-        AppendRow(negative, k, merged, count, vars);
-        negative.Unbind(k);
-      }
-    }
-  }
-
-  for (int j = 0; j <= last_positive; ++j) {
-    if (!positive.present(j)) continue;
-    positive.FieldSet(j, variable, kCodeTrue);
-    AppendRow(positive, j, merged, count, vars);
+    if (!ones.present[static_cast<std::size_t>(j)]) positive.Unbind(j);
+    if (positive.present(j)) positive.FieldSet(j, variable, kCodeTrue);
   }
   for (int k = 0; k <= last_negative; ++k) {
-    if (!negative.present(k)) continue;
-    negative.FieldSet(k, variable, kCodeComplement);
-    AppendRow(negative, k, merged, count, vars);
+    if (!zeros.present[static_cast<std::size_t>(k)]) negative.Unbind(k);
+    if (negative.present(k)) negative.FieldSet(k, variable, kCodeComplement);
   }
-  last_merged = count - 1;
+  for (int row = 0; row <= joined.last(); ++row) {
+    merged.Bind(row);
+    WriteCube(joined.rows[static_cast<std::size_t>(row)], merged, row);
+  }
+  last_merged = joined.last();
   return true;
 }
 

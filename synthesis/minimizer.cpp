@@ -28,6 +28,7 @@ void ConstantTable(Expansion& expansion, Minimized& result) {
 // The minterms of the on-set or, when the complement is allowed and smaller, of the off-set.
 bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_complement,
                   Minimized& result) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kMintermCovers);
   const bool complement = allow_complement && expansion.on_count > expansion.off_count;
   const int wanted = complement ? 0 : 1;
   const int rows = complement ? expansion.off_count : expansion.on_count;
@@ -38,11 +39,13 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
     table.Release();
     return false;
   }
+  const VariableWords vars(n);
   int row = 0;
   for (int i = 0; i < expansion.rows; ++i) {
     if (table.RawGet(i, n) != wanted) continue;
+    // A truth-table row carries no constant marker, so its variable words copy as they are.
     result.cover.Bind(row);
-    table.CopyRow(i, result.cover, row, n);
+    for (int w = 0; w < vars.count; ++w) result.cover.Row(row)[w] = table.Row(i)[w] & vars.Mask(w);
     ++row;
   }
   table.Release();
@@ -51,13 +54,14 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
   return true;
 }
 
-// The minterms of the truth table whose value is `value`, as the rows of a new cover with `spare`
-// more rows and `tags` tag columns. False after E01, reported once more here.
+// The minterms of the truth table whose value is `value`, as the rows of a new cover. False after
+// E01, reported once more here.
 bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value, int count,
-                std::int64_t spare, int tags, Cover& cover) {
+                Cover& cover) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kMintermCovers);
   const Cover& table = expansion.cover;
   const int n = table.variables();
-  if (!cover.Allocate(context, static_cast<int>(count + spare), tags, n)) {
+  if (!cover.Allocate(context, count, 0, n)) {
     context.ReportOutOfMemory();
     return false;
   }
@@ -73,6 +77,7 @@ bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value
 }
 
 int MinimizeAtLevel(SynthesisContext& context, Cover& cover, int last, int used_variables) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
   return context.level == kLevelExact ? ExactMinimize(context, cover, last, used_variables)
                                       : RecursiveMinimize(context, cover, last);
 }
@@ -89,19 +94,10 @@ void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
 // fewer terms.
 bool MinimizeCovers(SynthesisContext& context, Expansion& expansion, int used_variables,
                     bool allow_complement, Minimized& result) {
-  const bool exact = context.level == kLevelExact;
-  // A level-1 pass that makes cubes of V-1 literals makes at most V * 2^(V-1) of them. Only the
-  // exact level reads tags; the recursive one is spared their memory.
-  const std::int64_t spare =
-      exact ? Binomial(used_variables, used_variables - 1) << (used_variables - 1) : 0;
-  const int on_tags = exact ? expansion.on_count : 0;
-  const int off_tags = exact ? expansion.off_count : 0;
-
   Cover on;
   Cover off;
-  if (!MintermsOf(context, expansion, 1, expansion.on_count, spare, on_tags, on) ||
-      (allow_complement &&
-       !MintermsOf(context, expansion, 0, expansion.off_count, spare, off_tags, off))) {
+  if (!MintermsOf(context, expansion, 1, expansion.on_count, on) ||
+      (allow_complement && !MintermsOf(context, expansion, 0, expansion.off_count, off))) {
     expansion.cover.Release();
     return false;
   }

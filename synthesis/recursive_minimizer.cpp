@@ -4,43 +4,97 @@
 //
 // v is the split variable; the positive cofactor (v = 1) keeps the rows without v and those with
 // v true, the negative one (v = 0) those without v and those with v complemented, v cleared.
+//
+// The recursion runs on cube lists. Each depth keeps its own lists from one visit to the next, so
+// the many small covers deep in the recursion cost no allocation; the budget is charged for what
+// the lists hold.
 #include "synthesis/recursive_minimizer.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <vector>
 
-#include "synthesis/cube_words.h"
+#include "synthesis/cube_steps.h"
+#include "synthesis/step_timer.h"
 
 namespace kem {
 
 namespace {
 
-// The binate variable that most rows hold a literal of (the lowest on a tie), or -1 when every
-// variable is unate.
-int PickSplitVariable(SynthesisContext& context, const Cover& cover, int last) {
-  const int n = cover.variables();
-  const VariableWords vars(n);
-  std::vector<int> trues(static_cast<std::size_t>(n));
-  std::vector<int> complements(static_cast<std::size_t>(n));
-  auto tally = [](std::vector<int>& counts, int word, std::uint32_t fields) {
-    for (; fields != 0; fields &= fields - 1)
-      ++counts[static_cast<std::size_t>(word * kFieldsPerWord + std::countr_zero(fields) / 2)];
-  };
-  for (int row = 0; row <= last; ++row) {
-    if (!cover.present(row)) continue;
-    cover.LiteralCount(context, row, n);
-    const std::uint32_t* body = cover.Row(row);
-    for (int w = 0; w < vars.count; ++w) {
-      tally(trues, w, FieldsWithOne(body[w] & vars.Mask(w)));
-      tally(complements, w, FieldsWithThree(body[w] & vars.Mask(w)));
-    }
+constexpr std::size_t kBytesPerRow = sizeof(Cube) + 1;
+
+// Per-column counts of the rows with a literal, taken a word at a time: the 64 columns are summed
+// in 4-bit lanes (column 4 i + k in lane i of word k) and spilled before a lane can overflow.
+class LiteralTally {
+ public:
+  void Add(Cube cube) {
+    for (int k = 0; k < 4; ++k) lanes_[k] += (cube.care >> k) & kLanes;
+    if (++pending_ == kRowsPerSpill) Spill();
   }
+  void Spill() {
+    for (int k = 0; k < 4; ++k) {
+      for (int lane = 0; lane < 16; ++lane)
+        counts_[4 * lane + k] += static_cast<int>((lanes_[k] >> (4 * lane)) & 15u);
+      lanes_[k] = 0;
+    }
+    pending_ = 0;
+  }
+  int literals(int column) const { return counts_[static_cast<std::size_t>(column)]; }
+
+ private:
+  static constexpr std::uint64_t kLanes = 0x1111111111111111ull;
+  static constexpr int kRowsPerSpill = 15;
+
+  std::array<std::uint64_t, 4> lanes_{};
+  std::array<int, kMaxCubeColumns> counts_{};
+  int pending_ = 0;
+};
+
+// What one pass over a list tells: how many rows are present, which columns hold each literal,
+// and whether every present row has the same literals.
+struct Survey {
+  std::size_t present = 0;
+  std::uint64_t any_true = 0;
+  std::uint64_t any_complement = 0;
+  std::uint64_t care = 0;  // the columns any row has a literal in
+  std::uint64_t every_care = ~std::uint64_t{0};
+
+  void Add(Cube cube) {
+    any_true |= cube.value;
+    any_complement |= cube.care & ~cube.value;
+    care |= cube.care;
+    every_care &= cube.care;
+    ++present;
+  }
+  bool one_mask() const { return present == 0 || care == every_care; }
+};
+
+Survey SurveyOf(const CubeList& list) {
+  Survey survey;
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (list.present[row]) survey.Add(list.rows[row]);
+  }
+  return survey;
+}
+
+// The binate variable that most rows hold a literal of (the lowest on a tie), or -1 when every
+// variable is unate. When every row has the same literals, all columns count alike.
+int PickSplitVariable(const CubeList& list, const Survey& survey) {
+  const std::uint64_t binate = survey.any_true & survey.any_complement;
+  if (binate == 0) return -1;
+  if (survey.one_mask()) return std::countr_zero(binate);
+  LiteralTally tally;
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (list.present[row]) tally.Add(list.rows[row]);
+  }
+  tally.Spill();
   int best = -1;
   int best_sum = 0;
-  for (int v = 0; v < n; ++v) {
-    const int sum = trues[v] + complements[v];
-    if (trues[v] > 0 && complements[v] > 0 && sum > best_sum) {
+  for (std::uint64_t columns = binate; columns != 0; columns &= columns - 1) {
+    const int v = std::countr_zero(columns);
+    const int sum = tally.literals(v);
+    if (sum > best_sum) {
       best = v;
       best_sum = sum;
     }
@@ -48,58 +102,171 @@ int PickSplitVariable(SynthesisContext& context, const Cover& cover, int last) {
   return best;
 }
 
-// The rows whose v column is 0 or `code`, in order, with v cleared. False after E01.
-bool Cofactor(SynthesisContext& context, const Cover& cover, int last, int v, int code,
-              Cover& cofactor, int& cofactor_last) {
-  const int n = cover.variables();
-  const VariableWords vars(n);
-  if (!cofactor.Allocate(context, last + 1, 0, n)) return false;
-  int target = 0;
-  for (int row = 0; row <= last; ++row) {
-    if (!cover.present(row)) continue;
-    const int field = cover.RawGet(row, v);
-    if (field != kCodeAbsent && field != code) continue;
-    cofactor.Bind(target);
-    const std::uint32_t* from = cover.Row(row);
-    std::uint32_t* to = cofactor.Row(target);
-    for (int w = 0; w < vars.count; ++w) to[w] = from[w] & vars.Mask(w);
-    cofactor.FieldSet(target, v, kCodeAbsent);
-    ++target;
+// True when the present rows are every minterm over the columns they use, each once. Splitting
+// such a list gives two such lists, and joining their results gives the universal cube alone, so
+// the recursion would end in that one row.
+bool AllMinterms(const CubeList& list, const Survey& survey, std::vector<std::uint64_t>& seen) {
+  const int k = std::popcount(survey.care);
+  constexpr int kMaxColumnsChecked = 24;
+  if (!survey.one_mask() || k == 0 || k > kMaxColumnsChecked ||
+      survey.present != std::size_t{1} << k)
+    return false;
+  // A minterm's number: its values in the used columns, taken run by run of neighbouring columns.
+  struct Run {
+    int start;
+    std::uint64_t mask;
+    int offset;
+  };
+  std::array<Run, kMaxColumnsChecked> runs;
+  std::size_t run_count = 0;
+  int offset = 0;
+  for (std::uint64_t bits = survey.care; bits != 0; ++run_count) {
+    const int start = std::countr_zero(bits);
+    const int length = std::countr_one(bits >> start);
+    runs[run_count] = {start, (std::uint64_t{1} << length) - 1, offset};
+    offset += length;
+    bits &= ~(runs[run_count].mask << start);
   }
-  cofactor_last = target - 1;
+  seen.assign(std::max<std::size_t>(survey.present / 64, 1), 0);
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (!list.present[row]) continue;
+    std::uint64_t index = 0;
+    for (std::size_t r = 0; r < run_count; ++r)
+      index |= ((list.rows[row].value >> runs[r].start) & runs[r].mask) << runs[r].offset;
+    std::uint64_t& word = seen[index / 64];
+    if ((word >> (index % 64)) & 1u) return false;
+    word |= std::uint64_t{1} << (index % 64);
+  }
   return true;
 }
+
+// The present rows whose v column is 0 or 1 (positive) and 0 or ¬v (negative), in order, with v
+// cleared, in one pass that surveys both halves as well.
+void Split(const CubeList& list, int v, CubeList& positive, Survey& positive_survey,
+           CubeList& negative, Survey& negative_survey) {
+  const std::uint64_t bit = std::uint64_t{1} << v;
+  positive.rows.resize(list.rows.size());
+  negative.rows.resize(list.rows.size());
+  Cube* p = positive.rows.data();
+  Cube* n = negative.rows.data();
+  for (std::size_t row = 0; row < list.rows.size(); ++row) {
+    if (!list.present[row]) continue;
+    const Cube cube = list.rows[row];
+    const Cube cleared{cube.care & ~bit, cube.value & ~bit};
+    if ((cube.care & bit) == 0 || (cube.value & bit) != 0) {
+      *p++ = cleared;
+      positive_survey.Add(cleared);
+    }
+    if ((cube.care & bit) == 0 || (cube.value & bit) == 0) {
+      *n++ = cleared;
+      negative_survey.Add(cleared);
+    }
+  }
+  positive.rows.resize(static_cast<std::size_t>(p - positive.rows.data()));
+  negative.rows.resize(static_cast<std::size_t>(n - negative.rows.data()));
+  positive.present.assign(positive.rows.size(), 1);
+  negative.present.assign(negative.rows.size(), 1);
+}
+
+enum class Outcome { kFailed, kKept, kReplaced };
+
+class Recursion {
+ public:
+  // Lists are referred to across the recursion, so the levels never move: one per column and the
+  // caller's.
+  explicit Recursion(SynthesisContext& context) : context_(context) {
+    levels_.reserve(kMaxCubeColumns + 2);
+  }
+
+  // Charges the budget for a list of `rows` rows at depth `depth` (0 is the caller's cover).
+  bool Hold(std::size_t depth, std::size_t rows) {
+    if (depth >= levels_.size()) levels_.resize(depth + 1);
+    Level& level = levels_[depth];
+    const std::size_t bytes = rows * kBytesPerRow;
+    if (bytes <= level.charged) return true;
+    level.charge.Drop();
+    level.charged = 0;
+    if (!level.charge.Take(context_.budget, context_.diagnostics, bytes, 1)) {
+      context_.ReportOutOfMemory();
+      return false;
+    }
+    level.charged = bytes;
+    return true;
+  }
+
+  // Minimizes the list in place: either its rows stay and some lose their slots (kKept), or it
+  // is replaced by the merged list (kReplaced).
+  Outcome Minimize(std::size_t depth, CubeList& list, const Survey& survey) {
+    context_.progress.Tick();
+    if (AllMinterms(list, survey, seen_)) {
+      list.Clear();
+      list.Append(Cube{});
+      return Outcome::kReplaced;
+    }
+    const int v = PickSplitVariable(list, survey);
+    if (v < 0) {
+      RemoveContained(list, scratch_);
+      return Outcome::kKept;
+    }
+    // Both cofactors and the merged list at this depth: at most twice the rows each.
+    if (!Hold(depth + 1, 4 * list.rows.size())) return Outcome::kFailed;
+    Level& level = levels_[depth + 1];
+    Survey positive;
+    Survey negative;
+    Split(list, v, level.positive, positive, level.negative, negative);
+    if (Minimize(depth + 1, level.positive, positive) == Outcome::kFailed) return Outcome::kFailed;
+    if (Minimize(depth + 1, level.negative, negative) == Outcome::kFailed) return Outcome::kFailed;
+    {
+      const TimedStep timed(context_.step_timer, MinimizerStep::kCofactorMerge);
+      MergeCofactors(level.positive, level.negative, v, level.merged, scratch_);
+    }
+    if (level.merged.last() > list.last()) return Outcome::kKept;
+    std::swap(list, level.merged);
+    return Outcome::kReplaced;
+  }
+
+ private:
+  struct Level {
+    CubeList positive;
+    CubeList negative;
+    CubeList merged;
+    BudgetCharge charge;
+    std::size_t charged = 0;
+  };
+
+  SynthesisContext& context_;
+  std::vector<Level> levels_;
+  CubeStepScratch scratch_;
+  std::vector<std::uint64_t> seen_;
+};
 
 }  // namespace
 
 int RecursiveMinimize(SynthesisContext& context, Cover& cover, int last) {
-  const int v = PickSplitVariable(context, cover, last);
-  if (v < 0) {
-    RemoveContained(cover, last);
-    return last;
+  if (last < 0) return last;
+  Recursion recursion(context);
+  if (!recursion.Hold(0, static_cast<std::size_t>(last) + 1)) return -1;
+  CubeList list;
+  ReadCubes(cover, last, list);
+  switch (recursion.Minimize(0, list, SurveyOf(list))) {
+    case Outcome::kFailed:
+      return -1;
+    case Outcome::kKept:
+      for (int row = 0; row <= last; ++row) {
+        if (!list.present[static_cast<std::size_t>(row)]) cover.Unbind(row);
+      }
+      return last;
+    case Outcome::kReplaced:
+      break;
   }
-  Cover positive;
-  Cover negative;
-  int last_positive = 0;
-  int last_negative = 0;
-  if (!Cofactor(context, cover, last, v, kCodeTrue, positive, last_positive) ||
-      !Cofactor(context, cover, last, v, kCodeComplement, negative, last_negative))
-    return -1;
-  last_positive = RecursiveMinimize(context, positive, last_positive);
-  if (last_positive < 0) return -1;
-  last_negative = RecursiveMinimize(context, negative, last_negative);
-  if (last_negative < 0) return -1;
-
   Cover merged;
-  int last_merged = 0;
-  if (!MergeCofactors(context, positive, last_positive, negative, last_negative, v, merged,
-                      last_merged))
-    return -1;
-  positive.Release();
-  negative.Release();
-  if (last_merged > last) return last;
+  if (!merged.Allocate(context, std::max(list.last() + 1, 1), 0, cover.variables())) return -1;
+  for (int row = 0; row <= list.last(); ++row) {
+    merged.Bind(row);
+    WriteCube(list.rows[static_cast<std::size_t>(row)], merged, row);
+  }
   cover = std::move(merged);
-  return last_merged;
+  return list.last();
 }
 
 }  // namespace kem

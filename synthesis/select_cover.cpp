@@ -1,124 +1,106 @@
-// SelectCover: picks, from the prime implicants that the merge passes left, the rows that cover
-// every minterm. A tag that reads 1 is a minterm the row covers and nothing chosen covers yet:
-// first the essential rows (the only cover of some minterm) are chosen and their minterms are
-// written 2 in every other row; then, repeatedly, the row with the most tags reading 1 (the
-// lowest row on a tie) is chosen and its minterms are written 3 elsewhere. A row left with no tag
-// reading 1 is deleted. The chosen rows, in cover order, are the result.
-#include <vector>
+// SelectCover: the primes that cover every minterm. The minterms are truth-table rows held as bit
+// sets. A minterm that exactly one prime covers makes that prime essential; the essential primes
+// are chosen first. Then, while minterms are uncovered, the prime that covers most of them is
+// chosen, the earliest on a tie. Counts only fall as primes are chosen, so a heap ordered by
+// (count, earliest) with each count refreshed when it comes to the top finds the same prime as a
+// scan of all of them.
+#include <algorithm>
+#include <bit>
 
-#include "synthesis/cube_words.h"
 #include "synthesis/exact_minimizer.h"
+#include "synthesis/row_sets.h"
+#include "synthesis/step_timer.h"
 
 namespace kem {
 
 namespace {
 
-// Rewrites the fields whose low bit is in `fields` with `code` (2 or 3).
-void WriteTagCode(std::uint32_t& word, std::uint32_t fields, int code) {
-  const std::uint32_t both = fields | (fields << 1);
-  word = (word & ~both) | (code == 3 ? both : fields << 1);
+struct Candidate {
+  int count;
+  int prime;
+};
+
+// Heap order: the top is the largest count, the earliest prime on a tie.
+bool Below(const Candidate& a, const Candidate& b) {
+  return a.count < b.count || (a.count == b.count && a.prime > b.prime);
+}
+
+int CountRows(CubeKey cube, int v, const BudgetedArray<std::uint64_t>& rows) {
+  int count = 0;
+  ForEachCubeWord(cube, v, [&](std::size_t w, std::uint64_t pattern) {
+    count += std::popcount(rows[w] & pattern);
+  });
+  return count;
+}
+
+void RemoveRows(CubeKey cube, int v, BudgetedArray<std::uint64_t>& rows) {
+  ForEachCubeWord(cube, v, [&](std::size_t w, std::uint64_t pattern) { rows[w] &= ~pattern; });
 }
 
 }  // namespace
 
-int SelectCover(SynthesisContext& context, Cover& cover, int tags, int last) {
-  const int n = cover.variables();
-  const int first_word = n / kFieldsPerWord;
-  const int tag_words = WordsFor(n + tags + 1) - first_word;
-
-  BudgetedArray<std::uint32_t> chosen;  // one field per row
-  BudgetedArray<int> counts;            // per row: its tags that read 1
-  if (!chosen.AllocZeroed(context.budget, context.diagnostics,
-                          static_cast<std::size_t>(WordsFor(last + 1))) ||
-      !counts.AllocZeroed(context.budget, context.diagnostics, static_cast<std::size_t>(last) + 1))
-    return -1;
-
-  std::vector<std::uint32_t> tag_mask(static_cast<std::size_t>(tag_words));
-  for (int i = 0; i < tag_words; ++i) tag_mask[i] = ColumnMask(first_word + i, n, n + tags + 1);
-  auto tag_word = [&](int row, int i) -> std::uint32_t& { return cover.Row(row)[first_word + i]; };
-  auto reading_one = [&](int row, int i) { return FieldsWithOne(tag_word(row, i)) & tag_mask[i]; };
-  auto is_chosen = [&](int row) { return BareGet(chosen.data(), row) != 0; };
-
-  std::vector<int> rows;  // the rows that count, in order
-  for (int row = 0; row <= last; ++row) {
-    if (IsExactRow(context, cover, row)) rows.push_back(row);
+bool SelectCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey>& primes,
+                 BudgetedVector<int>& chosen) {
+  const TimedStep timed(context.step_timer, MinimizerStep::kCoverSelection);
+  const std::size_t words = RowSetWords(v);
+  BudgetedArray<std::uint64_t> once;   // minterms covered by at least one prime
+  BudgetedArray<std::uint64_t> twice;  // by at least two
+  BudgetedArray<std::uint8_t> taken;   // per prime: chosen
+  if (!once.AllocZeroed(context.budget, context.diagnostics, words) ||
+      !twice.AllocZeroed(context.budget, context.diagnostics, words) ||
+      !taken.AllocZeroed(context.budget, context.diagnostics, primes.size()))
+    return false;
+  for (CubeKey prime : primes) {
+    ForEachCubeWord(prime, v, [&](std::size_t w, std::uint64_t pattern) {
+      twice[w] |= once[w] & pattern;
+      once[w] |= pattern;
+    });
   }
 
-  // Essential rows: the only row with tag 1 in some column.
-  std::vector<std::uint32_t> once(static_cast<std::size_t>(tag_words));
-  std::vector<std::uint32_t> twice(static_cast<std::size_t>(tag_words));
-  for (int row : rows) {
-    for (int i = 0; i < tag_words; ++i) {
-      const std::uint32_t ones = reading_one(row, i);
-      twice[i] |= once[i] & ones;
-      once[i] |= ones;
-    }
+  // What stays uncovered once the essential primes are taken; `once` becomes that set.
+  BudgetedArray<std::uint64_t>& uncovered = once;
+  for (std::size_t i = 0; i < primes.size(); ++i) {
+    bool only = false;
+    ForEachCubeWord(primes[i], v, [&](std::size_t w, std::uint64_t pattern) {
+      only = only || (pattern & once[w] & ~twice[w]) != 0;
+    });
+    taken[i] = only ? 1 : 0;
   }
-  std::vector<std::uint32_t> accounted(static_cast<std::size_t>(tag_words));
-  for (int row : rows) {
-    bool essential = false;
-    for (int i = 0; i < tag_words && !essential; ++i)
-      essential = (reading_one(row, i) & once[i] & ~twice[i]) != 0;
-    if (!essential) continue;
-    BareSet(chosen.data(), row, 1);
-    for (int i = 0; i < tag_words; ++i) accounted[i] |= reading_one(row, i);
+  twice.Free();
+  for (std::size_t i = 0; i < primes.size(); ++i) {
+    if (taken[i] != 0) RemoveRows(primes[i], v, uncovered);
   }
 
-  // What the essential rows cover becomes 2 elsewhere; rows left without a 1 are deleted.
-  std::vector<int> open;  // rows neither chosen nor deleted, in order
-  for (int row : rows) {
-    if (is_chosen(row)) continue;
-    int count = 0;
-    for (int i = 0; i < tag_words; ++i) {
-      WriteTagCode(tag_word(row, i), reading_one(row, i) & accounted[i], 2);
-      count += CountFields(reading_one(row, i));
+  BudgetedVector<Candidate> heap;
+  for (std::size_t i = 0; i < primes.size(); ++i) {
+    if (taken[i] != 0) continue;
+    const int count = CountRows(primes[i], v, uncovered);
+    if (count > 0 && !heap.PushBack(context, {count, static_cast<int>(i)})) return false;
+  }
+  std::make_heap(heap.begin(), heap.end(), Below);
+  while (!heap.empty()) {
+    context.progress.Tick();
+    std::pop_heap(heap.begin(), heap.end(), Below);
+    Candidate top = heap.back();
+    heap.PopBack();
+    const CubeKey prime = primes[static_cast<std::size_t>(top.prime)];
+    const int count = CountRows(prime, v, uncovered);
+    if (count == 0) continue;
+    if (count < top.count) {
+      // Not necessarily the best any more: back into the heap with what it covers now.
+      top.count = count;
+      heap.PushBack(context, top);  // cannot grow: the slot was just freed
+      std::push_heap(heap.begin(), heap.end(), Below);
+      continue;
     }
-    counts[static_cast<std::size_t>(row)] = count;
-    if (count == 0) {
-      cover.DeleteRow(row);
-    } else {
-      open.push_back(row);
-    }
+    taken[static_cast<std::size_t>(top.prime)] = 1;
+    RemoveRows(prime, v, uncovered);
   }
 
-  std::vector<std::uint32_t> taken(static_cast<std::size_t>(tag_words));
-  std::vector<int> taken_words;
-  while (!open.empty()) {
-    int best = -1;
-    int best_count = 0;
-    for (int row : open) {
-      if (counts[static_cast<std::size_t>(row)] > best_count) {
-        best = row;
-        best_count = counts[static_cast<std::size_t>(row)];
-      }
-    }
-    if (best_count == 0) break;
-    BareSet(chosen.data(), best, 1);
-
-    taken_words.clear();
-    for (int i = 0; i < tag_words; ++i) {
-      taken[i] = reading_one(best, i);
-      if (taken[i] != 0) taken_words.push_back(i);
-    }
-    std::size_t kept = 0;
-    for (int row : open) {
-      if (row == best) continue;
-      int& count = counts[static_cast<std::size_t>(row)];
-      for (int i : taken_words) {
-        const std::uint32_t both = reading_one(row, i) & taken[i];
-        if (both == 0) continue;
-        WriteTagCode(tag_word(row, i), both, 3);
-        count -= CountFields(both);
-      }
-      if (count == 0) {
-        cover.DeleteRow(row);
-      } else {
-        open[kept++] = row;
-      }
-    }
-    open.resize(kept);
+  for (std::size_t i = 0; i < primes.size(); ++i) {
+    if (taken[i] != 0 && !chosen.PushBack(context, static_cast<int>(i))) return false;
   }
-  return last;
+  return true;
 }
 
 }  // namespace kem

@@ -1,10 +1,13 @@
 // What logic synthesis needs from the running compilation: the allocation budget, the diagnostics,
-// the message log, and the settings that decide how an equation is minimized.
+// the message log, where long work reports progress, and the settings that decide how an equation
+// is minimized.
 #pragma once
 
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/message_log.h"
+#include "common/progress.h"
+#include "synthesis/step_timer.h"
 
 namespace kem {
 
@@ -13,8 +16,9 @@ inline constexpr int kLevelExact = 1;
 inline constexpr int kLevelRecursive = 2;
 
 struct SynthesisContext {
-  SynthesisContext(AllocationBudget& budget, Diagnostics& diagnostics, MessageLog& log)
-      : budget(budget), diagnostics(diagnostics), log(log) {}
+  SynthesisContext(AllocationBudget& budget, Diagnostics& diagnostics, MessageLog& log,
+                   Progress& progress)
+      : budget(budget), diagnostics(diagnostics), log(log), progress(progress) {}
 
   void ReportOutOfMemory() { diagnostics.ReportDiagnostic(Diag::E01, 0); }
   bool minimizing() const { return minimization_flag == 1 && level != kLevelNone; }
@@ -22,9 +26,10 @@ struct SynthesisContext {
   AllocationBudget& budget;
   Diagnostics& diagnostics;
   MessageLog& log;
+  Progress& progress;               // ticked by the minimizer's loops
+  StepTimer* step_timer = nullptr;  // set by a benchmark only
   int level = kLevelRecursive;
-  int minimization_flag = 1;    // 0 between the directives NOMIN and ENDNOMIN
-  int literal_count_calls = 0;  // every 64th literal count moves the progress marker
+  int minimization_flag = 1;  // 0 between the directives NOMIN and ENDNOMIN
 };
 
 }  // namespace kem

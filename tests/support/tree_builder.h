@@ -4,9 +4,20 @@
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/message_log.h"
+#include "common/progress.h"
 #include "synthesis/expression_tree.h"
 
 namespace kem::testing_support {
+
+// Counts the ticks, so a test can tell that long work reports progress.
+class CountingProgress final : public Progress {
+ public:
+  void Tick() override { ++ticks_; }
+  long ticks() const { return ticks_; }
+
+ private:
+  long ticks_ = 0;
+};
 
 struct SynthesisFixture {
   explicit SynthesisFixture(std::size_t budget_bytes = kDefaultMemoryBudget)
@@ -30,7 +41,8 @@ struct SynthesisFixture {
   AllocationBudget budget;
   Diagnostics diagnostics;
   LogModel log;
-  SynthesisContext context{budget, diagnostics, log};
+  CountingProgress progress;
+  SynthesisContext context{budget, diagnostics, log, progress};
   NodePool pool;
 };
 

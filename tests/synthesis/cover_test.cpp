@@ -40,7 +40,7 @@ TEST(Cover, MarkersOverrideRowZero) {
   EXPECT_EQ(cover.ConstantMarker(), kMarkerOne);
   cover.SetConstantZero();
   EXPECT_EQ(cover.ConstantMarker(), kMarkerZero);
-  EXPECT_EQ(cover.LiteralCount(f.context, 0, 20), 16);
+  EXPECT_EQ(cover.LiteralCount(0, 20), 16);
 }
 
 TEST(Cover, RowZeroCountsOnlyWithLiterals) {
@@ -71,18 +71,6 @@ TEST(Cover, TagFieldsKeepTheirOwnCodes) {
   EXPECT_EQ(cover.FieldGet(1, 16), 2);
   EXPECT_EQ(cover.FieldGet(1, 17), 1);
   EXPECT_EQ(cover.FieldGet(1, 18), 0);
-}
-
-TEST(Cover, LiteralCountMovesTheMarkerEverySixtyFourCalls) {
-  SynthesisFixture f;
-  Cover cover;
-  ASSERT_TRUE(cover.Allocate(f.context, 1, 0, 20));
-  cover.Bind(0);
-  const int phase = f.log.marker_phase();
-  for (int i = 0; i < 63; ++i) cover.LiteralCount(f.context, 0, 20);
-  EXPECT_EQ(f.log.marker_phase(), phase);
-  cover.LiteralCount(f.context, 0, 20);
-  EXPECT_EQ(f.log.marker_phase(), phase + 1);
 }
 
 TEST(Cover, FailedAllocationReportsTwice) {

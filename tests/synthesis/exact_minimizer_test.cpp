@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <string>
 #include <vector>
 
+#include "synthesis/row_sets.h"
 #include "tests/support/cover_text.h"
 #include "tests/support/tree_builder.h"
 
@@ -17,125 +19,176 @@ using testing_support::RowText;
 using testing_support::SynthesisFixture;
 using Rows = std::vector<std::string>;
 
-// The tag fields n..n+tags-1 of a row as digits.
-std::string Tags(const Cover& cover, int row, int tags) {
+// Cubes over v signals as text, signal 0 first: "1" true, "0" complemented, "-" free.
+CubeKey CubeOf(const std::string& text) {
+  const int v = static_cast<int>(text.size());
+  std::uint32_t mask = 0;
+  std::uint32_t value = 0;
+  for (int j = 0; j < v; ++j) {
+    const std::uint32_t bit = 1u << (v - 1 - j);
+    if (text[static_cast<std::size_t>(j)] == '-') continue;
+    mask |= bit;
+    if (text[static_cast<std::size_t>(j)] == '1') value |= bit;
+  }
+  return MakeCube(mask, value);
+}
+
+std::string TextOf(CubeKey cube, int v) {
   std::string text;
-  for (int t = 0; t < tags; ++t)
-    text += static_cast<char>('0' + cover.RawGet(row, cover.variables() + t));
+  for (int j = 0; j < v; ++j) {
+    const std::uint32_t bit = 1u << (v - 1 - j);
+    text += (CubeMask(cube) & bit) == 0 ? '-' : (CubeValue(cube) & bit) != 0 ? '1' : '0';
+  }
   return text;
 }
 
-// The variable count decides whether the tags share a word with the variables (4), start in a
-// word of their own (16) or cross a word boundary (30).
+// The variable count decides whether the literals share a word with nothing (4), fill one (16)
+// or cross a word boundary (30).
 class ExactMinimizerTest : public testing::TestWithParam<int>, public SynthesisFixture {
  protected:
   int n() const { return GetParam(); }
 
-  // The minterms of V variables with one tag each and the first pass's spare rows.
-  Cover Minterms(const Rows& minterms) {
+  // Minimizes the minterms (in table order) and returns the terms.
+  Rows Minimize(const Rows& minterms) {
+    Cover cover = CoverOf(context, minterms, n());
+    last = ExactMinimize(context, cover, static_cast<int>(minterms.size()) - 1,
+                         static_cast<int>(minterms[0].size()));
+    marker = cover.ConstantMarker();
+    return RowsText(cover, last, static_cast<int>(minterms[0].size()),
+                    [&](int row) { return cover.IsTerm(row); });
+  }
+
+  // The primes of the function that the minterms make, in their order.
+  Rows Primes(const Rows& minterms) {
     const int v = static_cast<int>(minterms[0].size());
-    const int spare = v * (1 << (v - 1));
-    return CoverOf(context, minterms, n(), static_cast<int>(minterms.size()), spare);
+    BudgetedArray<std::uint64_t> rows;
+    EXPECT_TRUE(rows.AllocZeroed(budget, diagnostics, RowSetWords(v)));
+    for (const std::string& m : minterms) {
+      const std::uint32_t x = CubeValue(CubeOf(m));
+      rows[x / 64] |= std::uint64_t{1} << (x % 64);
+    }
+    BudgetedVector<CubeKey> primes;
+    EXPECT_TRUE(PrimeImplicants(context, v, rows, primes));
+    Rows text;
+    for (CubeKey p : primes) text.push_back(TextOf(p, v));
+    return text;
   }
-  Rows Terms(const Cover& cover, int last, int variables) {
-    return RowsText(cover, last, variables,
-                    [&](int row) { return IsExactRow(context, cover, row); });
-  }
+
+  int last = 0;
+  int marker = 0;
 };
 
-TEST_P(ExactMinimizerTest, FirstPassCombinesAndTags) {
-  Cover cover = Minterms({"000", "001", "011"});
-  EXPECT_EQ(MergePass(context, cover, 2, 0, 2, true), 2);
-  // b = 0 meets p = 1, then b = 1 meets p = 2; every input row took part and is deleted.
-  EXPECT_EQ(Terms(cover, 4, 3), (Rows{"00-", "0-1"}));
-  EXPECT_EQ(Tags(cover, 3, 3), "110");
-  EXPECT_EQ(Tags(cover, 4, 3), "011");
-  EXPECT_TRUE(cover.present(0));  // row 0 loses its literals, not its slot
-  EXPECT_FALSE(cover.present(1));
-  EXPECT_FALSE(cover.present(2));
+TEST_P(ExactMinimizerTest, CombinedCubesComeInTheOrderOfTheirPairs) {
+  // 000 meets 001 first, then 001 meets 011.
+  EXPECT_EQ(Primes({"000", "001", "011"}), (Rows{"00-", "0-1"}));
+  EXPECT_EQ(Minimize({"000", "001", "011"}), (Rows{"00-", "0-1"}));
 }
 
-TEST_P(ExactMinimizerTest, FirstPassTagsTheRowsThatStay) {
-  Cover cover = Minterms({"000", "011", "111"});
-  EXPECT_EQ(MergePass(context, cover, 2, 0, 2, true), 1);
-  EXPECT_EQ(Terms(cover, 3, 3), (Rows{"000", "-11"}));
-  EXPECT_EQ(Tags(cover, 0, 3), "100");
-  EXPECT_EQ(Tags(cover, 3, 3), "011");
+TEST_P(ExactMinimizerTest, MintermsThatCombineWithNoneComeFirst) {
+  EXPECT_EQ(Primes({"000", "011", "111"}), (Rows{"000", "-11"}));
+  EXPECT_EQ(Minimize({"000", "011", "111"}), (Rows{"000", "-11"}));
 }
 
-TEST_P(ExactMinimizerTest, CombinationWithoutLiteralsMarksTheTautology) {
-  Cover cover = Minterms({"1", "0"});
-  EXPECT_EQ(MergePass(context, cover, 1, 0, 1, true), 1);
-  EXPECT_FALSE(cover.present(2));
-  EXPECT_EQ(cover.ConstantMarker(), kMarkerOne);
+TEST_P(ExactMinimizerTest, EveryAssignmentIsTheTautology) {
+  for (const Rows& all : {Rows{"0", "1"}, Rows{"00", "01", "10", "11"}}) {
+    Minimize(all);
+    EXPECT_EQ(marker, kMarkerOne);
+    EXPECT_EQ(last, 0);
+  }
 }
 
 TEST_P(ExactMinimizerTest, PrimesComeMostLiteralsFirstAndEssentialsTakeTheirMinterms) {
-  // ¬A¬B¬C¬D stays a minterm, ¬A·C·D comes from the first pass, A·B from the second; B·C·D is
-  // prime but its minterms are taken by essential rows (tag 2) and it is deleted.
-  Cover cover = Minterms({"0000", "0011", "0111", "1100", "1101", "1110", "1111"});
-  const int last = ExactMinimize(context, cover, 6, 4);
-  EXPECT_EQ(last, 3);
-  EXPECT_EQ(Terms(cover, last, 4), (Rows{"0000", "0-11", "11--"}));
-  EXPECT_EQ(RowText(cover, 2, 4), "-111");
-  EXPECT_FALSE(cover.present(2));
-  EXPECT_EQ(Tags(cover, 2, 7), "0020002");
-  EXPECT_EQ(Tags(cover, 3, 7), "0001111");  // a chosen row keeps its 1s
+  // ¬A¬B¬C¬D stays a minterm, ¬A·C·D and B·C·D have three literals, A·B two; B·C·D is prime but
+  // the essential primes cover its minterms, so it is not chosen.
+  const Rows minterms = {"0000", "0011", "0111", "1100", "1101", "1110", "1111"};
+  EXPECT_EQ(Primes(minterms), (Rows{"0000", "0-11", "-111", "11--"}));
+  EXPECT_EQ(Minimize(minterms), (Rows{"0000", "0-11", "11--"}));
+  EXPECT_EQ(last, 2);
 }
 
-TEST_P(ExactMinimizerTest, CyclicCoverIsChosenGreedilyLowestRowFirst) {
-  // m(0,1,2,5,6,7): six primes of two minterms each, none essential.
-  Cover cover = Minterms({"000", "001", "010", "101", "110", "111"});
-  const int last = ExactMinimize(context, cover, 5, 3);
-  ASSERT_EQ(last, 5);
-  EXPECT_EQ(Terms(cover, last, 3), (Rows{"00-", "-10", "1-1"}));
-  // What a chosen row covers becomes 3 in the rows not chosen.
-  EXPECT_EQ(RowText(cover, 1, 3), "0-0");
-  EXPECT_EQ(Tags(cover, 1, 6), "303000");
-  EXPECT_EQ(Tags(cover, 2, 6), "030300");
-  EXPECT_EQ(Tags(cover, 5, 6), "000033");
-  EXPECT_EQ(Tags(cover, 3, 6), "001010");
+TEST_P(ExactMinimizerTest, CubesOfAsManyLiteralsByFirstMintermThenLowestFreeSignal) {
+  // Both primes start at minterm 0000. ¬B¬C is made first: its pair of halves ¬B¬C¬D, ¬B¬C·D
+  // comes before ¬A¬B¬D, ¬A·B¬D, since 000- was made before 00-0 in the pass before.
+  const Rows minterms = {"0000", "0001", "0010", "0100", "0110", "1000", "1001"};
+  EXPECT_EQ(Primes(minterms), (Rows{"-00-", "0--0"}));
+  EXPECT_EQ(Minimize(minterms), (Rows{"-00-", "0--0"}));
+}
+
+TEST_P(ExactMinimizerTest, CyclicCoverIsChosenGreedilyEarliestFirst) {
+  // m(0,1,2,5,6,7): six primes of two minterms each, none essential. 00- is taken first; then
+  // the others that cover two uncovered minterms in order.
+  const Rows minterms = {"000", "001", "010", "101", "110", "111"};
+  EXPECT_EQ(Primes(minterms), (Rows{"00-", "0-0", "-01", "-10", "1-1", "11-"}));
+  EXPECT_EQ(Minimize(minterms), (Rows{"00-", "-10", "1-1"}));
 }
 
 TEST_P(ExactMinimizerTest, SingleMintermIsReturnedUnchanged) {
   for (const Rows& minterm : {Rows{"1"}, Rows{"101"}}) {
-    Cover cover = Minterms(minterm);
-    const std::uint32_t* block = cover.Row(0);
-    EXPECT_EQ(ExactMinimize(context, cover, 0, static_cast<int>(minterm[0].size())), 0);
-    EXPECT_EQ(cover.Row(0), block);  // not compacted
-    EXPECT_EQ(RowText(cover, 0, 3).substr(0, minterm[0].size()), minterm[0]);
-    EXPECT_EQ(Tags(cover, 0, 1), "0");  // no pass tagged it
+    EXPECT_EQ(Minimize(minterm), minterm);
+    EXPECT_EQ(last, 0);
   }
 }
 
-TEST_P(ExactMinimizerTest, OfTwoEqualRowsTheLaterStays) {
-  Cover cover = Minterms({"01", "01"});
-  const int last = ExactMinimize(context, cover, 1, 2);
-  EXPECT_EQ(last, 1);
-  EXPECT_EQ(Terms(cover, last, 2), (Rows{"01"}));
-  EXPECT_FALSE(IsExactRow(context, cover, 0));
-  EXPECT_TRUE(cover.present(1));
-}
-
-TEST_P(ExactMinimizerTest, CompactionKeepsOrderAndMakesRoom) {
-  Cover cover = CoverOf(context, {"1-", "-1", "01", "11"}, n(), 4);
-  cover.DeleteRow(0);
-  cover.Unbind(2);
-  EXPECT_EQ(CompactCover(context, cover, 3, 5, 4), 1);
-  EXPECT_EQ(cover.capacity(), 7);
-  EXPECT_EQ(Terms(cover, 6, 2), (Rows{"-1", "11"}));
+TEST_P(ExactMinimizerTest, RepeatedMintermsGiveOneTerm) {
+  EXPECT_EQ(Minimize({"01", "01"}), (Rows{"01"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, ExactMinimizerTest, testing::Values(4, 16, 30));
 
-TEST(ExactMinimizerBudget, MergePassWithoutMemoryReportsAndFails) {
-  // Room for the node pool and the 6 rows of 2 words, not for the pass's partner list.
+// The greedy step on primes given directly: counts fall as primes are chosen, and a prime whose
+// count has fallen loses to one that kept its count.
+TEST(SelectCoverTest, CountsAreThoseOfTheMintermsStillUncovered) {
+  SynthesisFixture f;
+  // Primes of the function that is 1 everywhere but the constant is not asked for here.
+  BudgetedVector<CubeKey> primes;
+  for (const char* p : {"0--", "-0-", "--0", "1-1", "11-"}) primes.PushBack(f.context, CubeOf(p));
+  BudgetedVector<int> chosen;
+  ASSERT_TRUE(SelectCover(f.context, 3, primes, chosen));
+  // 011 lies in 0-- only, so 0-- is essential. The others then cover two of 100..111 each and
+  // -0- is the earliest; after it 11- still covers two, --0 and 1-1 one each.
+  std::vector<int> positions(chosen.begin(), chosen.end());
+  EXPECT_EQ(positions, (std::vector<int>{0, 1, 4}));
+}
+
+TEST(ExactMinimizerBudget, RunningOutOfMemoryReportsOnceAndGivesEverythingBack) {
+  // Room for the node pool and the cover of 6 minterms, not for the truth table of the primes.
   SynthesisFixture f(kSmallNodePoolSize * sizeof(ExprNode) + 6 * 2 * 4 + 4);
-  Cover cover = CoverOf(f.context, {"00", "01"}, 2, 2, 4);
+  Cover cover = CoverOf(f.context, {"00", "01", "10"}, 2, 0, 3);
   ASSERT_TRUE(cover.allocated());
+  const std::size_t held = f.budget.in_use();
   const int errors = f.diagnostics.counts().errors;
-  EXPECT_EQ(ExactMinimize(f.context, cover, 1, 2), -1);
+  EXPECT_EQ(ExactMinimize(f.context, cover, 2, 2), -1);
   EXPECT_EQ(f.diagnostics.counts().errors - errors, 1);  // E01 from the allocation
+  EXPECT_EQ(f.budget.in_use(), held);
+}
+
+TEST(ExactMinimizerBudget, PrimesBeyondTheBudgetFail) {
+  // The odd minterms of 16 signals are 32768 primes; 64 KiB beside the cover cannot hold them.
+  const int v = 16;
+  const std::size_t pool = kNodePoolSize * sizeof(ExprNode);
+  const std::size_t cover_bytes = (1u << (v - 1)) * (WordsFor(v) + 1) * 4u;
+  for (const std::size_t room : {std::size_t{64} << 10, std::size_t{64} << 20}) {
+    SynthesisFixture f(pool + cover_bytes + room);
+    Cover cover;
+    ASSERT_TRUE(cover.Allocate(f.context, 1 << (v - 1), 0, v));
+    int row = 0;
+    for (unsigned x = 0; x < (1u << v); ++x) {
+      if (std::popcount(x) % 2 == 0) continue;
+      cover.Bind(row);
+      for (int j = 0; j < v; ++j)
+        cover.FieldSet(row, j, ((x >> (v - 1 - j)) & 1u) != 0 ? kCodeTrue : kCodeComplement);
+      ++row;
+    }
+    const int last = ExactMinimize(f.context, cover, row - 1, v);
+    if (room < cover_bytes) {
+      EXPECT_EQ(last, -1);
+      EXPECT_EQ(f.diagnostics.counts().errors, 1);
+    } else {
+      EXPECT_EQ(last, row - 1);
+      EXPECT_EQ(f.diagnostics.counts().errors, 0);
+    }
+    EXPECT_EQ(f.budget.in_use(), f.budget.limit() - room);
+  }
 }
 
 }  // namespace

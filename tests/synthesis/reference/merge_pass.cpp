@@ -12,11 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "common/internal_check.h"
-#include "synthesis/cube_words.h"
-#include "synthesis/exact_minimizer.h"
+#include "tests/synthesis/reference/cube_words.h"
+#include "tests/synthesis/reference/exact_minimizer.h"
 
-namespace kem {
+namespace kem::reference {
 
 namespace {
 
@@ -26,7 +25,7 @@ class CubeIndex {
   CubeIndex(const Cover& cover, const VariableWords& vars) : cover_(cover), vars_(vars) {}
 
   // Room for rows first..first+rows-1. False after E01.
-  bool Allocate(SynthesisContext& context, int first, int rows) {
+  bool Allocate(Context& context, int first, int rows) {
     first_ = first;
     const auto buckets = std::bit_ceil(static_cast<std::size_t>(std::max(rows, 16)));
     shift_ = 64 - std::countr_zero(buckets);
@@ -75,8 +74,7 @@ void ClearField(std::uint32_t* cube, int column) {
 
 }  // namespace
 
-int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int tags,
-              bool first_pass) {
+int MergePass(Context& context, Cover& cover, int last, int first, int tags, bool first_pass) {
   const int n = cover.variables();
   const int words = WordsFor(n + tags + 1);
   const VariableWords vars(n);
@@ -139,8 +137,11 @@ int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int 
       }
 
       const int row = last + appended + 1;
-      // The spare rows bound every pass exactly: a cover without room is a bug.
-      KEM_CHECK(row < cover.capacity());
+      if (row >= cover.capacity()) {
+        // The spare rows bound every pass; a cover without room has no memory to give.
+        context.ReportOutOfMemory();
+        return -1;
+      }
       cover.Bind(row);
       std::copy_n(cube, words, cover.Row(row));
       ++appended;
@@ -171,4 +172,4 @@ int MergePass(SynthesisContext& context, Cover& cover, int last, int first, int 
   return appended;
 }
 
-}  // namespace kem
+}  // namespace kem::reference

@@ -1,0 +1,112 @@
+#include "tests/synthesis/reference/cover.h"
+
+#include <algorithm>
+
+#include "tests/synthesis/reference/cube_words.h"
+
+namespace kem::reference {
+
+namespace {
+
+constexpr int kMarkerCode = 2;
+
+}  // namespace
+
+std::int64_t Binomial(int a, int b) {
+  if (b < 0 || b > a) return 0;
+  b = std::min(b, a - b);
+  std::int64_t result = 1;
+  for (int i = 1; i <= b; ++i) result = result * (a - b + i) / i;  // stays an integer each step
+  return result;
+}
+
+bool Cover::Allocate(Context& context, int m, int t, int n) {
+  rows_ = m;
+  tags_ = t;
+  n_ = n;
+  words_per_row_ = WordsFor(n + t);
+  const std::size_t words =
+      static_cast<std::size_t>(m) * (static_cast<std::size_t>(words_per_row_) + 1);
+  if (block_.AllocZeroed(context.budget, context.diagnostics, words)) return true;
+  context.ReportOutOfMemory();
+  rows_ = 0;
+  return false;
+}
+
+int Cover::RawGet(int row, int column) const {
+  return BareGet(Row(row), column);
+}
+
+int Cover::FieldGet(int row, int column) const {
+  if (row == 0 && column < kFieldsPerWord) {
+    const std::uint32_t word = Row(0)[0];
+    if ((word & 3u) == kMarkerCode)
+      return ((word >> 2) & 3u) == kMarkerCode ? kMarkerOne : kMarkerZero;
+  }
+  return RawGet(row, column);
+}
+
+void Cover::FieldSet(int row, int column, int value) {
+  std::uint32_t* body = Row(row);
+  if (value == kMarkerOne || value == kMarkerZero) {
+    // The marker lives in the first two fields of the word that holds the column.
+    const int first = (column / kFieldsPerWord) * kFieldsPerWord;
+    BareSet(body, first, kMarkerCode);
+    BareSet(body, first + 1, value == kMarkerOne ? kMarkerCode : 0);
+    return;
+  }
+  BareSet(body, column, value % 4);
+}
+
+int Cover::ConstantMarker() const {
+  if (rows_ == 0 || !present(0)) return 0;
+  const int value = FieldGet(0, 0);
+  return value == kMarkerOne || value == kMarkerZero ? value : 0;
+}
+
+bool Cover::HasLiterals(int row) const {
+  const std::uint32_t* body = Row(row);
+  const int full_words = n_ / kFieldsPerWord;
+  for (int w = 0; w < full_words; ++w) {
+    if (body[w] != 0) return true;
+  }
+  const int rest = n_ % kFieldsPerWord;
+  return rest != 0 && (body[full_words] & ((1u << (2 * rest)) - 1u)) != 0;
+}
+
+int Cover::CountTerms(int last) const {
+  int terms = 0;
+  for (int row = 0; row <= last; ++row) terms += IsTerm(row) ? 1 : 0;
+  return terms;
+}
+
+void Cover::DeleteRow(int row) {
+  if (row != 0) {
+    Unbind(row);
+    return;
+  }
+  std::fill_n(Row(0), WordsFor(n_), 0u);
+}
+
+void Cover::ClearRow(int row) {
+  std::fill_n(Row(row), words_per_row_, 0u);
+}
+
+int Cover::LiteralCount(Context&, int row, int k) const {
+  // While a marker is set, every column of row 0's first word reads as the marker.
+  const std::uint32_t* body = Row(row);
+  const bool marked = row == 0 && (body[0] & 3u) == kMarkerCode;
+  int count = 0;
+  for (int w = 0; w < WordsFor(k); ++w) {
+    const std::uint32_t mask = ColumnMask(w, 0, k);
+    count += CountFields(w == 0 && marked ? mask & kFieldLowBits : FieldsNonZero(body[w] & mask));
+  }
+  return count;
+}
+
+void Cover::CopyRow(int source_row, Cover& target, int target_row, int k) const {
+  for (int column = 0; column < k; ++column)
+    target.FieldSet(target_row, column, FieldGet(source_row, column));
+}
+
+}  // namespace kem::reference
