@@ -1,0 +1,84 @@
+// Outputs that take their names only when whole, and the registry that lets an interrupt remove
+// what is not.
+#include "common/output_file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+
+#include "common/interrupt_cleanup.h"
+#include "tests/support/temp_dir.h"
+
+namespace kem {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TempDir;
+
+TEST(OutputFile, TheNameKeepsItsOldContentsUntilPublished) {
+  TempDir dir;
+  dir.Write("out.txt", "old");
+  fs::permissions(dir.path() / "out.txt",
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  OutputFile file;
+  ASSERT_TRUE(file.Create(dir.File("out.txt")));
+  std::fputs("new", file.stream());
+  ASSERT_TRUE(file.Finish());
+  EXPECT_EQ(dir.Read("out.txt"), "old");
+  EXPECT_EQ(dir.Snapshot().size(), 2u);  // the old file and the new one beside it
+  ASSERT_TRUE(file.Publish());
+  EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"out.txt", "new"}}));
+  EXPECT_EQ(fs::status(dir.path() / "out.txt").permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(OutputFile, DiscardedOrNeverFinishedLeavesTheNameAsItWas) {
+  TempDir dir;
+  dir.Write("out.txt", "old");
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.Create(dir.File("out.txt")));
+    std::fputs("new", file.stream());
+  }
+  OutputFile discarded;
+  ASSERT_TRUE(discarded.Create(dir.File("out.txt")));
+  discarded.Discard();
+  EXPECT_FALSE(discarded.Publish());
+  EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"out.txt", "old"}}));
+}
+
+// What is neither a file nor a link is not replaced: a folder, a FIFO.
+TEST(OutputFile, NameThatIsNoFileIsRefused) {
+  TempDir dir;
+  fs::create_directory(dir.path() / "folder");
+  ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0644), 0);
+  OutputFile file;
+  EXPECT_FALSE(file.Create(dir.File("folder")));
+  EXPECT_FALSE(file.Create(dir.File("fifo")));
+  EXPECT_FALSE(file.Create(dir.File("missing/out.txt")));
+  EXPECT_FALSE(file.Create(dir.File(std::string(300, 'n'))));
+  EXPECT_TRUE(fs::is_fifo(dir.path() / "fifo"));
+  fs::remove(dir.path() / "fifo");  // a snapshot would wait for a writer
+  EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"folder", "<folder>"}}));
+}
+
+// What an interrupt's handler does: every temporary still open goes, the names stay as they were.
+TEST(InterruptCleanup, RemovesTheTemporariesOfOpenOutputs) {
+  TempDir dir;
+  dir.Write("out.txt", "old");
+  OutputFile open_file;
+  OutputFile finished_file;
+  ASSERT_TRUE(open_file.Create(dir.File("out.txt")));
+  ASSERT_TRUE(finished_file.Create(dir.File("other.txt")));
+  ASSERT_TRUE(finished_file.Finish());
+  EXPECT_EQ(dir.Snapshot().size(), 3u);
+  RemoveRegisteredTemporaries();
+  EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"out.txt", "old"}}));
+  EXPECT_FALSE(finished_file.Publish());
+}
+
+}  // namespace
+}  // namespace kem
