@@ -8,6 +8,8 @@
 // up, first name a lower bit. The result lists the chosen primes in that order.
 #pragma once
 
+#include <vector>
+
 #include "common/allocation.h"
 #include "synthesis/budgeted_vector.h"
 #include "synthesis/cover.h"
@@ -19,6 +21,12 @@ namespace kem {
 // They are replaced by the chosen primes in rows 0..k-1 (the other rows are unbound); returns
 // k - 1, or -1 when memory ran out (E01 reported).
 int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_variables);
+
+// Level 1 straight from the truth table `rows` over the used signals `columns` (increasing; the
+// first is the highest row bit): the chosen primes become rows 0..k-1 of `cover`, newly allocated
+// over n variables. Returns k - 1, or -1 when memory ran out (E01 reported).
+int ExactMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                       const std::vector<int>& columns, int n, Cover& cover);
 
 // Every prime implicant of the function of v signals whose truth table is `rows` (a row set, see
 // row_sets.h), in the order above. False after E01.
