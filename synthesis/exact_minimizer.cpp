@@ -46,10 +46,11 @@ void WriteCube(Cover& cover, int row, CubeKey cube, const std::vector<int>& colu
 
 // The chosen primes of the function whose truth table is `rows`, in order. False after E01.
 bool ChosenPrimes(SynthesisContext& context, int v, const BudgetedArray<std::uint64_t>& rows,
-                  BudgetedVector<CubeKey>& cubes) {
+                  BudgetedVector<CubeKey>& cubes, std::size_t enough = SIZE_MAX) {
   BudgetedVector<CubeKey> primes;
   BudgetedVector<int> chosen;
-  if (!PrimeImplicants(context, v, rows, primes) || !SelectCover(context, v, primes, chosen))
+  if (!PrimeImplicants(context, v, rows, primes) ||
+      !SelectCover(context, v, primes, chosen, enough))
     return false;
   // The chosen positions ascend, so the primes move down in place.
   std::size_t kept = 0;
@@ -96,10 +97,11 @@ int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int) {
 }
 
 int ExactMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
-                       const std::vector<int>& columns, int n, Cover& cover) {
+                       const std::vector<int>& columns, int n, Cover& cover, std::size_t enough) {
   const int v = static_cast<int>(columns.size());
   BudgetedVector<CubeKey> cubes;
-  if (!ChosenPrimes(context, v, rows, cubes)) return -1;
+  if (!ChosenPrimes(context, v, rows, cubes, enough)) return -1;
+  if (cubes.size() >= enough) return kEnoughTerms;
   if (!cover.Allocate(context, std::max(static_cast<int>(cubes.size()), 1), 0, n)) return -1;
   if (cubes.size() == 1 && CubeMask(cubes[0]) == 0) {
     // The one prime without literals: the function is a tautology.

@@ -1,5 +1,7 @@
 #include "synthesis/minimizer.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "synthesis/cube_words.h"
@@ -77,10 +79,12 @@ bool RowsOf(SynthesisContext& context, const Expansion& expansion, int value,
   return true;
 }
 
+// Level 1 may stop once the cover has `enough` terms (kEnoughTerms); level 2 always finishes.
 int MinimizeAtLevel(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
-                    const std::vector<int>& columns, int n, Cover& cover) {
+                    const std::vector<int>& columns, int n, Cover& cover,
+                    std::size_t enough = SIZE_MAX) {
   const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
-  return context.level == kLevelExact ? ExactMinimizeTable(context, rows, columns, n, cover)
+  return context.level == kLevelExact ? ExactMinimizeTable(context, rows, columns, n, cover, enough)
                                       : RecursiveMinimizeTable(context, rows, columns, n, cover);
 }
 
@@ -111,13 +115,17 @@ bool MinimizeCovers(SynthesisContext& context, Expansion& expansion,
   const int last_on = MinimizeAtLevel(context, on_rows, columns, n, on);
   if (last_on < 0) return false;
   on_rows.Free();
+  const int terms_on = on.CountTerms(last_on);
   int last_off = -1;
   if (allow_complement) {
-    last_off = MinimizeAtLevel(context, off_rows, columns, n, off);
-    if (last_off < 0) return false;
+    // The complement is of use only with fewer terms.
+    last_off = MinimizeAtLevel(context, off_rows, columns, n, off,
+                               static_cast<std::size_t>(std::max(terms_on, 1)));
+    if (last_off == kEnoughTerms)
+      allow_complement = false;
+    else if (last_off < 0)
+      return false;
   }
-
-  const int terms_on = on.CountTerms(last_on);
   const int terms_off = allow_complement ? off.CountTerms(last_off) : 0;
   if (terms_on == 0) {
     TakeConstantOne(on, kPolarityFunction, result);
