@@ -30,25 +30,6 @@ void SourceText::Assign(std::string&& text) {
   line_ = 1;
 }
 
-int SourceText::Get() {
-  if (position_ >= text_.size()) return kEndOfInput;
-  const unsigned char c = static_cast<unsigned char>(text_[position_++]);
-  if (c == '\n') ++line_;
-  return c;
-}
-
-void SourceText::Unget(int c) {
-  if (c == kEndOfInput || position_ == 0) return;
-  --position_;
-  if (text_[position_] == '\n') --line_;
-}
-
-int SourceText::Peek() {
-  const int c = Get();
-  Unget(c);
-  return c;
-}
-
 bool SourceText::OnlyZerosAhead() const {
   return text_.find_first_not_of('\0', position_) == std::string::npos;
 }
