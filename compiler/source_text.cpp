@@ -6,8 +6,10 @@ namespace {
 
 // In place, so that a large source is held once.
 void DropCarriageReturnsBeforeLineEnds(std::string& text) {
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  // Nothing moves before the first CR.
+  std::size_t kept = text.find('\r');
+  if (kept == std::string::npos) return;
+  for (std::size_t i = kept; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     text[kept++] = text[i];
   }

@@ -56,9 +56,12 @@ void Combine(std::uint64_t* target, const std::uint64_t* source, std::size_t sou
 std::vector<TreeEvaluator::LocalNode> TreeEvaluator::Flatten(
     const NodePool& pool, NodeRef tree, int first_record,
     const std::vector<int>& row_bit_of_variable) {
+  // The nodes in use bound the tree's size; reserving costs address space only.
   std::vector<LocalNode> nodes;
+  nodes.reserve(pool.in_use() + 1);
   std::vector<int> done;                          // finished operands, as local indices
   std::vector<std::pair<NodeRef, bool>> pending;  // node, operands already pushed
+  pending.reserve(64);
   pending.push_back({tree, false});
   while (!pending.empty()) {
     const auto [ref, expanded] = pending.back();
