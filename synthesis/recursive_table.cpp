@@ -104,16 +104,96 @@ void SplitTable(const Table& table, int p, std::uint64_t* zero, std::uint64_t* o
   }
 }
 
+// The results for sub-tables of up to four row bits, by their rows, with each cube's columns
+// named by row bit: the result depends only on the rows, as the recursion chooses by row bits and
+// relates cubes only to each other. A wide function has many more such sub-tables than there are
+// tables of four bits, so most are found here.
+class SmallResults {
+ public:
+  static constexpr int kMaxBits = 4;
+
+  // False after E01.
+  bool Reserve(SynthesisContext& context) {
+    std::size_t bytes = 0;
+    for (int k = 0; k <= kMaxBits; ++k) bytes += Entries(k) * kEntryBytes;
+    return memo_.AllocZeroed(context.budget, context.diagnostics, bytes);
+  }
+  bool ready() const { return memo_.size() != 0; }
+
+  // The result into `out` when it is known.
+  bool Find(int k, std::uint64_t rows, const std::uint64_t* column_bits, CubeList& out) const {
+    const std::uint8_t* entry = Entry(k, rows);
+    if (entry[0] == 0) return false;
+    out.Clear();
+    for (int i = 1; i <= entry[0]; ++i) {
+      Cube cube;
+      for (int q = 0; q < k; ++q) {
+        if ((entry[i] >> q) & 1u) cube.care |= column_bits[q];
+        if ((entry[i] >> (q + kMaxBits)) & 1u) cube.value |= column_bits[q];
+      }
+      out.rows.push_back(cube);
+    }
+    out.present.assign(out.rows.size(), 1);
+    return true;
+  }
+
+  void Store(int k, std::uint64_t rows, const std::uint64_t* column_bits, const CubeList& out) {
+    std::uint8_t* entry = Entry(k, rows);
+    entry[0] = static_cast<std::uint8_t>(out.rows.size());
+    for (std::size_t i = 0; i < out.rows.size(); ++i) {
+      std::uint8_t byte = 0;
+      for (int q = 0; q < k; ++q) {
+        if ((out.rows[i].care & column_bits[q]) != 0) byte |= static_cast<std::uint8_t>(1u << q);
+        if ((out.rows[i].value & column_bits[q]) != 0)
+          byte |= static_cast<std::uint8_t>(1u << (q + kMaxBits));
+      }
+      entry[i + 1] = byte;
+    }
+  }
+
+ private:
+  // A result has at most one cube per row; the first byte is the count (0: not known yet).
+  static constexpr std::size_t kEntryBytes = 1 + (std::size_t{1} << kMaxBits);
+  static std::size_t Entries(int k) { return std::size_t{1} << (1u << k); }
+  std::size_t Offset(int k) const {
+    std::size_t offset = 0;
+    for (int j = 0; j < k; ++j) offset += Entries(j) * kEntryBytes;
+    return offset;
+  }
+  std::uint8_t* Entry(int k, std::uint64_t rows) {
+    return memo_.data() + Offset(k) + static_cast<std::size_t>(rows) * kEntryBytes;
+  }
+  const std::uint8_t* Entry(int k, std::uint64_t rows) const {
+    return memo_.data() + Offset(k) + static_cast<std::size_t>(rows) * kEntryBytes;
+  }
+
+  BudgetedArray<std::uint8_t> memo_;
+};
+
 class TableRecursion {
  public:
   explicit TableRecursion(SynthesisContext& context) : context_(context) {
     levels_.resize(kMaxUsedVariables + 2);
   }
 
+  // Below this many used signals the sub-tables are too few to be worth the table of results.
+  static constexpr int kMinSignalsForSmallResults = 12;
+  bool KeepSmallResults() { return small_.Reserve(context_); }
+
   // The result for the sub-table of `depth` (the caller's table at depth 0) into `out`. False
   // after E01.
   bool Minimize(std::size_t depth, const Table& table, const std::uint64_t* column_bits,
                 CubeList& out) {
+    if (!small_.ready() || table.k > SmallResults::kMaxBits)
+      return MinimizeTable(depth, table, column_bits, out);
+    if (small_.Find(table.k, table.words[0], column_bits, out)) return true;
+    if (!MinimizeTable(depth, table, column_bits, out)) return false;
+    small_.Store(table.k, table.words[0], column_bits, out);
+    return true;
+  }
+
+  bool MinimizeTable(std::size_t depth, const Table& table, const std::uint64_t* column_bits,
+                     CubeList& out) {
     context_.progress.Tick();
     const std::uint64_t count = CountRows(table);
     if (table.k > 0 && count == std::uint64_t{1} << table.k) {
@@ -209,6 +289,7 @@ class TableRecursion {
   SynthesisContext& context_;
   std::vector<Level> levels_;
   CubeStepScratch scratch_;
+  SmallResults small_;
 };
 
 }  // namespace
@@ -221,6 +302,7 @@ int RecursiveMinimizeTable(SynthesisContext& context, const BudgetedArray<std::u
     column_bits[static_cast<std::size_t>(v - 1 - j)] = std::uint64_t{1}
                                                        << columns[static_cast<std::size_t>(j)];
   TableRecursion recursion(context);
+  if (v >= TableRecursion::kMinSignalsForSmallResults && !recursion.KeepSmallResults()) return -1;
   CubeList list;
   if (!recursion.Minimize(0, Table{rows.data(), v}, column_bits.data(), list)) return -1;
   if (!cover.Allocate(context, std::max(list.last() + 1, 1), 0, n)) return -1;
