@@ -23,16 +23,14 @@ std::string_view ProgressMarkerText(int phase) {
 void LogModel::AppendLogLine(std::string_view text, bool transient) {
   // Without a window the call changes nothing visible, but the transient flag still follows it.
   if (lines_) {
-    // The moving marker replaces its line hundreds of thousands of times in a long compilation:
-    // the replaced line lends its memory to the next one.
-    std::string line;
     if (transient_ && !lines_->empty()) {
-      line = std::move(lines_->back());
-      lines_->pop_back();
+      // The moving marker replaces its line hundreds of thousands of times in a long
+      // compilation: the line is rewritten where it is.
+      lines_->back().assign(text);
       if (listener_) listener_->LineRemoved();
+    } else {
+      lines_->emplace_back(text);
     }
-    line.assign(text);
-    lines_->push_back(std::move(line));
     if (listener_) listener_->LineAppended(text, transient);
   }
   transient_ = transient;
