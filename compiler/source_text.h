@@ -43,6 +43,10 @@ class SourceText {
     --position_;
     if (text_[position_] == '\n') --line_;
   }
+  // The next byte without reading it, or kEndOfInput.
+  int Next() const {
+    return position_ < text_.size() ? static_cast<unsigned char>(text_[position_]) : kEndOfInput;
+  }
   int Peek() {
     const int c = Get();
     Unget(c);
