@@ -59,59 +59,73 @@ std::vector<TreeEvaluator::LocalNode> TreeEvaluator::Flatten(
   // The nodes in use bound the tree's size; reserving costs address space only.
   std::vector<LocalNode> nodes;
   nodes.reserve(pool.in_use() + 1);
-  std::vector<int> done;                          // finished operands, as local indices
-  std::vector<std::pair<NodeRef, bool>> pending;  // node, operands already pushed
-  pending.reserve(64);
-  pending.push_back({tree, false});
-  while (!pending.empty()) {
-    const auto [ref, expanded] = pending.back();
-    pending.pop_back();
-    LocalNode local;
-    if (ref == kNoNode) {
-      // A missing operand reads as 0.
-      local.type = kNodeFalse;
-    } else if (pool[ref].leaf) {
-      local.type = kLeaf;
-      local.variable = pool[ref].record - first_record;
-      const int bit = row_bit_of_variable[static_cast<std::size_t>(local.variable)];
-      local.support = bit < 0 ? 0u : 1u << bit;
-    } else {
-      const ExprNode& n = pool[ref];
-      local.type = n.type;
-      if (n.type == kNodeNot || n.type == kNodeOr || n.type == kNodeAnd || n.type == kNodeXor) {
-        if (!expanded) {
-          pending.push_back({ref, true});
-          if (n.type != kNodeNot) pending.push_back({n.right, false});
-          pending.push_back({n.left, false});
-          continue;
-        }
-        if (n.type != kNodeNot) {
-          local.right = done.back();
-          done.pop_back();
-        }
-        local.left = done.back();
-        done.pop_back();
-        const LocalNode& left = nodes[static_cast<std::size_t>(local.left)];
-        if (n.type == kNodeNot) {
-          local.need = left.need;
-          local.support = left.support;
-        } else {
-          const LocalNode& right = nodes[static_cast<std::size_t>(local.right)];
-          local.need = left.need == right.need ? left.need + 1 : std::max(left.need, right.need);
-          local.support = left.support | right.support;
-        }
-      }
-    }
+  std::vector<int> done;  // finished operands, as local indices
+  // Operators on the way down, twice their reference, plus 1 once their right operand is taken.
+  std::vector<NodeRef> pending;
+  auto is_operator = [&](NodeRef ref) {
+    if (ref == kNoNode || pool[ref].leaf) return false;
+    const int type = pool[ref].type;
+    return type == kNodeNot || type == kNodeOr || type == kNodeAnd || type == kNodeXor;
+  };
+  auto finish = [&](const LocalNode& local) {
     done.push_back(static_cast<int>(nodes.size()));
     nodes.push_back(local);
+  };
+  NodeRef at = tree;
+  for (;;) {
+    while (is_operator(at)) {
+      pending.push_back(at * 2);
+      at = pool[at].left;
+    }
+    LocalNode terminal;
+    if (at == kNoNode) {
+      terminal.type = kNodeFalse;  // a missing operand reads as 0
+    } else if (pool[at].leaf) {
+      terminal.type = kLeaf;
+      terminal.variable = pool[at].record - first_record;
+      const int bit = row_bit_of_variable[static_cast<std::size_t>(terminal.variable)];
+      terminal.support = bit < 0 ? 0u : 1u << bit;
+    } else {
+      terminal.type = pool[at].type;
+    }
+    finish(terminal);
+    // Up through the operators whose operands are done.
+    for (;;) {
+      if (pending.empty()) return nodes;
+      const NodeRef entry = pending.back();
+      const ExprNode& n = pool[entry / 2];
+      if (entry % 2 == 0 && n.type != kNodeNot) {
+        pending.back() = entry + 1;
+        at = n.right;
+        break;
+      }
+      pending.pop_back();
+      LocalNode local;
+      local.type = n.type;
+      if (n.type != kNodeNot) {
+        local.right = done.back();
+        done.pop_back();
+      }
+      local.left = done.back();
+      done.pop_back();
+      const LocalNode& left = nodes[static_cast<std::size_t>(local.left)];
+      if (n.type == kNodeNot) {
+        local.need = left.need;
+        local.support = left.support;
+      } else {
+        const LocalNode& right = nodes[static_cast<std::size_t>(local.right)];
+        local.need = left.need == right.need ? left.need + 1 : std::max(left.need, right.need);
+        local.support = left.support | right.support;
+      }
+      finish(local);
+    }
   }
-  return nodes;
 }
 
 // The row bits that the most nodes depend on become the lowest internal bits: the more nodes
 // depend on in-block bits only, the more are evaluated once, and the lower a node's highest bit,
 // the fewer words it is evaluated on.
-void TreeEvaluator::Renumber(std::vector<LocalNode>& nodes,
+void TreeEvaluator::Renumber(const std::vector<LocalNode>& nodes,
                              const std::vector<int>& row_bit_of_variable, int row_bits) {
   std::vector<std::uint64_t> dependent(static_cast<std::size_t>(row_bits), 0);
   for (const LocalNode& n : nodes) {
@@ -132,16 +146,6 @@ void TreeEvaluator::Renumber(std::vector<LocalNode>& nodes,
     const int bit = row_bit_of_variable[v];
     if (bit >= 0) internal_bit_[v] = internal_of_row_bit[static_cast<std::size_t>(bit)];
   }
-  for (LocalNode& n : nodes) {
-    if (n.type == kLeaf) {
-      const int bit = internal_bit_[static_cast<std::size_t>(n.variable)];
-      n.support = bit < 0 ? 0u : 1u << bit;
-    } else if (n.left >= 0) {
-      n.support = nodes[static_cast<std::size_t>(n.left)].support |
-                  (n.right >= 0 ? nodes[static_cast<std::size_t>(n.right)].support : 0u);
-    }
-  }
-
   auto renumber = [&](std::vector<std::uint64_t>& table, int first_bit, int bits) {
     table.assign(std::size_t{1} << bits, 0);
     for (std::size_t part = 0; part < table.size(); ++part) {
@@ -176,8 +180,10 @@ TreeEvaluator::TreeEvaluator(const NodePool& pool, NodeRef tree, int first_recor
   invariant_.resize(nodes.size());
   words_.resize(nodes.size());
   for (std::size_t i = 0; i < nodes.size(); ++i) {
-    invariant_[i] = (nodes[i].support & ~in_block) == 0;
-    words_[i] = WordsOf(nodes[i].support);
+    // A set of row bits renumbers like a row.
+    const auto support = static_cast<std::uint32_t>(InternalRow(nodes[i].support));
+    invariant_[i] = (support & ~in_block) == 0;
+    words_[i] = WordsOf(support);
   }
   first_stored_ = 2 + 2 * static_cast<int>(row_bit_of_variable.size());
   result_ = Emit(nodes, static_cast<int>(nodes.size()) - 1, main_, true);
@@ -202,74 +208,84 @@ void TreeEvaluator::Program::GiveBack(const Operand& operand) {
 TreeEvaluator::Operand TreeEvaluator::Emit(const std::vector<LocalNode>& nodes, int root,
                                            Program& program, bool share) {
   std::vector<Operand> operands;
-  std::vector<std::pair<int, bool>> pending;  // local node, operands done
-  pending.push_back({root, false});
-  while (!pending.empty()) {
-    const auto [at, expanded] = pending.back();
-    pending.pop_back();
-    const LocalNode& n = nodes[static_cast<std::size_t>(at)];
-    if (n.type == kLeaf) {
-      operands.push_back({false, InputOf(n.variable), words_[static_cast<std::size_t>(at)]});
-      continue;
+  // Operators on the way down, twice their local index, plus 1 once their second operand is
+  // taken. Of OR, AND and XOR, the operand that needs more registers is evaluated first, while the
+  // other needs none.
+  std::vector<int> pending;
+  auto first_operand = [&](const LocalNode& n) {
+    if (n.type == kNodeNot) return n.left;
+    return nodes[static_cast<std::size_t>(n.left)].need >=
+                   nodes[static_cast<std::size_t>(n.right)].need
+               ? n.left
+               : n.right;
+  };
+  int at = root;
+  for (;;) {
+    // Down the operands evaluated first, to one that needs no instruction of this program.
+    for (;;) {
+      const LocalNode& n = nodes[static_cast<std::size_t>(at)];
+      if (n.type == kLeaf) {
+        operands.push_back({false, InputOf(n.variable), words_[static_cast<std::size_t>(at)]});
+        break;
+      }
+      if (n.type == kNodeTrue || n.type == kNodeFalse) {
+        operands.push_back({false, n.type == kNodeTrue ? kInputOne : kInputZero, 1});
+        break;
+      }
+      if (share && invariant_[static_cast<std::size_t>(at)] && stored_ < kMaxStored) {
+        operands.push_back(Store(Emit(nodes, at, prologue_, false)));
+        break;
+      }
+      pending.push_back(at * 2);
+      at = first_operand(n);
     }
-    if (n.type == kNodeTrue || n.type == kNodeFalse) {
-      operands.push_back({false, n.type == kNodeTrue ? kInputOne : kInputZero, 1});
-      continue;
-    }
-    if (share && !expanded && invariant_[static_cast<std::size_t>(at)] && stored_ < kMaxStored) {
-      operands.push_back(Store(Emit(nodes, at, prologue_, false)));
-      continue;
-    }
-    if (n.type == kNodeNot) {
-      if (!expanded) {
-        pending.push_back({at, true});
-        pending.push_back({n.left, false});
+    // Up through the operators whose operands are done.
+    for (;;) {
+      if (pending.empty()) return operands.back();
+      const int entry = pending.back();
+      const LocalNode& n = nodes[static_cast<std::size_t>(entry / 2)];
+      if (entry % 2 == 0 && n.type != kNodeNot) {
+        pending.back() = entry + 1;
+        at = first_operand(n) == n.left ? n.right : n.left;
+        break;
+      }
+      pending.pop_back();
+      if (n.type == kNodeNot) {
+        Operand& operand = operands.back();
+        if (!operand.in_register && operand.index < first_stored_) {
+          operand.index ^= 1;  // a variable's or a constant's complement is an input too
+          continue;
+        }
+        if (!operand.in_register) {
+          const int target = program.Take();
+          program.code.push_back({Op::kCopy, target, operand, operand.words, 0});
+          operand.in_register = true;
+          operand.index = target;
+        }
+        program.code.push_back({Op::kNot, operand.index, operand, operand.words, operand.words});
         continue;
       }
-      Operand& operand = operands.back();
-      if (!operand.in_register && operand.index < first_stored_) {
-        operand.index ^= 1;  // a variable's or a constant's complement is an input too
-        continue;
-      }
-      if (!operand.in_register) {
+      const Operand second = operands.back();
+      operands.pop_back();
+      const Operand first = operands.back();
+      operands.pop_back();
+      const Op op = n.type == kNodeOr ? Op::kOr : n.type == kNodeAnd ? Op::kAnd : Op::kXor;
+      const std::uint32_t words = std::max(first.words, second.words);
+      if (first.in_register) {
+        program.code.push_back({op, first.index, second, words, first.words});
+        program.GiveBack(second);
+        operands.push_back({true, first.index, words});
+      } else if (second.in_register) {
+        program.code.push_back({op, second.index, first, words, second.words});
+        operands.push_back({true, second.index, words});
+      } else {
         const int target = program.Take();
-        program.code.push_back({Op::kCopy, target, operand, operand.words, 0});
-        operand.in_register = true;
-        operand.index = target;
+        program.code.push_back({Op::kCopy, target, first, first.words, 0});
+        program.code.push_back({op, target, second, words, first.words});
+        operands.push_back({true, target, words});
       }
-      program.code.push_back({Op::kNot, operand.index, operand, operand.words, operand.words});
-      continue;
-    }
-    const bool left_first = nodes[static_cast<std::size_t>(n.left)].need >=
-                            nodes[static_cast<std::size_t>(n.right)].need;
-    if (!expanded) {
-      // The operand that needs more registers is evaluated first, while the other needs none.
-      pending.push_back({at, true});
-      pending.push_back({left_first ? n.right : n.left, false});
-      pending.push_back({left_first ? n.left : n.right, false});
-      continue;
-    }
-    const Operand second = operands.back();
-    operands.pop_back();
-    const Operand first = operands.back();
-    operands.pop_back();
-    const Op op = n.type == kNodeOr ? Op::kOr : n.type == kNodeAnd ? Op::kAnd : Op::kXor;
-    const std::uint32_t words = std::max(first.words, second.words);
-    if (first.in_register) {
-      program.code.push_back({op, first.index, second, words, first.words});
-      program.GiveBack(second);
-      operands.push_back({true, first.index, words});
-    } else if (second.in_register) {
-      program.code.push_back({op, second.index, first, words, second.words});
-      operands.push_back({true, second.index, words});
-    } else {
-      const int target = program.Take();
-      program.code.push_back({Op::kCopy, target, first, first.words, 0});
-      program.code.push_back({op, target, second, words, first.words});
-      operands.push_back({true, target, words});
     }
   }
-  return operands.back();
 }
 
 TreeEvaluator::Operand TreeEvaluator::Store(Operand operand) {

@@ -67,8 +67,8 @@ class TreeEvaluator {
   };
   static std::vector<LocalNode> Flatten(const NodePool& pool, NodeRef tree, int first_record,
                                         const std::vector<int>& row_bit_of_variable);
-  // Chooses the internal row bits and rewrites the nodes' supports in them.
-  void Renumber(std::vector<LocalNode>& nodes, const std::vector<int>& row_bit_of_variable,
+  // Chooses the internal row bits.
+  void Renumber(const std::vector<LocalNode>& nodes, const std::vector<int>& row_bit_of_variable,
                 int row_bits);
   std::uint32_t WordsOf(std::uint32_t support) const;
   // The program for the subtree at `root`; with `share`, subtrees whose values are the same in
