@@ -82,11 +82,11 @@ std::vector<TreeEvaluator::LocalNode> TreeEvaluator::Flatten(
       terminal.type = kNodeFalse;  // a missing operand reads as 0
     } else if (pool[at].leaf) {
       terminal.type = kLeaf;
-      terminal.variable = pool[at].record - first_record;
+      terminal.variable = static_cast<std::int16_t>(pool[at].record - first_record);
       const int bit = row_bit_of_variable[static_cast<std::size_t>(terminal.variable)];
       terminal.support = bit < 0 ? 0u : 1u << bit;
     } else {
-      terminal.type = pool[at].type;
+      terminal.type = static_cast<std::int8_t>(pool[at].type);
     }
     finish(terminal);
     // Up through the operators whose operands are done.
@@ -101,7 +101,7 @@ std::vector<TreeEvaluator::LocalNode> TreeEvaluator::Flatten(
       }
       pending.pop_back();
       LocalNode local;
-      local.type = n.type;
+      local.type = static_cast<std::int8_t>(n.type);
       if (n.type != kNodeNot) {
         local.right = done.back();
         done.pop_back();
@@ -114,7 +114,8 @@ std::vector<TreeEvaluator::LocalNode> TreeEvaluator::Flatten(
         local.support = left.support;
       } else {
         const LocalNode& right = nodes[static_cast<std::size_t>(local.right)];
-        local.need = left.need == right.need ? left.need + 1 : std::max(left.need, right.need);
+        local.need = static_cast<std::uint8_t>(
+            left.need == right.need ? left.need + 1 : std::max(left.need, right.need));
         local.support = left.support | right.support;
       }
       finish(local);
@@ -186,6 +187,9 @@ TreeEvaluator::TreeEvaluator(const NodePool& pool, NodeRef tree, int first_recor
     words_[i] = WordsOf(support);
   }
   first_stored_ = 2 + 2 * static_cast<int>(row_bit_of_variable.size());
+  // At most two instructions a node; reserving costs address space only, growing would copy.
+  main_.code.reserve(2 * nodes.size());
+  prologue_.code.reserve(2 * nodes.size());
   result_ = Emit(nodes, static_cast<int>(nodes.size()) - 1, main_, true);
   registers_.assign(
       static_cast<std::size_t>(std::max(main_.registers, prologue_.registers)) * block_words_, 0);
@@ -203,6 +207,13 @@ int TreeEvaluator::Program::Take() {
 
 void TreeEvaluator::Program::GiveBack(const Operand& operand) {
   if (operand.in_register) free.push_back(operand.index);
+}
+
+void TreeEvaluator::Program::Add(Op op, int target, const Operand& source, std::uint32_t words,
+                                 std::uint32_t target_words) {
+  auto log = [](std::uint32_t n) { return static_cast<std::uint8_t>(std::countr_zero(n)); };
+  code.push_back({op, source.in_register, log(words), log(source.words),
+                  log(target_words == 0 ? 1u : target_words), target, source.index});
 }
 
 TreeEvaluator::Operand TreeEvaluator::Emit(const std::vector<LocalNode>& nodes, int root,
@@ -258,11 +269,11 @@ TreeEvaluator::Operand TreeEvaluator::Emit(const std::vector<LocalNode>& nodes, 
         }
         if (!operand.in_register) {
           const int target = program.Take();
-          program.code.push_back({Op::kCopy, target, operand, operand.words, 0});
+          program.Add(Op::kCopy, target, operand, operand.words, 0);
           operand.in_register = true;
           operand.index = target;
         }
-        program.code.push_back({Op::kNot, operand.index, operand, operand.words, operand.words});
+        program.Add(Op::kNot, operand.index, operand, operand.words, operand.words);
         continue;
       }
       const Operand second = operands.back();
@@ -272,16 +283,16 @@ TreeEvaluator::Operand TreeEvaluator::Emit(const std::vector<LocalNode>& nodes, 
       const Op op = n.type == kNodeOr ? Op::kOr : n.type == kNodeAnd ? Op::kAnd : Op::kXor;
       const std::uint32_t words = std::max(first.words, second.words);
       if (first.in_register) {
-        program.code.push_back({op, first.index, second, words, first.words});
+        program.Add(op, first.index, second, words, first.words);
         program.GiveBack(second);
         operands.push_back({true, first.index, words});
       } else if (second.in_register) {
-        program.code.push_back({op, second.index, first, words, second.words});
+        program.Add(op, second.index, first, words, second.words);
         operands.push_back({true, second.index, words});
       } else {
         const int target = program.Take();
-        program.code.push_back({Op::kCopy, target, first, first.words, 0});
-        program.code.push_back({op, target, second, words, first.words});
+        program.Add(Op::kCopy, target, first, first.words, 0);
+        program.Add(op, target, second, words, first.words);
         operands.push_back({true, target, words});
       }
     }
@@ -291,7 +302,7 @@ TreeEvaluator::Operand TreeEvaluator::Emit(const std::vector<LocalNode>& nodes, 
 TreeEvaluator::Operand TreeEvaluator::Store(Operand operand) {
   if (!operand.in_register) return operand;
   const int input = first_stored_ + stored_++;
-  prologue_.code.push_back({Op::kStore, input, operand, operand.words, 0});
+  prologue_.Add(Op::kStore, input, operand, operand.words, 0);
   prologue_.GiveBack(operand);
   return {false, input, operand.words};
 }
@@ -335,14 +346,15 @@ void TreeEvaluator::Evaluate(Progress& progress) {
 
 void TreeEvaluator::Run(const Program& program) {
   for (const Instruction& instruction : program.code) {
-    const std::uint64_t* source = Source(instruction.source);
-    const std::size_t source_words = instruction.source.words;
+    const std::uint64_t* source =
+        instruction.source_in_register ? Register(instruction.source) : Input(instruction.source);
+    const std::size_t source_words = std::size_t{1} << instruction.source_words_log;
     if (instruction.op == Op::kStore) {
       std::copy_n(source, source_words, Input(instruction.target));
       continue;
     }
     std::uint64_t* target = Register(instruction.target);
-    const std::size_t words = instruction.words;
+    const std::size_t words = std::size_t{1} << instruction.words_log;
     if (instruction.op == Op::kCopy) {
       std::copy_n(source, source_words, target);
       continue;
@@ -352,7 +364,7 @@ void TreeEvaluator::Run(const Program& program) {
       continue;
     }
     // A narrower target is repeated out to the result's width first.
-    for (std::size_t held = instruction.target_words; held < words; held *= 2)
+    for (std::size_t held = std::size_t{1} << instruction.target_words_log; held < words; held *= 2)
       std::copy_n(target, held, target + held);
     switch (instruction.op) {
       case Op::kOr:

@@ -42,12 +42,16 @@ class TreeEvaluator {
     int index = 0;  // a register, or an input: 2 v + 2 for variable v, 2 v + 3 for its complement
     std::uint32_t words = 1;  // how many words hold its values; they repeat after that
   };
+  // Word counts are powers of two, kept as their logarithms: a program may have as many
+  // instructions as the tree has nodes.
   struct Instruction {
     Op op;
-    int target;  // a register; for kStore an input
-    Operand source;
-    std::uint32_t words;         // of the result
-    std::uint32_t target_words;  // what the target holds before
+    bool source_in_register;
+    std::uint8_t words_log;  // of the result
+    std::uint8_t source_words_log;
+    std::uint8_t target_words_log;  // what the target holds before
+    int target;                     // a register; for kStore an input
+    int source;                     // a register or an input
   };
   struct Program {
     std::vector<Instruction> code;
@@ -55,15 +59,17 @@ class TreeEvaluator {
     int registers = 0;
     int Take();
     void GiveBack(const Operand& operand);
+    void Add(Op op, int target, const Operand& source, std::uint32_t words,
+             std::uint32_t target_words);
   };
 
   struct LocalNode {
-    int type = kNodeFalse;  // a NodeType, or -1 for a leaf
-    int variable = 0;
     int left = -1;
     int right = -1;
-    int need = 1;               // registers for the subtree
     std::uint32_t support = 0;  // the row bits the subtree depends on
+    std::int16_t variable = 0;
+    std::int8_t type = kNodeFalse;  // a NodeType, or -1 for a leaf
+    std::uint8_t need = 1;          // registers for the subtree
   };
   static std::vector<LocalNode> Flatten(const NodePool& pool, NodeRef tree, int first_record,
                                         const std::vector<int>& row_bit_of_variable);
