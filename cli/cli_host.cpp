@@ -15,6 +15,9 @@ void WriteLine(std::FILE* file, std::string_view text) {
 void TerminalLogView::LineAppended(std::string_view text, bool transient) {
   if (transient) {
     if (!show_marker_) return;
+    const Clock::time_point now = now_();
+    if (marker_shown_ && now - marker_drawn_ < kMarkerInterval) return;
+    marker_drawn_ = now;
     std::fputc('\r', err_);
     std::fwrite(text.data(), 1, text.size(), err_);
     std::fputs("\x1b[K", err_);

@@ -2,9 +2,12 @@
 // standard error, and questions are answered "Nein".
 #pragma once
 
+#include <chrono>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "common/message_log.h"
 #include "compiler/compile_host.h"
@@ -13,11 +16,18 @@
 namespace kem::cli {
 
 // Prints permanent log lines to standard output as they are added; the moving marker only when
-// standard error is a terminal, on one line that the next line replaces.
+// standard error is a terminal, on one line that the next line replaces. The marker may move
+// hundreds of thousands of times in a compilation: it is drawn at most once per interval, as
+// often as an eye can follow it, not once per move.
 class TerminalLogView : public LogListener {
  public:
-  TerminalLogView(std::FILE* out, std::FILE* err, bool show_marker)
-      : out_(out), err_(err), show_marker_(show_marker) {}
+  using Clock = std::chrono::steady_clock;
+  using Now = std::function<Clock::time_point()>;
+
+  static constexpr Clock::duration kMarkerInterval = std::chrono::milliseconds(50);
+
+  TerminalLogView(std::FILE* out, std::FILE* err, bool show_marker, Now now = Clock::now)
+      : out_(out), err_(err), show_marker_(show_marker), now_(std::move(now)) {}
 
   void LineRemoved() override {}
   void LineAppended(std::string_view text, bool transient) override;
@@ -28,7 +38,9 @@ class TerminalLogView : public LogListener {
   std::FILE* out_;
   std::FILE* err_;
   bool show_marker_;
+  Now now_;
   bool marker_shown_ = false;
+  Clock::time_point marker_drawn_;
 };
 
 class CliHost : public CompileHost {

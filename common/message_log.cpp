@@ -24,10 +24,13 @@ void LogModel::AppendLogLine(std::string_view text, bool transient) {
   // Without a window the call changes nothing visible, but the transient flag still follows it.
   if (lines_) {
     if (transient_ && !lines_->empty()) {
-      lines_->pop_back();
+      // The moving marker replaces its line hundreds of thousands of times in a long
+      // compilation: the line is rewritten where it is.
+      lines_->back().assign(text);
       if (listener_) listener_->LineRemoved();
+    } else {
+      lines_->emplace_back(text);
     }
-    lines_->emplace_back(text);
     if (listener_) listener_->LineAppended(text, transient);
   }
   transient_ = transient;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
 #include "common/allocation.h"
 #include "common/diagnostics.h"
@@ -54,7 +55,10 @@ struct CompileRun {
   SynthesisContext synthesis{budget, diagnostics, host.Log(), progress};
 
   NodePool nodes;
-  int group_depth = 0;                // parenthesised groups open while an expression is parsed
+  int group_depth = 0;  // parenthesised groups open while an expression is parsed
+  // Operator nodes of the chains being parsed that wait for their right operands; each chain
+  // works above the entries of the chains it is nested in.
+  std::vector<NodeRef> waiting_operators;
   std::map<int, int> tristate_lines;  // record of each written TRST equation -> its line
   PinTable pins;
   DesignValues design;

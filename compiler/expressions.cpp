@@ -12,6 +12,14 @@ namespace {
 
 using Parser = NodeRef (*)(CompileRun&);
 
+// Whether the character read is one of a chain's few operator characters.
+bool IsOneOf(int c, std::string_view operators) {
+  for (char op : operators) {
+    if (c == static_cast<unsigned char>(op)) return true;
+  }
+  return false;
+}
+
 NodeRef ParseXorTerm(CompileRun& run);
 NodeRef ParseAndTerm(CompileRun& run);
 NodeRef ParseFactor(CompileRun& run);
@@ -21,9 +29,11 @@ NodeRef ParsePrimary(CompileRun& run);
 // than by recursion, so that no chain length can exhaust the stack; nodes are made in the same
 // order as the recursive rule makes them, and a failure releases the same nodes.
 NodeRef ParseChain(CompileRun& run, Parser operand_parser, std::string_view operators, int type) {
-  std::vector<NodeRef> waiting;  // operator nodes with their left operand, waiting for the right
+  std::vector<NodeRef>& waiting = run.waiting_operators;
+  const std::size_t base = waiting.size();
   auto fail = [&] {
-    for (NodeRef node : waiting) run.nodes.FreeTree(node);
+    for (std::size_t i = base; i < waiting.size(); ++i) run.nodes.FreeTree(waiting[i]);
+    waiting.resize(base);
     return kNoNode;
   };
   NodeRef operand = kNoNode;
@@ -32,7 +42,7 @@ NodeRef ParseChain(CompileRun& run, Parser operand_parser, std::string_view oper
     if (operand == kNoNode) return fail();
     run.scanner.SkipText(SkipMode::kBlanks);
     const int c = run.source.Get();
-    if (c == kEndOfInput || operators.find(static_cast<char>(c)) == std::string_view::npos) {
+    if (!IsOneOf(c, operators)) {
       run.source.Unget(c);
       break;
     }
@@ -40,9 +50,10 @@ NodeRef ParseChain(CompileRun& run, Parser operand_parser, std::string_view oper
     if (node == kNoNode) return fail();  // the operand stays in use until the pool is released
     waiting.push_back(node);
   }
-  for (auto it = waiting.rbegin(); it != waiting.rend(); ++it) {
-    run.nodes[*it].right = operand;
-    operand = *it;
+  while (waiting.size() > base) {
+    run.nodes[waiting.back()].right = operand;
+    operand = waiting.back();
+    waiting.pop_back();
   }
   return operand;
 }

@@ -120,7 +120,7 @@ int Scanner::SkipComment() {
   return 0;
 }
 
-int Scanner::SkipText(SkipMode mode) {
+int Scanner::SkipTextFrom(SkipMode mode) {
   int line_ends = 0;
   for (;;) {
     const int c = source_.Get();

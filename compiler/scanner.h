@@ -31,7 +31,14 @@ class Scanner {
   // input ends inside it.
   int SkipComment();
   // Returns the number of line ends passed outside comments.
-  int SkipText(SkipMode mode);
+  int SkipText(SkipMode mode) {
+    // Most calls stand right before the next character to read already.
+    if (mode == SkipMode::kBlanks) {
+      const int c = source_.Next();
+      if (c != '/' && c != '\n' && c != ' ' && c != '\t') return 0;
+    }
+    return SkipTextFrom(mode);
+  }
   // Consumes a ";" or reports W01.
   void ExpectSemicolon();
   // 1 with the read position right behind the characters CHIP, wherever they stand; 0 at the end.
@@ -46,6 +53,7 @@ class Scanner {
   // At a zero byte just read: the text ends there. Anything but zero bytes behind it would be
   // dropped without a word, so that is reported (E18). Returns kEndOfInput.
   int EndAtZeroByte();
+  int SkipTextFrom(SkipMode mode);
 
   SourceText& source_;
   Diagnostics& diagnostics_;

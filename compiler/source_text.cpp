@@ -6,8 +6,10 @@ namespace {
 
 // In place, so that a large source is held once.
 void DropCarriageReturnsBeforeLineEnds(std::string& text) {
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  // Nothing moves before the first CR.
+  std::size_t kept = text.find('\r');
+  if (kept == std::string::npos) return;
+  for (std::size_t i = kept; i < text.size(); ++i) {
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     text[kept++] = text[i];
   }
@@ -28,25 +30,6 @@ void SourceText::Assign(std::string&& text) {
   DropCarriageReturnsBeforeLineEnds(text_);
   position_ = 0;
   line_ = 1;
-}
-
-int SourceText::Get() {
-  if (position_ >= text_.size()) return kEndOfInput;
-  const unsigned char c = static_cast<unsigned char>(text_[position_++]);
-  if (c == '\n') ++line_;
-  return c;
-}
-
-void SourceText::Unget(int c) {
-  if (c == kEndOfInput || position_ == 0) return;
-  --position_;
-  if (text_[position_] == '\n') --line_;
-}
-
-int SourceText::Peek() {
-  const int c = Get();
-  Unget(c);
-  return c;
 }
 
 bool SourceText::OnlyZerosAhead() const {

@@ -30,9 +30,28 @@ class SourceText {
   void Assign(std::string_view text) { Assign(std::string(text)); }
   void Assign(std::string&& text);
 
-  int Get();          // the next byte as 0..255, or kEndOfInput
-  void Unget(int c);  // pushes back the character just read; kEndOfInput is ignored
-  int Peek();
+  // The next byte as 0..255, or kEndOfInput.
+  int Get() {
+    if (position_ >= text_.size()) return kEndOfInput;
+    const unsigned char c = static_cast<unsigned char>(text_[position_++]);
+    if (c == '\n') ++line_;
+    return c;
+  }
+  // Pushes back the character just read; kEndOfInput is ignored.
+  void Unget(int c) {
+    if (c == kEndOfInput || position_ == 0) return;
+    --position_;
+    if (text_[position_] == '\n') --line_;
+  }
+  // The next byte without reading it, or kEndOfInput.
+  int Next() const {
+    return position_ < text_.size() ? static_cast<unsigned char>(text_[position_]) : kEndOfInput;
+  }
+  int Peek() {
+    const int c = Get();
+    Unget(c);
+    return c;
+  }
 
   Mark MarkPosition() const { return {position_, line_}; }
   void ReturnTo(const Mark& mark);

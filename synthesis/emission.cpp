@@ -1,7 +1,12 @@
 #include "synthesis/emission.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "common/format.h"
 #include "device/catalogue.h"
@@ -13,6 +18,79 @@ namespace {
 
 constexpr std::string_view kMinimizing = "Minimierung von %s";
 constexpr std::string_view kTristateSuffix = ".TRST";
+
+constexpr std::string_view kNextTerm = " +\n\t\t";
+
+// The text of every literal as the first of its term and after another one, plain and
+// complemented, each in a slot of one fixed width, so that copying a whole slot writes it.
+class LiteralTexts {
+ public:
+  LiteralTexts(const PinTable& pins, int variables) {
+    std::vector<std::string> texts;
+    for (int v = 0; v < variables; ++v) {
+      const std::string& name = pins.record(pins.first_design_record() + v).name;
+      for (const char* prefix : {"", " /", " & ", " &  /"}) texts.push_back(prefix + name);
+    }
+    for (const std::string& t : texts) slot_ = std::max(slot_, (t.size() + 15) / 16 * 16);
+    slots_.assign(texts.size() * slot_, ' ');
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      std::copy(texts[i].begin(), texts[i].end(),
+                slots_.begin() + static_cast<std::ptrdiff_t>(i * slot_));
+      lengths_.push_back(texts[i].size());
+    }
+    longest_term_ = static_cast<std::size_t>(variables) * slot_ + kNextTerm.size();
+  }
+
+  // Writes the text of variable v as `kind` (0 first, 2 later; +1 complemented) at `out`, which
+  // has room for a whole slot; returns where the text ends.
+  char* Append(char* out, int v, int kind) const {
+    const std::size_t at = static_cast<std::size_t>(v) * 4 + static_cast<std::size_t>(kind);
+    const char* slot = slots_.data() + at * slot_;
+    if (slot_ == 16) {
+      std::memcpy(out, slot, 16);
+    } else {
+      std::memcpy(out, slot, slot_);
+    }
+    return out + lengths_[at];
+  }
+  // Room a term may take, its separator included.
+  std::size_t longest_term() const { return longest_term_; }
+
+ private:
+  std::size_t slot_ = 16;
+  std::vector<char> slots_;
+  std::vector<std::size_t> lengths_;
+  std::size_t longest_term_ = 0;
+};
+
+// Text written at a pointer, which grows without clearing the memory it takes.
+class TextBuffer {
+ public:
+  // Room for `bytes` more; write there, then Commit where the writing ended.
+  char* Room(std::size_t bytes) {
+    if (size_ + bytes > capacity_) Grow(std::max(size_ + bytes, 2 * capacity_));
+    return data_.get() + size_;
+  }
+  void Commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
+  // Makes room for about `bytes` in all at once.
+  void Expect(std::size_t bytes) {
+    if (bytes > capacity_) Grow(bytes);
+  }
+  std::size_t size() const { return size_; }
+  std::string_view view() const { return {data_.get(), size_}; }
+
+ private:
+  void Grow(std::size_t capacity) {
+    std::unique_ptr<char[]> data(new char[capacity]);
+    if (size_ > 0) std::memcpy(data.get(), data_.get(), size_);
+    data_ = std::move(data);
+    capacity_ = capacity;
+  }
+
+  std::unique_ptr<char[]> data_;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
 
 void WriteBoth(OutputFiles& outputs, std::string_view text) {
   WriteText(outputs.listing(), text);
@@ -49,22 +127,18 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
     return;
   }
 
-  // The terms are gathered and written in one piece per file: a write per literal costs more
-  // than the minimization of a large equation.
-  const PinTable& pins = target.pins;
+  // The terms are gathered once and written in one piece to both files, which differ only in how
+  // the last term ends: a write per literal costs more than the minimization of a large equation.
   const VariableWords vars(cover.variables());
-  std::string listing;
-  std::string intermediate;
-  auto both = [&](std::string_view text) {
-    listing += text;
-    intermediate += text;
-  };
+  const LiteralTexts literals(target.pins, cover.variables());
+  TextBuffer text;
   int written = 0;
   for (int row = 0; row <= minimized.last; ++row) {
     if (!cover.IsTerm(row)) continue;
+    char* out = text.Room(literals.longest_term());
     // No marker is set here, so the fields read as they are stored: only the literals are
     // visited, a word at a time.
-    bool first_literal = true;
+    int after_first = 0;  // 2 once a literal is written
     const std::uint32_t* body = cover.Row(row);
     for (int w = 0; w < vars.count; ++w) {
       const std::uint32_t word = body[w] & vars.Mask(w);
@@ -72,20 +146,20 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
         const int field = std::countr_zero(fields);
         const int code = static_cast<int>((word >> field) & 3u);
         if (code != kCodeTrue && code != kCodeComplement) continue;
-        if (!first_literal) both(" & ");
-        if (code == kCodeComplement) both(" /");
-        both(pins.record(pins.first_design_record() + w * kFieldsPerWord + field / 2).name);
-        first_literal = false;
+        out = literals.Append(out, w * kFieldsPerWord + field / 2,
+                              after_first + (code == kCodeComplement ? 1 : 0));
+        after_first = 2;
       }
     }
-    if (++written < terms)
-      both(" +\n\t\t");
-    else
-      intermediate += "\n\t\t";
+    if (++written < terms) out = std::copy_n(kNextTerm.data(), kNextTerm.size(), out);
+    text.Commit(out);
+    // The first term tells about how long the others are.
+    if (written == 1) text.Expect(text.size() * static_cast<std::size_t>(terms) * 5 / 4);
   }
-  listing += ";\n";
-  WriteText(outputs.listing(), listing);
-  WriteText(outputs.intermediate(), intermediate);
+  WriteText(outputs.listing(), text.view());
+  WriteText(outputs.listing(), ";\n");
+  WriteText(outputs.intermediate(), text.view());
+  WriteText(outputs.intermediate(), "\n\t\t");
   CheckTermLimit(context, target.design, terms, output, kind);
   WriteText(outputs.intermediate(), FormatText("\t\t; %d \n", {std::to_string(terms)}));
 }

@@ -3,6 +3,7 @@
 // primes are written back into the cover's first rows.
 #include "synthesis/exact_minimizer.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "synthesis/row_sets.h"
@@ -43,6 +44,24 @@ void WriteCube(Cover& cover, int row, CubeKey cube, const std::vector<int>& colu
   }
 }
 
+// The chosen primes of the function whose truth table is `rows`, in order. False after E01.
+bool ChosenPrimes(SynthesisContext& context, int v, const BudgetedArray<std::uint64_t>& rows,
+                  BudgetedVector<CubeKey>& cubes, std::size_t enough = SIZE_MAX) {
+  BudgetedVector<CubeKey> primes;
+  BudgetedVector<int> chosen;
+  if (!PrimeImplicants(context, v, rows, primes) ||
+      !SelectCover(context, v, primes, chosen, enough))
+    return false;
+  // The chosen positions ascend, so the primes move down in place.
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < primes.size(); ++i) {
+    if (kept < chosen.size() && chosen[kept] == static_cast<int>(i)) primes[kept++] = primes[i];
+  }
+  while (primes.size() > kept) primes.PopBack();
+  cubes = std::move(primes);
+  return true;
+}
+
 }  // namespace
 
 int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int) {
@@ -69,14 +88,30 @@ int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int) {
     return 0;
   }
 
-  BudgetedVector<CubeKey> primes;
-  BudgetedVector<int> chosen;
-  if (!PrimeImplicants(context, v, rows, primes) || !SelectCover(context, v, primes, chosen))
-    return -1;
+  BudgetedVector<CubeKey> cubes;
+  if (!ChosenPrimes(context, v, rows, cubes)) return -1;
   for (int row = 0; row <= last; ++row) cover.Unbind(row);
-  for (std::size_t i = 0; i < chosen.size(); ++i)
-    WriteCube(cover, static_cast<int>(i), primes[static_cast<std::size_t>(chosen[i])], columns);
-  return static_cast<int>(chosen.size()) - 1;
+  for (std::size_t i = 0; i < cubes.size(); ++i)
+    WriteCube(cover, static_cast<int>(i), cubes[i], columns);
+  return static_cast<int>(cubes.size()) - 1;
+}
+
+int ExactMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                       const std::vector<int>& columns, int n, Cover& cover, std::size_t enough) {
+  const int v = static_cast<int>(columns.size());
+  BudgetedVector<CubeKey> cubes;
+  if (!ChosenPrimes(context, v, rows, cubes, enough)) return -1;
+  if (cubes.size() >= enough) return kEnoughTerms;
+  if (!cover.Allocate(context, std::max(static_cast<int>(cubes.size()), 1), 0, n)) return -1;
+  if (cubes.size() == 1 && CubeMask(cubes[0]) == 0) {
+    // The one prime without literals: the function is a tautology.
+    cover.Bind(0);
+    cover.SetConstantOne();
+    return 0;
+  }
+  for (std::size_t i = 0; i < cubes.size(); ++i)
+    WriteCube(cover, static_cast<int>(i), cubes[i], columns);
+  return static_cast<int>(cubes.size()) - 1;
 }
 
 }  // namespace kem

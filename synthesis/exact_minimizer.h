@@ -8,6 +8,9 @@
 // up, first name a lower bit. The result lists the chosen primes in that order.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "common/allocation.h"
 #include "synthesis/budgeted_vector.h"
 #include "synthesis/cover.h"
@@ -20,13 +23,23 @@ namespace kem {
 // k - 1, or -1 when memory ran out (E01 reported).
 int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_variables);
 
+// Level 1 straight from the truth table `rows` over the used signals `columns` (increasing; the
+// first is the highest row bit): the chosen primes become rows 0..k-1 of `cover`, newly allocated
+// over n variables. Returns k - 1, or -1 when memory ran out (E01 reported), or kEnoughTerms
+// (the cover left empty) as soon as it is clear that k reaches `enough`.
+inline constexpr int kEnoughTerms = -2;
+int ExactMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                       const std::vector<int>& columns, int n, Cover& cover,
+                       std::size_t enough = SIZE_MAX);
+
 // Every prime implicant of the function of v signals whose truth table is `rows` (a row set, see
 // row_sets.h), in the order above. False after E01.
 bool PrimeImplicants(SynthesisContext& context, int v, const BudgetedArray<std::uint64_t>& rows,
                      BudgetedVector<CubeKey>& primes);
 
-// The positions of the chosen primes, ascending. False after E01.
+// The positions of the chosen primes, ascending. Once `enough` are chosen the choice stops there:
+// `chosen` then need not cover the function. False after E01.
 bool SelectCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey>& primes,
-                 BudgetedVector<int>& chosen);
+                 BudgetedVector<int>& chosen, std::size_t enough = SIZE_MAX);
 
 }  // namespace kem

@@ -77,23 +77,18 @@ bool BuildTruthTable(SynthesisContext& context, const NodePool& pool, NodeRef tr
 
   TreeEvaluator evaluator(pool, tree, map.first_design_record, row_bit_of_variable,
                           static_cast<std::uint64_t>(rows));
+  evaluator.Evaluate(context.progress);
   const RowPatterns patterns(row_bit_of_variable, used_count, WordsFor(n));
   Cover& table = result.cover;
   const int value_at = n / kFieldsPerWord;
   const int value_shift = 2 * (n % kFieldsPerWord);
-  const auto block = static_cast<int>(std::min<std::uint64_t>(evaluator.block_rows(), rows));
-  for (int first = 0; first < rows; first += block) {
-    context.progress.Tick();
-    const std::uint64_t* values = evaluator.Evaluate(static_cast<std::uint64_t>(first));
-    for (int r = 0; r < block; ++r) {
-      const int i = first + r;
-      table.Bind(i);
-      std::uint32_t* body = table.Row(i);
-      patterns.Write(static_cast<std::uint32_t>(i), body);
-      const auto value = static_cast<std::uint32_t>((values[r / 64] >> (r % 64)) & 1u);
-      body[value_at] |= value << value_shift;
-      (value != 0 ? result.on_count : result.off_count)++;
-    }
+  for (int i = 0; i < rows; ++i) {
+    table.Bind(i);
+    std::uint32_t* body = table.Row(i);
+    patterns.Write(static_cast<std::uint32_t>(i), body);
+    const bool value = evaluator.Value(static_cast<std::uint64_t>(i));
+    body[value_at] |= static_cast<std::uint32_t>(value) << value_shift;
+    (value ? result.on_count : result.off_count)++;
   }
   result.rows = rows;
   result.direct = false;

@@ -16,6 +16,7 @@ int NodePool::ReserveNodePool(SynthesisContext& context) {
   for (std::size_t size : {kNodePoolSize, kSmallNodePoolSize}) {
     if (charge_.Take(context.budget, context.diagnostics, size, sizeof(ExprNode))) {
       size_ = size;
+      nodes_.reserve(size);  // address space only: a node's memory is touched when it is made
       return 1;
     }
   }
@@ -27,6 +28,7 @@ void NodePool::ReleaseNodePool() {
   size_ = 0;
   std::vector<ExprNode>().swap(nodes_);
   free_below_high_water_.clear();
+  heap_size_ = 0;
   high_water_ = 0;
 }
 
@@ -35,9 +37,11 @@ NodeRef NodePool::AllocNode(SynthesisContext& context) {
   // First fit: every node before the first free one is in use and is passed over.
   std::size_t chosen = high_water_;
   if (!free_below_high_water_.empty()) {
+    RestoreHeap();
     std::pop_heap(free_below_high_water_.begin(), free_below_high_water_.end(), std::greater<>());
     chosen = static_cast<std::size_t>(free_below_high_water_.back());
     free_below_high_water_.pop_back();
+    heap_size_ = free_below_high_water_.size();
   }
   const std::uint32_t passed = static_cast<std::uint32_t>(std::min(chosen, size_));
   const std::uint32_t total = probes_ + passed;
@@ -46,20 +50,36 @@ NodeRef NodePool::AllocNode(SynthesisContext& context) {
   probes_ = static_cast<std::uint16_t>(total % kProbeWrap);
   if (chosen >= size_) return kNoNode;
 
-  high_water_ = std::max(high_water_, chosen + 1);
-  if (nodes_.size() < high_water_) nodes_.resize(high_water_);
-  ExprNode& node = nodes_[chosen];
-  node = ExprNode{};
-  node.status = 'T';
+  if (chosen == high_water_) {
+    // The nodes below the high-water mark exist, the ones from it on are made as it rises.
+    nodes_.emplace_back();
+    ++high_water_;
+  } else {
+    nodes_[chosen] = ExprNode{};
+  }
+  nodes_[chosen].status = 'T';
   return static_cast<NodeRef>(chosen);
+}
+
+void NodePool::RestoreHeap() {
+  auto& free = free_below_high_water_;
+  const std::size_t added = free.size() - heap_size_;
+  if (added > heap_size_ / 4) {
+    std::make_heap(free.begin(), free.end(), std::greater<>());
+  } else {
+    for (std::size_t end = heap_size_ + 1; end <= free.size(); ++end)
+      std::push_heap(free.begin(), free.begin() + static_cast<std::ptrdiff_t>(end),
+                     std::greater<>());
+  }
+  heap_size_ = free.size();
 }
 
 void NodePool::FreeNode(NodeRef node) {
   ExprNode& n = (*this)[node];
   if (n.status != 'T') return;
   n.status = 'F';
+  // It joins the heap when a node is next wanted: a tree released whole is ordered at once.
   free_below_high_water_.push_back(node);
-  std::push_heap(free_below_high_water_.begin(), free_below_high_water_.end(), std::greater<>());
 }
 
 void NodePool::FreeTree(NodeRef root) {

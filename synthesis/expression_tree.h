@@ -61,6 +61,7 @@ class NodePool {
 
  private:
   NodeRef NewNode(SynthesisContext& context);  // AllocNode, reporting E01 when none is free
+  void RestoreHeap();                          // makes all of free_below_high_water_ the heap
 
   // The whole pool is charged to the budget when it is reserved; its nodes are made as the
   // high-water mark first reaches them, so a compilation pays only for the nodes it uses.
@@ -69,7 +70,9 @@ class NodePool {
   std::vector<ExprNode> nodes_;
   std::size_t high_water_ = 0;  // one past the highest node ever handed out
   std::uint16_t probes_ = 0;    // nodes passed over in the search; a wrap moves the marker
-  std::vector<NodeRef> free_below_high_water_;  // a min-heap
+  // A min-heap in its first heap_size_ entries, followed by the nodes released since.
+  std::vector<NodeRef> free_below_high_water_;
+  std::size_t heap_size_ = 0;
 };
 
 }  // namespace kem

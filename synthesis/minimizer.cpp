@@ -1,5 +1,9 @@
 #include "synthesis/minimizer.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
 #include "synthesis/cube_words.h"
 #include "synthesis/exact_minimizer.h"
 #include "synthesis/recursive_minimizer.h"
@@ -54,32 +58,34 @@ bool MintermCover(SynthesisContext& context, Expansion& expansion, bool allow_co
   return true;
 }
 
-// The minterms of the truth table whose value is `value`, as the rows of a new cover. False after
-// E01, reported once more here.
-bool MintermsOf(SynthesisContext& context, const Expansion& expansion, int value, int count,
-                Cover& cover) {
+// The rows of the truth table whose value is `value`, as a row set. False after E01, reported
+// once more here.
+bool RowsOf(SynthesisContext& context, const Expansion& expansion, int value,
+            BudgetedArray<std::uint64_t>& rows) {
   const TimedStep timed(context.step_timer, MinimizerStep::kMintermCovers);
-  const Cover& table = expansion.cover;
-  const int n = table.variables();
-  if (!cover.Allocate(context, count, 0, n)) {
+  if (!rows.AllocZeroed(context.budget, context.diagnostics,
+                        (static_cast<std::size_t>(expansion.rows) + 63) / 64)) {
     context.ReportOutOfMemory();
     return false;
   }
-  const VariableWords vars(n);
-  int row = 0;
+  const Cover& table = expansion.cover;
+  const int n = table.variables();
+  const int value_at = n / kFieldsPerWord;
+  const int value_shift = 2 * (n % kFieldsPerWord);
   for (int i = 0; i < expansion.rows; ++i) {
-    if (table.RawGet(i, n) != value) continue;
-    cover.Bind(row);
-    for (int w = 0; w < vars.count; ++w) cover.Row(row)[w] = table.Row(i)[w] & vars.Mask(w);
-    ++row;
+    const auto field = static_cast<int>((table.Row(i)[value_at] >> value_shift) & 3u);
+    if (field == value) rows[static_cast<std::size_t>(i) / 64] |= std::uint64_t{1} << (i % 64);
   }
   return true;
 }
 
-int MinimizeAtLevel(SynthesisContext& context, Cover& cover, int last, int used_variables) {
+// Level 1 may stop once the cover has `enough` terms (kEnoughTerms); level 2 always finishes.
+int MinimizeAtLevel(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                    const std::vector<int>& columns, int n, Cover& cover,
+                    std::size_t enough = SIZE_MAX) {
   const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
-  return context.level == kLevelExact ? ExactMinimize(context, cover, last, used_variables)
-                                      : RecursiveMinimize(context, cover, last);
+  return context.level == kLevelExact ? ExactMinimizeTable(context, rows, columns, n, cover, enough)
+                                      : RecursiveMinimizeTable(context, rows, columns, n, cover);
 }
 
 void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
@@ -90,28 +96,36 @@ void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
   result.polarity = polarity;
 }
 
-// Both covers are minimized at the level; the complement is written only when it needs strictly
-// fewer terms.
-bool MinimizeCovers(SynthesisContext& context, Expansion& expansion, int used_variables,
-                    bool allow_complement, Minimized& result) {
-  Cover on;
-  Cover off;
-  if (!MintermsOf(context, expansion, 1, expansion.on_count, on) ||
-      (allow_complement && !MintermsOf(context, expansion, 0, expansion.off_count, off))) {
+// Both functions are minimized at the level, straight from the truth table; the complement is
+// written only when it needs strictly fewer terms.
+bool MinimizeCovers(SynthesisContext& context, Expansion& expansion,
+                    const std::vector<int>& columns, bool allow_complement, Minimized& result) {
+  const int n = expansion.cover.variables();
+  BudgetedArray<std::uint64_t> on_rows;
+  BudgetedArray<std::uint64_t> off_rows;
+  if (!RowsOf(context, expansion, 1, on_rows) ||
+      (allow_complement && !RowsOf(context, expansion, 0, off_rows))) {
     expansion.cover.Release();
     return false;
   }
   expansion.cover.Release();
 
-  const int last_on = MinimizeAtLevel(context, on, expansion.on_count - 1, used_variables);
+  Cover on;
+  Cover off;
+  const int last_on = MinimizeAtLevel(context, on_rows, columns, n, on);
   if (last_on < 0) return false;
+  on_rows.Free();
+  const int terms_on = on.CountTerms(last_on);
   int last_off = -1;
   if (allow_complement) {
-    last_off = MinimizeAtLevel(context, off, expansion.off_count - 1, used_variables);
-    if (last_off < 0) return false;
+    // The complement is of use only with fewer terms.
+    last_off = MinimizeAtLevel(context, off_rows, columns, n, off,
+                               static_cast<std::size_t>(std::max(terms_on, 1)));
+    if (last_off == kEnoughTerms)
+      allow_complement = false;
+    else if (last_off < 0)
+      return false;
   }
-
-  const int terms_on = on.CountTerms(last_on);
   const int terms_off = allow_complement ? off.CountTerms(last_off) : 0;
   if (terms_on == 0) {
     TakeConstantOne(on, kPolarityFunction, result);
@@ -159,6 +173,10 @@ bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
   }
 
   const bool minimizing = context.minimizing();
+  std::vector<int> columns;
+  for (int v = 0; v < n; ++v) {
+    if (used[static_cast<std::size_t>(v)]) columns.push_back(v);
+  }
   Expansion expansion;
   const bool built =
       BuildCover(context, pool, tree, used.data(), used_count, map, minimizing, expansion);
@@ -176,7 +194,7 @@ bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
     ConstantTable(expansion, result);
     return true;
   }
-  if (minimizing) return MinimizeCovers(context, expansion, used_count, allow_complement, result);
+  if (minimizing) return MinimizeCovers(context, expansion, columns, allow_complement, result);
   return MintermCover(context, expansion, allow_complement, result);
 }
 

@@ -7,12 +7,22 @@
 // is the universal cube here, and rows are deleted by clearing their slots.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
 #include "synthesis/cover.h"
 
 namespace kem {
 
 // The new last index, or -1 when memory ran out (E01 reported). May replace the cover's block.
 int RecursiveMinimize(SynthesisContext& context, Cover& cover, int last);
+
+// Level 2 straight from the truth table `rows` over the used signals `columns` (increasing; the
+// first is the highest row bit), with the same result as from the list of its minterms in table
+// order: rows 0..k-1 of `cover`, newly allocated over n variables. Returns k - 1, or -1 when
+// memory ran out (E01 reported).
+int RecursiveMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                           const std::vector<int>& columns, int n, Cover& cover);
 
 // The relation of two cubes over the variable columns.
 struct CubeRelation {

@@ -40,7 +40,7 @@ void RemoveRows(CubeKey cube, int v, BudgetedArray<std::uint64_t>& rows) {
 }  // namespace
 
 bool SelectCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey>& primes,
-                 BudgetedVector<int>& chosen) {
+                 BudgetedVector<int>& chosen, std::size_t enough) {
   const TimedStep timed(context.step_timer, MinimizerStep::kCoverSelection);
   const std::size_t words = RowSetWords(v);
   BudgetedArray<std::uint64_t> once;   // minterms covered by at least one prime
@@ -67,18 +67,22 @@ bool SelectCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey>
     taken[i] = only ? 1 : 0;
   }
   twice.Free();
+  std::size_t taken_count = 0;
   for (std::size_t i = 0; i < primes.size(); ++i) {
-    if (taken[i] != 0) RemoveRows(primes[i], v, uncovered);
+    if (taken[i] != 0) {
+      RemoveRows(primes[i], v, uncovered);
+      ++taken_count;
+    }
   }
 
   BudgetedVector<Candidate> heap;
-  for (std::size_t i = 0; i < primes.size(); ++i) {
+  for (std::size_t i = 0; i < primes.size() && taken_count < enough; ++i) {
     if (taken[i] != 0) continue;
     const int count = CountRows(primes[i], v, uncovered);
     if (count > 0 && !heap.PushBack(context, {count, static_cast<int>(i)})) return false;
   }
   std::make_heap(heap.begin(), heap.end(), Below);
-  while (!heap.empty()) {
+  while (!heap.empty() && taken_count < enough) {
     context.progress.Tick();
     std::pop_heap(heap.begin(), heap.end(), Below);
     Candidate top = heap.back();
@@ -94,6 +98,7 @@ bool SelectCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey>
       continue;
     }
     taken[static_cast<std::size_t>(top.prime)] = 1;
+    ++taken_count;
     RemoveRows(prime, v, uncovered);
   }
 

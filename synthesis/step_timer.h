@@ -10,7 +10,7 @@ namespace kem {
 // kLevel holds the steps of its level: it is the whole minimization of the on and off covers.
 enum class MinimizerStep {
   kTruthTable,      // expanding the expression into its truth table
-  kMintermCovers,   // the on-set and off-set minterms as covers, or the level-0 result
+  kMintermCovers,   // the on-set and off-set: row sets for levels 1 and 2, the level-0 result
   kLevel,           // the level's minimization of those covers
   kMergePasses,     // level 1: the prime implicants
   kCoverSelection,  // level 1: choosing the primes that cover the function

@@ -1,15 +1,19 @@
-// Evaluation of an expression tree over many truth-table rows at once. The tree is compiled once
-// into a short program over a few wide registers; each run of the program computes a block of
-// consecutive rows, one bit per row, so the cost of walking the tree is shared by thousands of
-// rows. The program is built without recursion, and its operands are ordered so that the number
-// of registers grows only with the logarithm of the tree's size, however deep the tree is. A
-// subtree that depends only on row bits within a block is the same in every block: it is
-// evaluated once.
+// Evaluation of an expression tree over a whole truth table. The tree is compiled once into a
+// short program over a few wide registers; each run of the program computes a block of rows, one
+// bit per row, so the cost of walking the tree is shared by thousands of rows. The program is
+// built without recursion, and its operands are ordered so that the number of registers grows
+// only with the logarithm of the tree's size, however deep the tree is.
+//
+// Internally the rows are renumbered: the signals that occur below the most nodes get the lowest
+// row bits, the ones within a block. A subtree over those bits only is the same in every block
+// and is evaluated once; a subtree whose values repeat after a few words (it depends on low row
+// bits only) is evaluated on those words alone and widened where it meets a wider one.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "common/progress.h"
 #include "synthesis/expression_tree.h"
 
 namespace kem {
@@ -22,24 +26,32 @@ class TreeEvaluator {
   TreeEvaluator(const NodePool& pool, NodeRef tree, int first_record,
                 const std::vector<int>& row_bit_of_variable, std::uint64_t rows);
 
-  // How many rows one call of Evaluate computes (a multiple of 64, or the whole small table).
-  std::uint64_t block_rows() const { return block_words_ * 64; }
-
-  // The values of rows first .. first + block_rows() - 1, bit r % 64 of word r / 64 for row
-  // first + r. `first` is a multiple of block_rows(). The words stay valid until the next call.
-  const std::uint64_t* Evaluate(std::uint64_t first);
+  // Evaluates every row, ticking `progress` once per block.
+  void Evaluate(Progress& progress);
+  // The value of a row, after Evaluate.
+  bool Value(std::uint64_t row) const {
+    const std::uint64_t at = InternalRow(row);
+    return ((table_[at / 64] >> (at % 64)) & 1u) != 0;
+  }
 
  private:
   // kStore keeps a register's words in an input.
   enum class Op : std::uint8_t { kCopy, kNot, kOr, kAnd, kXor, kStore };
   struct Operand {
     bool in_register = false;
-    int index = 0;  // a register, or a leaf's input: 2 v for v, 2 v + 1 for its complement
+    int index = 0;  // a register, or an input: 2 v + 2 for variable v, 2 v + 3 for its complement
+    std::uint32_t words = 1;  // how many words hold its values; they repeat after that
   };
+  // Word counts are powers of two, kept as their logarithms: a program may have as many
+  // instructions as the tree has nodes.
   struct Instruction {
     Op op;
-    int target;  // a register; for kStore an input
-    Operand source;
+    bool source_in_register;
+    std::uint8_t words_log;  // of the result
+    std::uint8_t source_words_log;
+    std::uint8_t target_words_log;  // what the target holds before
+    int target;                     // a register; for kStore an input
+    int source;                     // a register or an input
   };
   struct Program {
     std::vector<Instruction> code;
@@ -47,16 +59,24 @@ class TreeEvaluator {
     int registers = 0;
     int Take();
     void GiveBack(const Operand& operand);
+    void Add(Op op, int target, const Operand& source, std::uint32_t words,
+             std::uint32_t target_words);
   };
 
   struct LocalNode {
-    int type = kNodeFalse;  // a NodeType, or -1 for a leaf
-    int variable = 0;
     int left = -1;
     int right = -1;
-    int need = 1;  // registers for the subtree
+    std::uint32_t support = 0;  // the row bits the subtree depends on
+    std::int16_t variable = 0;
+    std::int8_t type = kNodeFalse;  // a NodeType, or -1 for a leaf
+    std::uint8_t need = 1;          // registers for the subtree
   };
-  static std::vector<LocalNode> Flatten(const NodePool& pool, NodeRef tree, int first_record);
+  static std::vector<LocalNode> Flatten(const NodePool& pool, NodeRef tree, int first_record,
+                                        const std::vector<int>& row_bit_of_variable);
+  // Chooses the internal row bits.
+  void Renumber(const std::vector<LocalNode>& nodes, const std::vector<int>& row_bit_of_variable,
+                int row_bits);
+  std::uint32_t WordsOf(std::uint32_t support) const;
   // The program for the subtree at `root`; with `share`, subtrees whose values are the same in
   // every block go to the prologue, which runs once, and are read from where it stored them.
   Operand Emit(const std::vector<LocalNode>& nodes, int root, Program& program, bool share);
@@ -65,20 +85,36 @@ class TreeEvaluator {
   std::uint64_t* Register(int r) {
     return registers_.data() + static_cast<std::size_t>(r) * block_words_;
   }
-  const std::uint64_t* Source(const Operand& operand);
-  void FillInputs(std::uint64_t first);
+  std::uint64_t* Input(int input) {
+    return inputs_.data() + static_cast<std::size_t>(input) * block_words_;
+  }
+  const std::uint64_t* Source(const Operand& operand) {
+    return operand.in_register ? Register(operand.index) : Input(operand.index);
+  }
+  void FillInputs(bool within_block, std::uint64_t block);
+  std::uint64_t InternalRow(std::uint64_t row) const {
+    return renumber_low_[row & kLowMask] | renumber_high_[row >> kLowBits];
+  }
 
+  static constexpr int kLowBits = 9;
+  static constexpr std::uint64_t kLowMask = (std::uint64_t{1} << kLowBits) - 1;
+
+  int block_bits_ = 0;
   std::uint64_t block_words_ = 1;
+  std::uint64_t blocks_ = 1;
   Program main_;
   Program prologue_;
-  bool prologue_done_ = false;
-  std::vector<std::uint8_t> invariant_;  // by local node
-  int first_stored_ = 0;                 // the first input that holds a stored subtree
+  int first_stored_ = 0;  // the first input that holds a stored subtree
   int stored_ = 0;
-  int result_register_ = 0;
-  std::vector<int> row_bit_of_variable_;
-  std::vector<std::uint64_t> inputs_;  // by input: its block of words
+  Operand result_;
+  std::vector<std::uint8_t> invariant_;  // by local node
+  std::vector<std::uint32_t> words_;     // by local node
+  std::vector<int> internal_bit_;        // by variable: its internal row bit, or -1
+  std::vector<std::uint64_t> renumber_low_;
+  std::vector<std::uint64_t> renumber_high_;
+  std::vector<std::uint64_t> inputs_;  // by input: a block of words
   std::vector<std::uint64_t> registers_;
+  std::vector<std::uint64_t> table_;  // by internal row
 };
 
 }  // namespace kem

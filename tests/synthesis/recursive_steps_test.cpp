@@ -11,6 +11,7 @@
 #include "synthesis/recursive_minimizer.h"
 #include "tests/support/cover_text.h"
 #include "tests/support/tree_builder.h"
+#include "tests/synthesis/differential.h"
 #include "tests/synthesis/reference/recursive_minimizer.h"
 
 namespace kem {
@@ -175,6 +176,39 @@ TEST_F(RecursiveStepsTest, RecursiveMinimizeAsTheReference) {
     const int want = reference::RecursiveMinimize(reference_context, expected, last);
     ASSERT_EQ(got, want) << round;
     ASSERT_EQ(Text(cover, got, n), Text(expected, want, n)) << round;
+  }
+}
+
+// Level 2 from the truth table against level 2 on the list of its minterms in table order, for
+// functions too wide for the reference: the table's sub-tables stand for the minterm lists, and
+// the results of small sub-tables are kept and used again from 12 signals on.
+TEST_F(RecursiveStepsTest, TruthTableAsItsMintermList) {
+  for (int round = 0; round < 72; ++round) {
+    const int v = round < 24 ? 1 + round % 11 : 12 + round % 5;
+    const int n = v + static_cast<int>(random() % 8);
+    const auto table = testing_support::MixedTable(random, round % testing_support::kTableKinds, v,
+                                                   std::min(n, 41));
+    const int width = table.n;
+    BudgetedArray<std::uint64_t> rows;
+    ASSERT_TRUE(rows.AllocZeroed(budget, diagnostics, table.values.size()));
+    std::copy(table.values.begin(), table.values.end(), rows.data());
+    Cubes minterms;
+    for (std::uint64_t x = 0; x < (std::uint64_t{1} << v); ++x) {
+      if (((table.values[x / 64] >> (x % 64)) & 1u) == 0) continue;
+      std::string cube(static_cast<std::size_t>(width), '-');
+      for (int j = 0; j < v; ++j) {
+        cube[static_cast<std::size_t>(table.columns[static_cast<std::size_t>(j)])] =
+            ((x >> (v - 1 - j)) & 1u) != 0 ? '1' : '0';
+      }
+      minterms.push_back(cube);
+    }
+    if (minterms.empty()) continue;
+    Cover list = Build<Cover>(context, minterms, width);
+    const int want = RecursiveMinimize(context, list, static_cast<int>(minterms.size()) - 1);
+    Cover cover;
+    const int got = RecursiveMinimizeTable(context, rows, table.columns, width, cover);
+    ASSERT_EQ(got, want) << round;
+    ASSERT_EQ(Text(cover, got, width), Text(list, want, width)) << round;
   }
 }
 

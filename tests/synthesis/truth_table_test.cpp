@@ -112,6 +112,24 @@ class TruthTableTest : public testing::Test, public SynthesisFixture {
     EXPECT_GT(checked, 0);
     pool.FreeTree(tree);
   }
+  // Signal k joins above the layers of signals 0..k-1, as in a Davio or Shannon decomposition:
+  // the first signals lie under almost every node, the last ones under few.
+  NodeRef Layered(const std::vector<int>& signals, int k) {
+    if (k < 3) return RandomTree({signals[0], signals[1], signals[2]}, 4);
+    const NodeRef low = Layered(signals, k - 1);
+    const NodeRef high =
+        k <= 8 ? Layered(signals, k - 1)
+               : RandomTree(std::vector<int>(signals.begin(), signals.begin() + k), 6);
+    const NodeRef x = Leaf(signals[static_cast<std::size_t>(k)]);
+    switch (random() % 3) {
+      case 0:
+        return Xor(low, And(x, high));
+      case 1:
+        return Or(And(Not(x), low), And(Leaf(signals[static_cast<std::size_t>(k)]), high));
+      default:
+        return Not(Xor(And(high, Not(x)), low));
+    }
+  }
 };
 
 TEST_F(TruthTableTest, RandomTreesAsEvaluatedRowByRow) {
@@ -130,6 +148,19 @@ TEST_F(TruthTableTest, EighteenSignals) {
   std::vector<int> signals;
   for (int c = 0; c < 18; ++c) signals.push_back(2 * c);
   ExpectTableMatches(RandomTree(signals, 60));
+}
+
+TEST_F(TruthTableTest, LayeredFunctionsOverScatteredSignals) {
+  // The signals under most nodes may sit anywhere in the row number, high or low: the evaluation
+  // orders the rows its own way and must give every row its own value back.
+  for (int v : {7, 10, 13, 16, 18}) {
+    std::vector<int> signals(kVariables);
+    for (int c = 0; c < kVariables; ++c) signals[static_cast<std::size_t>(c)] = c;
+    std::shuffle(signals.begin(), signals.end(), random);
+    signals.resize(static_cast<std::size_t>(v));
+    SCOPED_TRACE(v);
+    ExpectTableMatches(Layered(signals, v - 1), v < 13 ? 1 : 1 + (1 << (v - 12)));
+  }
 }
 
 TEST_F(TruthTableTest, ManyPartsWithinABlock) {
