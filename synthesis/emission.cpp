@@ -63,23 +63,35 @@ class LiteralTexts {
   std::size_t longest_term_ = 0;
 };
 
-// Text written at a pointer, which grows without clearing the memory it takes.
-class TextBuffer {
+void WriteBoth(OutputFiles& outputs, std::string_view text) {
+  WriteText(outputs.listing(), text);
+  WriteText(outputs.intermediate(), text);
+}
+
+// The text of the terms, written to both files a piece at a time: a write per literal costs more
+// than the minimization of a large equation, and holding the whole text would cost its memory.
+class SharedText {
  public:
+  explicit SharedText(OutputFiles& outputs) : outputs_(outputs) {}
+  ~SharedText() { Flush(); }
+
   // Room for `bytes` more; write there, then Commit where the writing ended.
   char* Room(std::size_t bytes) {
-    if (size_ + bytes > capacity_) Grow(std::max(size_ + bytes, 2 * capacity_));
+    if (size_ + bytes > capacity_) {
+      if (capacity_ >= kPiece) Flush();
+      if (size_ + bytes > capacity_) Grow(std::max(size_ + bytes, 2 * capacity_));
+    }
     return data_.get() + size_;
   }
   void Commit(const char* end) { size_ = static_cast<std::size_t>(end - data_.get()); }
-  // Makes room for about `bytes` in all at once.
-  void Expect(std::size_t bytes) {
-    if (bytes > capacity_) Grow(bytes);
+  void Flush() {
+    if (size_ > 0) WriteBoth(outputs_, {data_.get(), size_});
+    size_ = 0;
   }
-  std::size_t size() const { return size_; }
-  std::string_view view() const { return {data_.get(), size_}; }
 
  private:
+  static constexpr std::size_t kPiece = 256 * 1024;
+
   void Grow(std::size_t capacity) {
     std::unique_ptr<char[]> data(new char[capacity]);
     if (size_ > 0) std::memcpy(data.get(), data_.get(), size_);
@@ -87,15 +99,11 @@ class TextBuffer {
     capacity_ = capacity;
   }
 
+  OutputFiles& outputs_;
   std::unique_ptr<char[]> data_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
-
-void WriteBoth(OutputFiles& outputs, std::string_view text) {
-  WriteText(outputs.listing(), text);
-  WriteText(outputs.intermediate(), text);
-}
 
 void CheckTermLimit(SynthesisContext& context, const DesignValues& design, int terms,
                     const PinRecord& output, int kind) {
@@ -127,38 +135,35 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
     return;
   }
 
-  // The terms are gathered once and written in one piece to both files, which differ only in how
-  // the last term ends: a write per literal costs more than the minimization of a large equation.
+  // Both files get the same terms; only the end of the last one differs.
   const VariableWords vars(cover.variables());
   const LiteralTexts literals(target.pins, cover.variables());
-  TextBuffer text;
-  int written = 0;
-  for (int row = 0; row <= minimized.last; ++row) {
-    if (!cover.IsTerm(row)) continue;
-    char* out = text.Room(literals.longest_term());
-    // No marker is set here, so the fields read as they are stored: only the literals are
-    // visited, a word at a time.
-    int after_first = 0;  // 2 once a literal is written
-    const std::uint32_t* body = cover.Row(row);
-    for (int w = 0; w < vars.count; ++w) {
-      const std::uint32_t word = body[w] & vars.Mask(w);
-      for (std::uint32_t fields = FieldsNonZero(word); fields != 0; fields &= fields - 1) {
-        const int field = std::countr_zero(fields);
-        const int code = static_cast<int>((word >> field) & 3u);
-        if (code != kCodeTrue && code != kCodeComplement) continue;
-        out = literals.Append(out, w * kFieldsPerWord + field / 2,
-                              after_first + (code == kCodeComplement ? 1 : 0));
-        after_first = 2;
+  {
+    SharedText text(outputs);
+    int written = 0;
+    for (int row = 0; row <= minimized.last; ++row) {
+      if (!cover.IsTerm(row)) continue;
+      char* out = text.Room(literals.longest_term());
+      // No marker is set here, so the fields read as they are stored: only the literals are
+      // visited, a word at a time.
+      int after_first = 0;  // 2 once a literal is written
+      const std::uint32_t* body = cover.Row(row);
+      for (int w = 0; w < vars.count; ++w) {
+        const std::uint32_t word = body[w] & vars.Mask(w);
+        for (std::uint32_t fields = FieldsNonZero(word); fields != 0; fields &= fields - 1) {
+          const int field = std::countr_zero(fields);
+          const int code = static_cast<int>((word >> field) & 3u);
+          if (code != kCodeTrue && code != kCodeComplement) continue;
+          out = literals.Append(out, w * kFieldsPerWord + field / 2,
+                                after_first + (code == kCodeComplement ? 1 : 0));
+          after_first = 2;
+        }
       }
+      if (++written < terms) out = std::copy_n(kNextTerm.data(), kNextTerm.size(), out);
+      text.Commit(out);
     }
-    if (++written < terms) out = std::copy_n(kNextTerm.data(), kNextTerm.size(), out);
-    text.Commit(out);
-    // The first term tells about how long the others are.
-    if (written == 1) text.Expect(text.size() * static_cast<std::size_t>(terms) * 5 / 4);
   }
-  WriteText(outputs.listing(), text.view());
   WriteText(outputs.listing(), ";\n");
-  WriteText(outputs.intermediate(), text.view());
   WriteText(outputs.intermediate(), "\n\t\t");
   CheckTermLimit(context, target.design, terms, output, kind);
   WriteText(outputs.intermediate(), FormatText("\t\t; %d \n", {std::to_string(terms)}));

@@ -3,6 +3,7 @@
 #include "synthesis/expansion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 
 #include "synthesis/tree_evaluator.h"
@@ -44,6 +45,11 @@ class RowPatterns {
   void Write(std::uint32_t row, std::uint32_t* body) const {
     const std::uint32_t* low = low_.data() + (row & ((1u << low_bits_) - 1u)) * words_;
     const std::uint32_t* high = high_.data() + (row >> low_bits_) * words_;
+    if (words_ == 2) {  // up to 32 variables: the common case, without a loop
+      body[0] = low[0] | high[0];
+      body[1] = low[1] | high[1];
+      return;
+    }
     for (std::size_t w = 0; w < words_; ++w) body[w] = low[w] | high[w];
   }
 
@@ -82,13 +88,19 @@ bool BuildTruthTable(SynthesisContext& context, const NodePool& pool, NodeRef tr
   Cover& table = result.cover;
   const int value_at = n / kFieldsPerWord;
   const int value_shift = 2 * (n % kFieldsPerWord);
-  for (int i = 0; i < rows; ++i) {
-    table.Bind(i);
-    std::uint32_t* body = table.Row(i);
-    patterns.Write(static_cast<std::uint32_t>(i), body);
-    const bool value = evaluator.Value(static_cast<std::uint64_t>(i));
-    body[value_at] |= static_cast<std::uint32_t>(value) << value_shift;
-    (value ? result.on_count : result.off_count)++;
+  const auto row_words = static_cast<std::size_t>(table.row_words());
+  std::uint32_t* body = table.Row(0);
+  for (int first = 0; first < rows; first += 64) {
+    const std::uint64_t values = evaluator.ValueWord(static_cast<std::uint64_t>(first));
+    const int count = std::min(rows - first, 64);
+    for (int r = 0; r < count; ++r, body += row_words) {
+      table.Bind(first + r);
+      patterns.Write(static_cast<std::uint32_t>(first + r), body);
+      body[value_at] |= static_cast<std::uint32_t>((values >> r) & 1u) << value_shift;
+    }
+    const int on = std::popcount(count == 64 ? values : values & ((std::uint64_t{1} << count) - 1));
+    result.on_count += on;
+    result.off_count += count - on;
   }
   result.rows = rows;
   result.direct = false;

@@ -28,10 +28,19 @@ class TreeEvaluator {
 
   // Evaluates every row, ticking `progress` once per block.
   void Evaluate(Progress& progress);
-  // The value of a row, after Evaluate.
-  bool Value(std::uint64_t row) const {
-    const std::uint64_t at = InternalRow(row);
-    return ((table_[at / 64] >> (at % 64)) & 1u) != 0;
+  // The values of rows first .. first + 63, bit r for row first + r, after Evaluate; `first` is a
+  // multiple of 64. A table of fewer rows repeats them.
+  std::uint64_t ValueWord(std::uint64_t first) const {
+    // 64 rows share the bits above kLowBits.
+    const std::uint64_t high = renumber_high_[first >> kLowBits];
+    const std::uint64_t* low = renumber_low_.data() + (first & kLowMask);
+    const std::uint64_t low_mask = renumber_low_.size() - 1;
+    std::uint64_t word = 0;
+    for (std::uint64_t r = 0; r < 64; ++r) {
+      const std::uint64_t at = high | low[r & low_mask];
+      word |= ((table_[at / 64] >> (at % 64)) & 1u) << r;
+    }
+    return word;
   }
 
  private:
