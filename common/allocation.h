@@ -58,6 +58,11 @@ class BudgetCharge {
   // nothing.
   bool Take(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t count,
             std::size_t size);
+  // Makes the charge at least `bytes`; a charge only grows, so storage that is kept and reused
+  // is charged for the most it has held. On failure as Take, with nothing left charged.
+  bool GrowTo(AllocationBudget& budget, Diagnostics& diagnostics, std::size_t bytes) {
+    return bytes <= bytes_ || Take(budget, diagnostics, bytes, 1);
+  }
   void Drop();
 
  private:

@@ -183,15 +183,9 @@ class Recursion {
     if (depth >= levels_.size()) levels_.resize(depth + 1);
     Level& level = levels_[depth];
     const std::size_t bytes = rows * kBytesPerRow;
-    if (bytes <= level.charged) return true;
-    level.charge.Drop();
-    level.charged = 0;
-    if (!level.charge.Take(context_.budget, context_.diagnostics, bytes, 1)) {
-      context_.ReportOutOfMemory();
-      return false;
-    }
-    level.charged = bytes;
-    return true;
+    if (level.charge.GrowTo(context_.budget, context_.diagnostics, bytes)) return true;
+    context_.ReportOutOfMemory();
+    return false;
   }
 
   // Minimizes the list in place: either its rows stay and some lose their slots (kKept), or it
@@ -231,7 +225,6 @@ class Recursion {
     CubeList negative;
     CubeList merged;
     BudgetCharge charge;
-    std::size_t charged = 0;
   };
 
   SynthesisContext& context_;

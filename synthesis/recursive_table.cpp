@@ -248,15 +248,9 @@ class TableRecursion {
                               (level.positive.rows.capacity() + level.negative.rows.capacity() +
                                level.merged.rows.capacity() + more_rows) *
                                   kBytesPerRow;
-    if (bytes <= level.charged) return true;
-    level.charge.Drop();
-    level.charged = 0;
-    if (!level.charge.Take(context_.budget, context_.diagnostics, bytes, 1)) {
-      context_.ReportOutOfMemory();
-      return false;
-    }
-    level.charged = bytes;
-    return true;
+    if (level.charge.GrowTo(context_.budget, context_.diagnostics, bytes)) return true;
+    context_.ReportOutOfMemory();
+    return false;
   }
 
  private:
@@ -267,7 +261,6 @@ class TableRecursion {
     CubeList negative;
     CubeList merged;
     BudgetCharge charge;
-    std::size_t charged = 0;
   };
 
   // The table's minterms in table order, each with a literal in every column it has.
