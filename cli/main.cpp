@@ -32,7 +32,7 @@ constexpr const char* kStdoutFailed = "kemc: Fehler beim Schreiben der Standarda
 // Every line of the error file as "FILE: LINE", so editors can jump to it.
 void EchoErrorFile(const std::string& document, std::FILE* err) {
   std::string text;
-  if (!ReadWholeFile(Stem(document) + "ERR", text)) return;
+  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return;
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);

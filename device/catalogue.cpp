@@ -136,6 +136,10 @@ int OeTermLimit(int gal_type, int mode, int n) {
   return PerModeValue(gal_type, mode, n, &PinEntry::Oe_Term_Limit, 0);
 }
 
+int EquationTermLimit(int gal_type, int mode, int n, int reg) {
+  return reg == 1 ? RegTermLimit(gal_type, mode, n) : TermLimit(gal_type, mode, n);
+}
+
 int TermRow(int gal_type, int n, int k) {
   const PinEntry* entry = Entry(gal_type, n);
   if (entry == nullptr || k < 0 || k >= kTermRowSlots) return -1;

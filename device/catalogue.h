@@ -95,6 +95,8 @@ int OeAllowed(int gal_type, int mode, int n);
 int TermLimit(int gal_type, int mode, int n);
 int RegTermLimit(int gal_type, int mode, int n);
 int OeTermLimit(int gal_type, int mode, int n);
+// The terms an ordinary equation of the output may have: a registered one gets the register's.
+int EquationTermLimit(int gal_type, int mode, int n, int reg);
 int TermRow(int gal_type, int n, int k);
 int InputColumn(int gal_type, int mode, int n, int negated, int registered);
 int OlmcIndex(int gal_type, int n, int which);  // which: 0 polarity cell, 1 mode cell

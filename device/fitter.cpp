@@ -139,8 +139,7 @@ class EquationParser {
     if (!defined_.insert(r.Number).second) return false;
     pin_ = r.Number;
     term_ = 0;
-    term_limit_ = r.Reg == 1 ? RegTermLimit(design_.Gal_Type, design_.Gal_Mode, pin_)
-                             : TermLimit(design_.Gal_Type, design_.Gal_Mode, pin_);
+    term_limit_ = EquationTermLimit(design_.Gal_Type, design_.Gal_Mode, pin_, r.Reg);
     trst_ = false;
     if (!UseRow(TermRow(design_.Gal_Type, pin_, 0))) return false;
     const int polarity = OlmcIndex(design_.Gal_Type, pin_, 0);

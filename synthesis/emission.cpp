@@ -45,12 +45,7 @@ class LiteralTexts {
   // has room for a whole slot; returns where the text ends.
   char* Append(char* out, int v, int kind) const {
     const std::size_t at = static_cast<std::size_t>(v) * 4 + static_cast<std::size_t>(kind);
-    const char* slot = slots_.data() + at * slot_;
-    if (slot_ == 16) {
-      std::memcpy(out, slot, 16);
-    } else {
-      std::memcpy(out, slot, slot_);
-    }
+    std::memcpy(out, slots_.data() + at * slot_, slot_);
     return out + lengths_[at];
   }
   // Room a term may take, its separator included.
@@ -112,9 +107,8 @@ void CheckTermLimit(SynthesisContext& context, const DesignValues& design, int t
       context.diagnostics.ReportDiagnostic(Diag::E34, 0, output.name);
     return;
   }
-  const int limit = output.Reg == 1 ? RegTermLimit(design.Gal_Type, design.Gal_Mode, output.Number)
-                                    : TermLimit(design.Gal_Type, design.Gal_Mode, output.Number);
-  if (terms > limit) context.diagnostics.ReportDiagnostic(Diag::E35, 0, output.name);
+  if (terms > EquationTermLimit(design.Gal_Type, design.Gal_Mode, output.Number, output.Reg))
+    context.diagnostics.ReportDiagnostic(Diag::E35, 0, output.name);
 }
 
 void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& minimized,
