@@ -1,0 +1,118 @@
+// The frame's compile commands: compiling on the worker, fitting, the views of the results, and the
+// compile driver's host on the user-interface thread.
+#include "shell/frame.h"
+
+#include "common/command_ids.h"
+#include "compiler/driver.h"
+#include "compiler/messages.h"
+#include "device/fitter.h"
+#include "shell/shell_messages.h"
+
+namespace kem {
+
+namespace msg = shell_messages;
+
+// "Compilieren und Fitten" is offered whenever "Nur Compilieren" is. While a compilation runs
+// neither is, so only one runs at a time.
+void Frame::EnableCompileCommands() {
+  if (compiling_) return;
+  ui_.SetMenuItemEnabled(kCmdCompileOnly, true);
+  ui_.SetMenuItemEnabled(kCmdCompileAndFit, true);
+}
+
+void Frame::EnableViews() {
+  for (int id : {kCmdViewErrors, kCmdViewEquations, kCmdViewJedec})
+    ui_.SetMenuItemEnabled(id, true);
+}
+
+void Frame::Compile(int command_id) {
+  if (compiling_) return;
+  if (!AskToSave()) return;
+  if (document_.name().empty()) return;
+
+  CompileJob job;
+  job.document_name = document_.name();
+  job.command_id = command_id;
+  job.fit_after_compile = command_id == kCmdCompileAndFit;
+  CompileOptions options;
+  options.minimization_level = minimization_level_;
+
+  EnsureLogWindow();
+  compiling_ = true;
+  ui_.RunCompilation(
+      host_, [job, options](CompileHost& host) { return RunCompileCommand(job, host, options); },
+      [this](std::unique_ptr<CompileRun> run) { CompileFinished(std::move(run)); });
+  EnableViews();
+}
+
+void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
+  compiling_ = false;
+  ui_.SetWaitCursor(false);
+  // A refused compilation changes no menu item and leaves the last result as it was.
+  if (run) {
+    last_run_ = std::move(run);
+    ui_.SetMenuItemEnabled(kCmdFitOnly, true);
+    ui_.SetMenuItemEnabled(kCmdStartSimulation, true);
+  }
+  if (close_pending_) {
+    close_pending_ = false;
+    Destroy();
+  }
+}
+
+bool Frame::CompiledDesignAvailable() {
+  if (compiling_ || !AskToSave() || document_.name().empty()) return false;
+  if (compile_needed_) {
+    ShowMessage(msg::kCompileFirst);
+    return false;
+  }
+  return true;
+}
+
+void Frame::FitOnly() {
+  if (!CompiledDesignAvailable()) return;
+  if (last_run_ && last_run_->CompileClean())
+    FitCommand(document_.name(), ui_, log_);
+  else
+    ShowMessage(messages::kFitImpossible);
+  EnableViews();
+}
+
+void Frame::OpenView(int kind) {
+  if (document_.name().empty()) return;
+  document_.OpenView(kind, compile_needed_, font_);
+}
+
+void Frame::EnsureLogWindow() {
+  if (log_.window_open()) return;
+  log_.EnsureLogWindow();
+  ui_.ShowLogWindow(font_);
+}
+
+BoxAnswer Frame::Host::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
+  return frame_.ui_.ShowMessageBox(text, icon, buttons);
+}
+
+// The driver grays and enables its own items; the frame adds those that follow them: the
+// simulation is grayed with "Nur Fitten", "Compilieren und Fitten" enabled with "Nur Compilieren".
+void Frame::Host::SetMenuItemEnabled(int command_id, bool enabled) {
+  frame_.ui_.SetMenuItemEnabled(command_id, enabled);
+  if (command_id == kCmdFitOnly && !enabled)
+    frame_.ui_.SetMenuItemEnabled(kCmdStartSimulation, false);
+  if (command_id == kCmdCompileOnly && enabled)
+    frame_.ui_.SetMenuItemEnabled(kCmdCompileAndFit, true);
+}
+
+void Frame::Host::ShowWaitCursor() {
+  frame_.ui_.SetWaitCursor(true);
+}
+
+void Frame::Host::RunSaveAsCommand() {
+  frame_.HandleCommand(kCmdSaveAs);
+}
+
+void Frame::Host::RunFitCommand(std::string_view document_name) {
+  FitCommand(document_name, *this, Log());
+}
+
+}  // namespace kem

@@ -1,0 +1,66 @@
+// The frame's file commands: new, open, save, save as, and the question whether to save first.
+#include "shell/frame.h"
+
+#include "common/command_ids.h"
+#include "common/format.h"
+#include "shell/shell_messages.h"
+
+namespace kem {
+
+namespace msg = shell_messages;
+
+bool Frame::OpenFile(const std::string& file_name) {
+  if (!document_.OpenFile(file_name)) return false;
+  DocumentReplaced();
+  return true;
+}
+
+bool Frame::AskToSave() {
+  if (!modified_) return true;
+  const std::string& name = document_.name();
+  const BoxAnswer answer =
+      ui_.ShowMessageBox(FormatText(msg::kAskToSave, {name.empty() ? msg::kNoName : name}),
+                         BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
+  if (answer == BoxAnswer::kYes) {
+    HandleCommand(kCmdSave);
+    // A save that failed or whose file dialog was cancelled stops the command that asked, so
+    // closing, opening or starting anew never discards text the user wanted kept; the failure
+    // itself has been shown.
+    return !modified_;
+  }
+  return answer != BoxAnswer::kCancel;
+}
+
+void Frame::DocumentReplaced() {
+  document_.SetDocumentTitle(false);
+  modified_ = false;
+  compile_needed_ = true;
+  EnableCompileCommands();
+}
+
+void Frame::NewDocument() {
+  if (!AskToSave()) return;
+  document_.New();
+  DocumentReplaced();
+}
+
+void Frame::Open() {
+  if (!AskToSave()) return;
+  if (document_.OpenDocument()) DocumentReplaced();
+}
+
+void Frame::Save() {
+  if (document_.SaveDocument(false)) {
+    modified_ = false;
+    compile_needed_ = true;
+    document_.SetDocumentTitle(false);
+  }
+  EnableCompileCommands();
+}
+
+void Frame::SaveAs() {
+  if (!document_.SaveDocument(true)) return;
+  DocumentReplaced();
+}
+
+}  // namespace kem

@@ -1,0 +1,44 @@
+// The frame's options: the editor font, the minimization level, and writing them to the settings
+// file.
+#include "shell/frame.h"
+
+#include "shell/menu_table.h"
+#include "shell/shell_messages.h"
+
+namespace kem {
+
+namespace msg = shell_messages;
+
+void Frame::WriteSettings() {
+  if (settings_path_.empty()) return;
+  Settings settings;
+  settings.port = port_;
+  settings.minimization_level = minimization_level_;
+  settings.font = font_;
+  if (!WriteSettingsFile(settings_path_, settings))
+    ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxIcon::kWarning, BoxButtons::kOk);
+}
+
+void Frame::ChooseEditorFont() {
+  // On cancel the same description is made into a new font.
+  ui_.ChooseFont(font_);
+  line_height_ = ui_.ApplyEditorFont(font_);
+}
+
+void Frame::ChooseMinimizationLevel() {
+  constexpr int kFirst = window_names::kNoMinimizationButton;
+  int remembered = kFirst + minimization_level_;
+  ui_.RefreshStatusLine();
+  // A click counts as a change even when the dialog is then cancelled.
+  const bool ok = ui_.RunMinLevelDialog(remembered, [this, &remembered](int id) {
+    remembered = id;
+    settings_changed_ = true;
+  });
+  if (!ok) return;
+  minimization_level_ = remembered >= kFirst && remembered <= kFirst + 2
+                            ? remembered - kFirst
+                            : kDefaultMinimizationLevel;
+  ui_.RefreshStatusLine();
+}
+
+}  // namespace kem
