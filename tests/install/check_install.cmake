@@ -8,9 +8,10 @@ if(NOT result EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 
-set(expected bin/kemc share/man/man1/kemc.1)
+set(expected bin/kemc share/man/man1/kemc.1 share/mime/packages/kem.xml
+    share/doc/kem/examples/ampel.kem)
 if(WITH_GUI)
-  list(APPEND expected bin/kemwin share/applications/kemwin.desktop
+  list(APPEND expected bin/kemwin share/man/man1/kemwin.1 share/applications/kemwin.desktop
        share/icons/hicolor/scalable/apps/kemwin.svg)
 endif()
 foreach(file IN LISTS expected)
@@ -25,15 +26,21 @@ if(NOT result EQUAL 0 OR NOT output STREQUAL "kemc ${VERSION}\n")
   message(FATAL_ERROR "installed kemc --version: ${result} '${output}'")
 endif()
 
-file(READ "${PREFIX}/share/man/man1/kemc.1" manual)
-if(NOT manual MATCHES "\"kemc ${VERSION}\"" OR manual MATCHES "@")
-  message(FATAL_ERROR "manual page not configured")
+set(pages kemc)
+if(WITH_GUI)
+  list(APPEND pages kemwin)
 endif()
+foreach(page IN LISTS pages)
+  file(READ "${PREFIX}/share/man/man1/${page}.1" manual)
+  if(NOT manual MATCHES "\"${page} ${VERSION}\"" OR manual MATCHES "@")
+    message(FATAL_ERROR "manual page ${page}.1 not configured")
+  endif()
+endforeach()
 
 if(WITH_GUI)
   # The desktop entry starts the installed program with the installed icon.
   file(STRINGS "${PREFIX}/share/applications/kemwin.desktop" entry)
-  foreach(line "Exec=kemwin %f" "Icon=kemwin" "Type=Application")
+  foreach(line "Exec=kemwin %f" "Icon=kemwin" "Type=Application" "MimeType=text/x-kem;")
     if(NOT line IN_LIST entry)
       message(FATAL_ERROR "kemwin.desktop lacks '${line}'")
     endif()
