@@ -48,6 +48,10 @@ TEST_F(Kemc, HelpAndVersion) {
   auto help = RunKemc(dir.path(), "--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Aufruf: kemc"), std::string::npos);
+  // The statuses a script can test for are documented where a user looks first.
+  for (const char* status :
+       {"\n  0  fehlerfrei", "\n  1  Fehler im Design", "\n  2  falscher Aufruf"})
+    EXPECT_NE(help.out.find(status), std::string::npos) << status;
   auto version = RunKemc(dir.path(), "--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("kemc ", 0), 0u);

@@ -36,6 +36,10 @@ foreach(page IN LISTS pages)
     message(FATAL_ERROR "manual page ${page}.1 not configured")
   endif()
 endforeach()
+file(READ "${PREFIX}/share/man/man1/kemc.1" manual)
+if(NOT manual MATCHES "\\.SH EXIT-STATUS\n\\.TP\n\\.B 0\n")
+  message(FATAL_ERROR "kemc.1 does not document the exit status")
+endif()
 
 if(WITH_GUI)
   # The desktop entry starts the installed program with the installed icon.
