@@ -1,5 +1,7 @@
 #include "cli/cli_host.h"
 
+#include "cli/box_lines.h"
+
 namespace kem::cli {
 
 namespace {
@@ -42,10 +44,8 @@ CliHost::CliHost(std::FILE* out, std::FILE* err, bool show_marker)
 }
 
 BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons buttons) {
-  std::string line(kBoxCaption);
-  line += ": ";
-  line += text;
-  WriteLine(err_, line);
+  if (ClassifyBox(text) == BoxKind::kRefusedInput) input_refused_ = true;
+  WriteLine(err_, BoxLine(text));
   return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
 }
 

@@ -1,5 +1,5 @@
 // kemc as host of the compile driver: the log goes to the terminal, message boxes become lines on
-// standard error, and questions are answered "Nein".
+// standard error under kemc's name, and questions are answered "Nein".
 #pragma once
 
 #include <chrono>
@@ -55,15 +55,21 @@ class CliHost : public CompileHost {
   void RunSaveAsCommand() override {}
   void RunFitCommand(std::string_view document_name) override;
 
-  // The outcome of the last fit since ResetFitState; none when no fit ran.
+  // The outcome of the last fit since ResetRunState; none when no fit ran.
   std::optional<FitOutcome> last_fit() const { return last_fit_; }
-  void ResetFitState() { last_fit_.reset(); }
+  // Whether a box since ResetRunState refused a file named on the command line.
+  bool input_refused() const { return input_refused_; }
+  void ResetRunState() {
+    last_fit_.reset();
+    input_refused_ = false;
+  }
 
  private:
   std::FILE* err_;
   TerminalLogView view_;
   LogModel log_;
   std::optional<FitOutcome> last_fit_;
+  bool input_refused_ = false;
 };
 
 }  // namespace kem::cli

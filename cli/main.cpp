@@ -8,12 +8,16 @@
 #include <cstdio>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "cli/box_lines.h"
 #include "cli/cli_host.h"
+#include "cli/gnu_diagnostics.h"
 #include "cli/options.h"
 #include "common/allocation.h"
 #include "common/command_ids.h"
+#include "common/diagnostics.h"
 #include "common/file_io.h"
 #include "common/interrupt_cleanup.h"
 #include "common/names.h"
@@ -24,42 +28,51 @@ namespace kem::cli {
 
 namespace {
 
+// A script must tell a broken design from a broken call: 1 is the design's or the run's fault
+// (errors, an aborted compilation, a failed fit, an output that cannot be written), 2 the caller's
+// (a wrong command line, a file named on it that cannot be used). The worst of several counts.
 constexpr int kExitClean = 0;
-constexpr int kExitErrors = 1;
-constexpr int kExitAborted = 2;
-constexpr const char* kStdoutFailed = "kemc: Fehler beim Schreiben der Standardausgabe\n";
+constexpr int kExitFailed = 1;
+constexpr int kExitUnusable = 2;
+constexpr const char* kStdoutFailed = "kemc: error: Fehler beim Schreiben der Standardausgabe\n";
 
-// Every line of the error file as "FILE: LINE", so editors can jump to it.
-void EchoErrorFile(const std::string& document, std::FILE* err) {
-  std::string text;
-  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::fprintf(err, "%s: %.*s\n", document.c_str(), static_cast<int>(end - start),
-                 text.data() + start);
-    start = end + 1;
-  }
+// The code of the diagnostic for a source that cannot be opened.
+std::string_view UnreadableSourceCode() {
+  const std::string_view format = DiagnosticEntry(Diag::E04).format;
+  return format.substr(0, format.find(' '));
 }
 
-// A missing intermediate file is a refusal, like an output-named source; a fit that fails is an
-// error in the design's files.
+// Every diagnostic of the error file as "FILE:LINE: error: TEXT", so editors and build tools can
+// jump to it. Returns whether one says that the source could not be opened.
+bool EchoDiagnostics(const std::string& document, std::FILE* err) {
+  std::string text;
+  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return false;
+  bool unreadable = false;
+  for (const ErrorFileEntry& entry : ParseErrorFile(text)) {
+    const std::string line = GnuDiagnosticLine(document, entry) + '\n';
+    std::fwrite(line.data(), 1, line.size(), err);
+    unreadable = unreadable || entry.code == UnreadableSourceCode();
+  }
+  return unreadable;
+}
+
+// A missing intermediate file is an input that cannot be used; a fit that fails is an error in
+// the design's files.
 int FitStatus(FitOutcome outcome) {
   switch (outcome) {
     case FitOutcome::kSucceeded:
       return kExitClean;
     case FitOutcome::kFailed:
-      return kExitErrors;
+      return kExitFailed;
     case FitOutcome::kNoIntermediateFile:
       break;
   }
-  return kExitAborted;
+  return kExitUnusable;
 }
 
 // The IDE's "Nur Fitten": no compilation, the fit of the intermediate file that is there.
 int FitOne(const std::string& document, CliHost& host) {
-  host.ResetFitState();
+  host.ResetRunState();
   host.RunFitCommand(document);
   return FitStatus(host.last_fit().value_or(FitOutcome::kFailed));
 }
@@ -72,12 +85,12 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   CompileOptions compile_options;
   compile_options.minimization_level = options.level;
 
-  host.ResetFitState();
+  host.ResetRunState();
   std::unique_ptr<CompileRun> run = RunCompileCommand(job, host, compile_options);
-  if (!run) return kExitAborted;
-  if (run->error_file_created) EchoErrorFile(document, stderr);
-  if (run->CompileAborted()) return kExitAborted;
-  if (!run->CompileClean()) return kExitErrors;
+  if (!run) return host.input_refused() ? kExitUnusable : kExitFailed;
+  const bool unreadable = run->error_file_created && EchoDiagnostics(document, stderr);
+  if (unreadable || host.input_refused()) return kExitUnusable;
+  if (!run->CompileClean()) return kExitFailed;  // also when the compilation was aborted
   return host.last_fit() ? FitStatus(*host.last_fit()) : kExitClean;
 }
 
@@ -85,8 +98,8 @@ int Main(const std::vector<std::string>& arguments) {
   Options options;
   std::string error;
   if (!ParseOptions(arguments, options, error)) {
-    std::fprintf(stderr, "kemc: %s\n%s", error.c_str(), kUsage);
-    return kExitAborted;
+    std::fprintf(stderr, "kemc: error: %s\n%s", error.c_str(), kUsage);
+    return kExitUnusable;
   }
   if (options.action == Action::kHelp) {
     std::fputs(kUsage, stdout);
@@ -116,9 +129,8 @@ int MainCatchingExhaustion(const std::vector<std::string>& arguments) {
   try {
     return Main(arguments);
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s: %s\n", std::string(kBoxCaption).c_str(),
-                 std::string(kOutOfMemoryBox).c_str());
-    return kExitErrors;
+    std::fprintf(stderr, "%s\n", BoxLine(kOutOfMemoryBox).c_str());
+    return kExitFailed;
   }
 }
 
@@ -128,7 +140,7 @@ int WithOutputChecked(int status) {
   const bool out_failed = std::fflush(stdout) != 0 || std::ferror(stdout) != 0;
   const bool err_failed = std::fflush(stderr) != 0 || std::ferror(stderr) != 0;
   if (out_failed) std::fputs(kStdoutFailed, stderr);
-  return out_failed || err_failed ? std::max(status, kExitErrors) : status;
+  return out_failed || err_failed ? std::max(status, kExitFailed) : status;
 }
 
 }  // namespace

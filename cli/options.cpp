@@ -20,8 +20,16 @@ const char* const kUsage =
     "  -h, --help           diese Hilfe\n"
     "      --version        Version\n"
     "\n"
-    "Exit-Status: 0 fehlerfrei (Warnungen erlaubt), 1 Fehler beim Compilieren oder Fitten,\n"
-    "2 abgebrochen, abgelehnt (auch: Zwischendatei fehlt) oder falscher Aufruf.\n";
+    "Meldungen erscheinen auf der Standardfehlerausgabe als \"DATEI:ZEILE: error: TEXT\"\n"
+    "(Warnungen: \"warning:\").\n"
+    "\n"
+    "Exit-Status:\n"
+    "  0  fehlerfrei (Warnungen erlaubt)\n"
+    "  1  Fehler im Design, Compilierung abgebrochen, Fitten fehlgeschlagen oder eine\n"
+    "     Ausgabedatei nicht schreibbar\n"
+    "  2  falscher Aufruf oder eine Eingabedatei nicht verwendbar (Quelle nicht lesbar,\n"
+    "     Quelle mit dem Namen einer Ausgabedatei, Zwischendatei fehlt)\n"
+    "Bei mehreren Dateien zählt der höchste Status.\n";
 
 int ParseLevel(const std::string& text) {
   static constexpr std::array<std::array<std::string_view, 2>, 3> kAliases = {{

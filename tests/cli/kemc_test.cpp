@@ -33,7 +33,7 @@ constexpr const char* kCleanLog =
 constexpr const char* kOneErrorLog =
     "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 1.\n";
 constexpr const char* kFitImpossibleBox =
-    "KEMWin RUZI: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n";
+    "kemc: error: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n";
 
 // A design whose only fault is an ordinary error (E37 on line 1).
 constexpr const char* kUserIdFault =
@@ -48,6 +48,10 @@ TEST_F(Kemc, HelpAndVersion) {
   auto help = RunKemc(dir.path(), "--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("Aufruf: kemc"), std::string::npos);
+  // The statuses a script can test for are documented where a user looks first.
+  for (const char* status :
+       {"\n  0  fehlerfrei", "\n  1  Fehler im Design", "\n  2  falscher Aufruf"})
+    EXPECT_NE(help.out.find(status), std::string::npos) << status;
   auto version = RunKemc(dir.path(), "--version");
   EXPECT_EQ(version.status, 0);
   EXPECT_EQ(version.out.rfind("kemc ", 0), 0u);
@@ -60,6 +64,41 @@ TEST_F(Kemc, WrongCommandLinesExitTwo) {
     EXPECT_NE(r.err.find("kemc: "), std::string::npos) << arguments;
     EXPECT_TRUE(r.out.empty()) << arguments;
   }
+}
+
+// The exit status tells a script what went wrong: 0 clean (warnings allowed), 1 the design or the
+// run failed, 2 the call itself is wrong or names a file that cannot be used.
+TEST_F(Kemc, ExitStatusOfEachCase) {
+  dir.Write("clean.kem", kWithEquation);
+  dir.Write("warning.kem", std::string(kHeaderOnly) + "Q0 = A & /B\n");
+  dir.Write("error.kem", kUserIdFault);
+  dir.Write("aborted.kem", "no header\n");
+  dir.Write("unfit.boo", "Q0 = A ; 1\n");
+  dir.Write("named.mds", kHeaderOnly);
+  dir.Write("unwritable.kem", kWithEquation);
+  fs::create_directory(dir.path() / "unwritable.mds");
+  const struct {
+    const char* arguments;
+    int status;
+  } kCases[] = {
+      {"clean.kem", 0},
+      {"--fit clean.kem", 0},
+      {"warning.kem", 0},
+      {"error.kem", 1},
+      {"--fit error.kem", 1},
+      {"aborted.kem", 1},
+      {"--fit-only unfit.kem", 1},
+      {"unwritable.kem", 1},
+      {"--level=7 clean.kem", 2},
+      {"--unknown clean.kem", 2},
+      {"", 2},
+      {"missing.kem", 2},
+      {"named.mds", 2},
+      {"--fit-only never-compiled.kem", 2},
+      {"clean.kem error.kem missing.kem", 2},
+  };
+  for (const auto& c : kCases)
+    EXPECT_EQ(RunKemc(dir.path(), c.arguments).status, c.status) << c.arguments;
 }
 
 TEST_F(Kemc, AcceptsEveryLevelSpelling) {
@@ -87,28 +126,28 @@ TEST_F(Kemc, ErrorFileLinesGoToStderrWithTheFileName) {
   dir.Write("x.kem", kUserIdFault);
   auto r = RunKemc(dir.path(), "x.kem");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "x.kem: Zeile 1: E37 User ID Statement nicht korekt\n");
+  EXPECT_EQ(r.err, "x.kem:1: error: E37 User ID Statement nicht korekt\n");
   EXPECT_EQ(r.out, "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 1.\n");
 }
 
-TEST_F(Kemc, AbortedCompileExitsTwo) {
+TEST_F(Kemc, AbortedCompileExitsOne) {
   dir.Write("x.kem", "no header\n");
   auto r = RunKemc(dir.path(), "x.kem");
-  EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "x.kem: E07 CHIP-Statement nicht gefunden\n");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "x.kem: error: E07 CHIP-Statement nicht gefunden\n");
 }
 
-TEST_F(Kemc, MissingSourceExitsOne) {
+TEST_F(Kemc, MissingSourceExitsTwo) {
   auto r = RunKemc(dir.path(), "missing.kem");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "missing.kem: E04 Fehler beim Öffnen der Datei.\n");
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "missing.kem: error: E04 Fehler beim Öffnen der Datei.\n");
 }
 
 TEST_F(Kemc, OutputNamedSourceIsRefusedAndKept) {
   dir.Write("x.boo", kHeaderOnly);
   auto r = RunKemc(dir.path(), "x.boo");
   EXPECT_EQ(r.status, 2);
-  EXPECT_EQ(r.err, "KEMWin RUZI: Kann nicht in selbes File compilieren. Umbenennen?\n");
+  EXPECT_EQ(r.err, "kemc: error: Kann nicht in selbes File compilieren. Umbenennen?\n");
   EXPECT_EQ(dir.Read("x.boo"), kHeaderOnly);
   EXPECT_FALSE(dir.Exists("x.ERR"));
 }
@@ -135,7 +174,7 @@ TEST_F(Kemc, NoFitAfterAFaultyCompilation) {
   dir.Write("x.kem", kUserIdFault);
   auto r = RunKemc(dir.path(), "--fit x.kem");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find("KEMWin RUZI: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n"),
+  EXPECT_NE(r.err.find("kemc: error: Fit-Vorgang nicht möglich. Fehler beim Compilieren\n"),
             std::string::npos);
   EXPECT_FALSE(dir.Exists("x.jed"));
 }
@@ -174,7 +213,7 @@ TEST_F(Kemc, FitOnlyWithoutIntermediateFileIsRefused) {
   auto r = RunKemc(dir.path(), "--fit-only a.kem");
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "KEMWin RUZI: Zwischendatei a.boo existiert nicht\n");
+  EXPECT_EQ(r.err, "kemc: error: Zwischendatei a.boo existiert nicht\n");
   EXPECT_FALSE(dir.Exists("a.jed"));
   EXPECT_FALSE(dir.Exists("a.ERR"));
 }
@@ -193,7 +232,7 @@ TEST_F(Kemc, JedecFileThatCannotBeCreated) {
   fs::create_directory(dir.path() / "a.jed");
   auto r = RunKemc(dir.path(), "--fit a.kem");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.jed nicht speichern\n");
+  EXPECT_EQ(r.err, "kemc: error: Kann a.jed nicht speichern\n");
   EXPECT_EQ(r.out, kEquationLog + std::string("Es traten Fehler beim Fitten auf!\n"));
   EXPECT_EQ(dir.Read("a.kem"), kWithEquation);
   EXPECT_TRUE(fs::is_empty(dir.path() / "a.jed"));
@@ -213,11 +252,13 @@ TEST_F(Kemc, WorstStatusOfSeveralFiles) {
   dir.Write("good.kem", kHeaderOnly);
   dir.Write("bad.kem", "nothing");
   auto r = RunKemc(dir.path(), "good.kem bad.kem good.kem");
-  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, std::string(kCleanLog) +
                        "Text wird compiliert\n"
                        "Compilevorgang abgebrochen, zu viele oder zu schwere Fehler.\n" +
                        kCleanLog);
+  // A file that cannot be used outweighs a broken design.
+  EXPECT_EQ(RunKemc(dir.path(), "bad.kem missing.kem good.kem").status, 2);
 }
 
 TEST_F(Kemc, TwoCompilationsInOneProcessMatchSeparateProcesses) {
@@ -262,12 +303,13 @@ TEST_F(Kemc, ErrorFileThatCannotBeCreated) {
   const auto before = dir.Snapshot();
   auto r = RunKemc(dir.path(), "a.kem");
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.ERR nicht speichern\n");
+  EXPECT_EQ(r.err, "kemc: error: Kann a.ERR nicht speichern\n");
   EXPECT_EQ(r.out, kOneErrorLog);
   EXPECT_EQ(dir.Snapshot(), before);
 }
 
-// Folders that refuse kemc its files: exact messages, status 1, and no file of the user's changes.
+// Folders that refuse kemc its files: exact messages, status 1 (2 for a source that cannot be
+// read), and no file of the user's changes.
 // Permission bits only count for an unprivileged process, so each case makes its files there.
 
 TEST(KemcFileSystem, SourceThatCannotBeRead) {
@@ -279,11 +321,11 @@ TEST(KemcFileSystem, SourceThatCannotBeRead) {
     fs::permissions(dir.path() / "a.kem", fs::perms::none);
     const auto r = RunKemc(dir.path(), "--fit a.kem");
     fs::permissions(dir.path() / "a.kem", fs::perms::owner_read);
-    check.Equal(r.status, 1, "status");
+    check.Equal(r.status, 2, "status");
     check.Equal(r.out, kOneErrorLog, "log");
-    check.Equal(r.err,
-                std::string(kFitImpossibleBox) + "a.kem: E04 Fehler beim Öffnen der Datei.\n",
-                "messages");
+    check.Equal(
+        r.err, std::string(kFitImpossibleBox) + "a.kem: error: E04 Fehler beim Öffnen der Datei.\n",
+        "messages");
     expected["a.ERR"] = "E04 Fehler beim Öffnen der Datei.\n";
     check.SameFiles(dir.Snapshot(), expected, "files");
     return check.failures();
@@ -306,7 +348,7 @@ TEST(KemcFileSystem, FolderWithoutWritePermission) {
     check.Equal(compile.status, 1, "compile status");
     check.Equal(compile.out, kOneErrorLog, "compile log");
     check.Equal(compile.err,
-                "KEMWin RUZI: Kann ro/a.ERR nicht speichern\n" + std::string(kFitImpossibleBox),
+                "kemc: error: Kann ro/a.ERR nicht speichern\n" + std::string(kFitImpossibleBox),
                 "compile messages");
     check.SameFiles(dir.Snapshot("ro"), before, "files after the compilation");
 
@@ -318,13 +360,13 @@ TEST(KemcFileSystem, FolderWithoutWritePermission) {
     const auto again = RunKemc(dir.path(), "--fit ro/a.kem");
     check.Equal(again.status, 1, "second compile status");
     check.Equal(again.err,
-                "KEMWin RUZI: Kann ro/a.ERR nicht speichern\n" + std::string(kFitImpossibleBox),
+                "kemc: error: Kann ro/a.ERR nicht speichern\n" + std::string(kFitImpossibleBox),
                 "second compile messages");
     check.SameFiles(dir.Snapshot("ro"), outputs, "earlier outputs after the compilation");
     const auto fit = RunKemc(dir.path(), "--fit-only ro/a.kem");
     check.Equal(fit.status, 1, "fit status");
     check.Equal(fit.out, std::string("Es traten Fehler beim Fitten auf!\n"), "fit log");
-    check.Equal(fit.err, "KEMWin RUZI: Kann ro/a.jed nicht speichern\n", "fit messages");
+    check.Equal(fit.err, "kemc: error: Kann ro/a.jed nicht speichern\n", "fit messages");
     check.SameFiles(dir.Snapshot("ro"), outputs, "files after the fit");
     return check.failures();
   };
@@ -345,7 +387,7 @@ TEST(KemcFileSystem, WriteProtectedErrorFileOfAnEarlierRun) {
     const auto r = RunKemc(dir.path(), "x.kem");
     check.Equal(r.status, 1, "status");
     check.Equal(r.out, kOneErrorLog, "log");
-    check.Equal(r.err, "KEMWin RUZI: Kann x.ERR nicht speichern\n", "messages");
+    check.Equal(r.err, "kemc: error: Kann x.ERR nicht speichern\n", "messages");
     check.SameFiles(dir.Snapshot(), before, "files");
     return check.failures();
   };
@@ -371,7 +413,7 @@ TEST_F(Kemc, LongPaths) {
   const std::string too_deep = deep + deep.substr(0, 1400);
   const auto refused = RunKemc(dir.path(), ShellQuote(too_deep + "a.kem"));
   EXPECT_EQ(refused.status, 1);
-  EXPECT_EQ(refused.err, "KEMWin RUZI: Kann " + too_deep + "a.ERR nicht speichern\n");
+  EXPECT_EQ(refused.err, "kemc: error: Kann " + too_deep + "a.ERR nicht speichern\n");
   EXPECT_EQ(refused.out, kOneErrorLog);
 }
 

@@ -39,7 +39,7 @@ constexpr const char* kDesign =
     "Q0 = A & /B + C;\nQ1 = /A & D\n";
 constexpr const char* kOutputs[] = {"a.ERR", "a.mds", "a.boo", "a.jed"};
 constexpr const char* kRefused =
-    "KEMWin RUZI: Kann nicht in selbes File compilieren. Umbenennen?\n";
+    "kemc: error: Kann nicht in selbes File compilieren. Umbenennen?\n";
 
 struct ChildOptions {
   std::optional<rlim_t> file_size_limit;  // a disk that is full beyond this many bytes
@@ -184,7 +184,7 @@ TEST(KemcOutputFiles, OutputNameThatIsTheSourceIsRefused) {
       const bool jedec = std::string(output) == "a.jed";
       // The compilation writes no JEDEC file: only the fit refuses it.
       EXPECT_EQ(r.status, jedec ? 1 : 2) << output;
-      EXPECT_EQ(r.err, jedec ? "KEMWin RUZI: Kann a.jed nicht speichern\na.kem: Zeile 5: W01 ; "
+      EXPECT_EQ(r.err, jedec ? "kemc: error: Kann a.jed nicht speichern\na.kem:5: warning: W01 ; "
                                "fehlt\n"
                              : kRefused)
           << output;
@@ -205,15 +205,15 @@ TEST(KemcOutputFiles, InputsAndOutputsThatAreNoFiles) {
     const ChildResult r =
         RunKemcChild(dir.path(), {"a.kem"}, GivingUpAfter(std::chrono::seconds(20)));
     EXPECT_FALSE(r.hung) << "FIFO as source";
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "a.kem: E04 Fehler beim Öffnen der Datei.\n");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "a.kem: error: E04 Fehler beim Öffnen der Datei.\n");
   }
   {
     TempDir dir;
     fs::create_symlink("/dev/zero", dir.path() / "a.kem");
     const ChildResult r = RunKemcChild(dir.path(), {"a.kem"});
-    EXPECT_EQ(r.status, 1) << "device as source";
-    EXPECT_EQ(r.err, "a.kem: E04 Fehler beim Öffnen der Datei.\n");
+    EXPECT_EQ(r.status, 2) << "device as source";
+    EXPECT_EQ(r.err, "a.kem: error: E04 Fehler beim Öffnen der Datei.\n");
   }
   for (bool fifo : {true, false}) {
     TempDir dir;
@@ -235,7 +235,7 @@ TEST(KemcOutputFiles, InputsAndOutputsThatAreNoFiles) {
         RunKemcChild(dir.path(), {"a.kem"}, GivingUpAfter(std::chrono::seconds(20)));
     EXPECT_FALSE(r.hung) << "FIFO as error file";
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "KEMWin RUZI: Kann a.ERR nicht speichern\n");
+    EXPECT_EQ(r.err, "kemc: error: Kann a.ERR nicht speichern\n");
     EXPECT_TRUE(fs::is_fifo(dir.path() / "a.ERR"));
   }
 }
@@ -252,8 +252,9 @@ TEST(KemcOutputFiles, SourceLargerThanTheBudgetEndsWithE01) {
   }
   const ChildResult r = RunKemcChild(dir.path(), {"a.kem"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.err,
-            "KEMWin RUZI: Nicht genügend Speicher für Compilierung\na.kem: E01 Speicher voll\n");
+  EXPECT_EQ(
+      r.err,
+      "kemc: error: Nicht genügend Speicher für Compilierung\na.kem: error: E01 Speicher voll\n");
   EXPECT_EQ(dir.Read("a.ERR"), "E01 Speicher voll\n");
   EXPECT_FALSE(dir.Exists("a.mds"));
 }
@@ -361,7 +362,8 @@ TEST(KemcOutputFiles, StandardOutputThatCannotBeWrittenFails) {
     const int raw = std::system(command.c_str());
     EXPECT_TRUE(WIFEXITED(raw) && WEXITSTATUS(raw) == 1) << arguments;
     const std::string err = testing_support::Slurp(dir.path() / "err.txt");
-    EXPECT_NE(err.find("kemc: Fehler beim Schreiben der Standardausgabe\n"), std::string::npos)
+    EXPECT_NE(err.find("kemc: error: Fehler beim Schreiben der Standardausgabe\n"),
+              std::string::npos)
         << arguments << ": " << err;
   }
 
@@ -372,7 +374,8 @@ TEST(KemcOutputFiles, StandardOutputThatCannotBeWrittenFails) {
   const ChildResult r = RunKemcChild(piped.path(), {"--fit", "a.kem"}, WithStdoutClosedPipe());
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.end_signal, 0);
-  EXPECT_NE(r.err.find("kemc: Fehler beim Schreiben der Standardausgabe\n"), std::string::npos);
+  EXPECT_NE(r.err.find("kemc: error: Fehler beim Schreiben der Standardausgabe\n"),
+            std::string::npos);
   EXPECT_EQ(piped.Snapshot(), whole);
 }
 
