@@ -161,6 +161,7 @@ void MainWindow::CreateAccelerators() {
 
 void MainWindow::CloseOwnedWindows() {
   delete log_window_.data();
+  delete help_window_.data();
   for (QPointer<ViewWindow>& view : views_) delete view.data();
 }
 
@@ -227,10 +228,13 @@ void MainWindow::RefreshStatusLine() {
   status_->update();
 }
 
-// The help file opens with the desktop's handler for it; without file or handler nothing happens.
-void MainWindow::ShowHelp(HelpRequest) {
-  const QFileInfo help(FromUtf8(shell_messages::kHelpFileName));
-  if (help.isFile()) QDesktopServices::openUrl(QUrl::fromLocalFile(help.absoluteFilePath()));
+bool MainWindow::OpenHelpFile(const std::string& path, HelpRequest) {
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(FileName(path)));
+}
+
+void MainWindow::ShowManual(HelpRequest request) {
+  if (!help_window_) help_window_ = new HelpWindow;
+  help_window_->Show(request);
 }
 
 QString MainWindow::RawEditorText() const {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "gui/compile_worker.h"
+#include "gui/help_window.h"
 #include "gui/log_window.h"
 #include "gui/status_line.h"
 #include "gui/view_window.h"
@@ -37,6 +38,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   StatusLine* statusLine() const { return status_; }
   LogWindow* logWindow() const { return log_window_; }
   ViewWindow* viewWindow(int kind) const { return views_[kind]; }
+  HelpWindow* helpWindow() const { return help_window_; }
   bool compiling() const { return worker_->running(); }
 
   // FrameUi.
@@ -49,7 +51,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   void ShowAbout() override;
   void SetWaitCursor(bool on) override;
   void RefreshStatusLine() override;
-  void ShowHelp(HelpRequest request) override;
+  bool OpenHelpFile(const std::string& path, HelpRequest request) override;
+  void ShowManual(HelpRequest request) override;
   std::string EditorText() override;
   void SetEditorText(std::string_view text) override;
   void EditorCommand(int command_id) override;
@@ -102,6 +105,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   StatusLine* status_;
   std::map<int, QAction*> actions_;
   QPointer<LogWindow> log_window_;
+  QPointer<HelpWindow> help_window_;  // one, reused by every help command
   std::array<QPointer<ViewWindow>, kViewKinds> views_;
   QFont font_;
   bool setting_text_ = false;  // the frame replaces the text: no change notification

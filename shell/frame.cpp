@@ -6,6 +6,7 @@
 
 #include "common/command_ids.h"
 #include "common/format.h"
+#include "shell/help.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
 
@@ -90,13 +91,13 @@ void Frame::HandleCommand(int command_id) {
       ChooseMinimizationLevel();
       break;
     case kCmdHelpIndex:
-      ui_.ShowHelp(HelpRequest::kIndex);
+      RunHelpCommand(ui_, HelpRequest::kIndex, start_directory_);
       break;
     case kCmdHelpSearch:
-      ui_.ShowHelp(HelpRequest::kSearch);
+      RunHelpCommand(ui_, HelpRequest::kSearch, start_directory_);
       break;
     case kCmdHelpContents:
-      ui_.ShowHelp(HelpRequest::kContents);
+      RunHelpCommand(ui_, HelpRequest::kContents, start_directory_);
       break;
     case kCmdStartSimulation:
       StartSimulation();

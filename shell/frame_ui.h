@@ -58,7 +58,10 @@ class FrameUi : public MessageBoxHost, public LogListener {
   virtual void ShowAbout() = 0;
   virtual void SetWaitCursor(bool on) = 0;
   virtual void RefreshStatusLine() = 0;
-  virtual void ShowHelp(HelpRequest request) = 0;
+  // The help file with the desktop's handler for it; false when no handler took it.
+  virtual bool OpenHelpFile(const std::string& path, HelpRequest request) = 0;
+  // The program's own manual in its help window, at the place `request` asks for.
+  virtual void ShowManual(HelpRequest request) = 0;
 
   // The editor: text in UTF-8 with "\n" line ends.
   virtual std::string EditorText() = 0;

@@ -46,6 +46,7 @@ class FakeUi : public FrameUi {
   bool can_undo = false;
   bool selection_empty = true;
   bool clipboard_text = false;
+  bool help_file_handler = true;  // whether the desktop opens the help file
   // The go-to-line dialog's field on "OK" (none: "Abbruch"); the level dialog's clicks and answer.
   std::optional<std::string> line_field;
   std::vector<int> level_clicks;
@@ -83,6 +84,8 @@ class FakeUi : public FrameUi {
   std::string editor_text;
   std::vector<int> editor_commands;
   std::vector<HelpRequest> help_requests;
+  std::vector<std::string> help_files_opened;
+  std::vector<HelpRequest> manual_requests;  // the program's own help window
   std::map<int, View> views;
   std::vector<std::string> log_lines;
   std::vector<FontDescription> applied_fonts;
@@ -136,7 +139,15 @@ class FakeUi : public FrameUi {
   void ShowAbout() override { ++about_dialogs; }
   void SetWaitCursor(bool on) override { wait_cursor = on; }
   void RefreshStatusLine() override { ++status_refreshes; }
-  void ShowHelp(HelpRequest request) override { help_requests.push_back(request); }
+  bool OpenHelpFile(const std::string& path, HelpRequest request) override {
+    help_requests.push_back(request);
+    help_files_opened.push_back(path);
+    return help_file_handler;
+  }
+  void ShowManual(HelpRequest request) override {
+    help_requests.push_back(request);
+    manual_requests.push_back(request);
+  }
 
   std::string EditorText() override { return editor_text; }
   void SetEditorText(std::string_view text) override { editor_text = std::string(text); }
