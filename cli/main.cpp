@@ -13,7 +13,6 @@
 #include "cli/cli_host.h"
 #include "cli/options.h"
 #include "common/allocation.h"
-#include "common/command_ids.h"
 #include "common/file_io.h"
 #include "common/interrupt_cleanup.h"
 #include "common/names.h"
@@ -60,7 +59,7 @@ int FitStatus(FitOutcome outcome) {
 // The IDE's "Nur Fitten": no compilation, the fit of the intermediate file that is there.
 int FitOne(const std::string& document, CliHost& host) {
   host.ResetFitState();
-  host.RunFitCommand(document);
+  host.RunFit(document);
   return FitStatus(host.last_fit().value_or(FitOutcome::kFailed));
 }
 
@@ -68,7 +67,6 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   CompileJob job;
   job.document_name = document;
   job.fit_after_compile = options.action == Action::kCompileAndFit;
-  job.command_id = job.fit_after_compile ? kCmdCompileAndFit : kCmdCompileOnly;
   CompileOptions compile_options;
   compile_options.minimization_level = options.level;
 

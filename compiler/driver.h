@@ -12,7 +12,6 @@ namespace kem {
 
 struct CompileJob {
   std::string document_name;
-  int command_id = 0;
   bool fit_after_compile = false;
 };
 

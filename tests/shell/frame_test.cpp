@@ -408,6 +408,24 @@ TEST_F(FrameTest, CompilationLogsInOrderAndClearsCompileNeeded) {
   EXPECT_TRUE(dir.Exists("ampel.jed"));
 }
 
+// The items a compilation grays and brings back, in the order the window sees them, with the wait
+// cursor shown while it runs.
+TEST_F(FrameTest, CompilationGraysItsItemsThenBringsThemBack) {
+  for (int command : {kCmdCompileOnly, kCmdCompileAndFit}) {
+    OpenDesign("ampel.kem", Ampel());
+    ui.menu_calls.clear();
+    frame.HandleCommand(command);
+    const std::vector<std::pair<int, bool>> expected = {
+        {19, false}, {18, false}, {20, false}, {51, false}, {21, false},  // started
+        {18, true},  {19, true},  {21, true},                             // ended
+        {20, true},  {51, true},                                          // the run taken
+        {22, true},  {24, true},  {25, true}};                            // the views
+    EXPECT_EQ(ui.menu_calls, expected) << command;
+    EXPECT_TRUE(ui.wait_cursor_while_compiling) << command;
+    EXPECT_FALSE(ui.wait_cursor) << command;
+  }
+}
+
 TEST_F(FrameTest, LinesOfSuccessiveCompilationsAccumulateUntilTheLogIsClosed) {
   CompileAmpel();
   const std::size_t first = ui.log_lines.size();
