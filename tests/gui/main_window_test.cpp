@@ -384,11 +384,6 @@ void MainWindowTest::saveIntoATemporaryFolder() {
   QCOMPARE(seen.suffix, QStringLiteral("kem"));
   QCOMPARE(ReadFile(file), QByteArray("erster"));
   QCOMPARE(w.windowTitle(), "KEMWin RUZI - " + file);
-
-  QTest::keyClicks(w.editor(), " zweiter");
-  w.action(kem::kCmdSave)->trigger();  // named: no dialog
-  QCOMPARE(ReadFile(file), QByteArray("erster zweiter"));
-  QCOMPARE(ReadFile(dir_->filePath("neu.bak")), QByteArray("erster"));
 }
 
 void MainWindowTest::askToSaveAnsweredByTheUser_data() {

@@ -367,7 +367,9 @@ TEST_F(FrameTest, TitleFollowsTheDocument) {
   Type(" ");
   EXPECT_EQ(ui.title, "KEMWin RUZI - " + file + " *");
   frame.HandleCommand(kCmdSave);
+  EXPECT_EQ(ui.dialogs.size(), 1u);  // named: saved without asking for a name
   EXPECT_EQ(ui.title, "KEMWin RUZI - " + file);
+  EXPECT_EQ(dir.Read("ampel.kem"), Ampel() + " ");
   EXPECT_FALSE(frame.modified());
   EXPECT_TRUE(frame.compile_needed());
 }
@@ -398,13 +400,18 @@ TEST_F(FrameTest, CompilationLogsInOrderAndClearsCompileNeeded) {
   EXPECT_EQ(ui.log_lines[ui.log_lines.size() - 2], kCleanResult);
   EXPECT_EQ(ui.log_lines.back(), kFitSucceeded);
   int statements = 0;
+  int minimized = 0;
   for (std::size_t i = 1; i + 2 < ui.log_lines.size(); ++i) {
     const std::string& line = ui.log_lines[i];
-    if (line.rfind("Minimierung von ", 0) == 0) continue;
+    if (line.rfind("Minimierung von ", 0) == 0) {
+      ++minimized;
+      continue;
+    }
     EXPECT_EQ(line, statements % 2 == 0 ? "." : "..") << i;
     ++statements;
   }
   EXPECT_EQ(statements, 8);
+  EXPECT_EQ(minimized, 8);
   EXPECT_TRUE(dir.Exists("ampel.jed"));
 }
 
