@@ -20,7 +20,6 @@
 
 #include "bench/bench_functions.h"
 #include "bench/isolated_run.h"
-#include "common/command_ids.h"
 #include "compiler/driver.h"
 #include "compiler/messages.h"
 #include "synthesis/step_timer.h"
@@ -41,11 +40,7 @@ class QuietHost : public CompileHost {
     out_of_memory_ = out_of_memory_ || text == messages::kOutOfMemory;
     return BoxAnswer::kNo;
   }
-  void SetMenuItemEnabled(int, bool) override {}
-  void ShowWaitCursor() override {}
-  void ClearCompileNeeded() override {}
-  void RunSaveAsCommand() override {}
-  void RunFitCommand(std::string_view) override {}
+  void RunFit(std::string_view) override {}
 
   bool out_of_memory() const { return out_of_memory_; }
 
@@ -83,7 +78,7 @@ Measured CompileDesign(const fs::path& folder, const std::string& name, const st
                        int level) {
   const fs::path source = folder / (name + ".kem");
   if (!text.empty()) std::ofstream(source, std::ios::binary) << text;
-  const CompileJob job{source.string(), kCmdCompileOnly, false};
+  const CompileJob job{source.string(), false};
   Measured m;
   for (const bool timed : {false, true}) {
     // A large file of the previous case would be truncated on the clock of this one.

@@ -49,7 +49,7 @@ BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons but
   return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
 }
 
-void CliHost::RunFitCommand(std::string_view document_name) {
+void CliHost::RunFit(std::string_view document_name) {
   last_fit_ = FitCommand(document_name, *this, log_);
 }
 

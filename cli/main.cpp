@@ -16,7 +16,6 @@
 #include "cli/gnu_diagnostics.h"
 #include "cli/options.h"
 #include "common/allocation.h"
-#include "common/command_ids.h"
 #include "common/diagnostics.h"
 #include "common/file_io.h"
 #include "common/interrupt_cleanup.h"
@@ -73,7 +72,7 @@ int FitStatus(FitOutcome outcome) {
 // The IDE's "Nur Fitten": no compilation, the fit of the intermediate file that is there.
 int FitOne(const std::string& document, CliHost& host) {
   host.ResetRunState();
-  host.RunFitCommand(document);
+  host.RunFit(document);
   return FitStatus(host.last_fit().value_or(FitOutcome::kFailed));
 }
 
@@ -81,7 +80,6 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   CompileJob job;
   job.document_name = document;
   job.fit_after_compile = options.action == Action::kCompileAndFit;
-  job.command_id = job.fit_after_compile ? kCmdCompileAndFit : kCmdCompileOnly;
   CompileOptions compile_options;
   compile_options.minimization_level = options.level;
 

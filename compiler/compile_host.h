@@ -1,5 +1,6 @@
 // What the compile driver needs from the program that runs it: the command line and the IDE are
-// two hosts of the same driver.
+// two hosts of the same driver. The driver tells its host what happens to the compilation; what
+// that means for windows and menus is the host's business.
 #pragma once
 
 #include <string_view>
@@ -12,13 +13,20 @@ namespace kem {
 class CompileHost : public MessageBoxHost {
  public:
   virtual MessageLog& Log() = 0;
-  virtual void SetMenuItemEnabled(int command_id, bool enabled) = 0;
-  virtual void ShowWaitCursor() = 0;
-  virtual void ClearCompileNeeded() = 0;
-  // Carries out the frame's command "Speichern unter" and returns when it is done.
-  virtual void RunSaveAsCommand() = 0;
-  // The fit command on the document, run on the caller's thread after a clean compilation.
-  virtual void RunFitCommand(std::string_view document_name) = 0;
+
+  // A compilation begins: nothing that reads or writes its outputs may start until it has ended.
+  virtual void CompilationStarted() {}
+  // The source has been read and its outputs written as far as they got: they now belong to the
+  // text that was compiled, whatever the diagnostics say.
+  virtual void SourceCompiled() {}
+  // The compilation is over, after its fit if one followed, also when memory ran out.
+  virtual void CompilationEnded() {}
+  // The source carries an output's name, and the user agreed to save it under another name
+  // before compiling; returns when that is done or given up.
+  virtual void SaveUnderAnotherNameRequested() {}
+
+  // Fits the document's intermediate file on the caller's thread, after a clean compilation.
+  virtual void RunFit(std::string_view document_name) = 0;
 };
 
 }  // namespace kem

@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <new>
 
-#include "common/command_ids.h"
 #include "common/file_io.h"
 #include "common/format.h"
 #include "common/internal_check.h"
@@ -134,35 +133,32 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
       OutputIsTheSource(job.document_name, {listing_name, intermediate_name, error_name})) {
     if (host.ShowMessageBox(messages::kRefuseOwnOutput, BoxIcon::kQuestion,
                             BoxButtons::kYesNoCancel) == BoxAnswer::kYes)
-      host.RunSaveAsCommand();
+      host.SaveUnderAnotherNameRequested();
     return nullptr;
   }
 
-  for (int id : {kCmdCompileAndFit, kCmdCompileOnly, kCmdFitOnly, kCmdMinimizationOption})
-    host.SetMenuItemEnabled(id, false);
+  host.CompilationStarted();
   host.Log().AppendLogLine(messages::kCompiling, false);
-  host.ShowWaitCursor();
 
   std::unique_ptr<CompileRun> run;
   try {
     run = std::make_unique<CompileRun>(options, host);
     CompileDesign(*run, job.document_name, listing_name, intermediate_name, error_name);
-    host.ClearCompileNeeded();
+    host.SourceCompiled();
 
     LogResultLine(*run);
     if (!run->CompileAborted() && job.fit_after_compile) {
       if (run->CompileClean())
-        host.RunFitCommand(job.document_name);
+        host.RunFit(job.document_name);
       else
         host.ShowMessageBox(messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
     }
   } catch (const std::bad_alloc&) {
-    // Memory ran out outside the compilation proper: the menu must come back all the same.
+    // Memory ran out outside the compilation proper: the host must hear of the end all the same.
     ShowOutOfMemoryBox(host);
   }
 
-  host.SetMenuItemEnabled(kCmdCompileOnly, true);
-  host.SetMenuItemEnabled(kCmdMinimizationOption, true);
+  host.CompilationEnded();
   return run;
 }
 

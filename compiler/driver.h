@@ -1,5 +1,5 @@
-// The compile driver: one compilation of a design source, from the menu command to the result
-// line in the log, with the fit after a clean compilation when the command asks for it.
+// The compile driver: one compilation of a design source, from the command to the result line in
+// the log, with the fit after a clean compilation when the command asks for it.
 #pragma once
 
 #include <memory>
@@ -12,13 +12,12 @@ namespace kem {
 
 struct CompileJob {
   std::string document_name;
-  int command_id = 0;
   bool fit_after_compile = false;
 };
 
-// The whole command. Returns the run, which the caller keeps until the next one (the frame asks
-// it whether the last compilation was clean), or nothing when the command was refused before a
-// compilation started.
+// The whole command. Returns the run, which the caller keeps until the next one (to ask whether
+// the last compilation was clean), or nothing when the command was refused before a compilation
+// started.
 std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost& host,
                                               const CompileOptions& options);
 

@@ -19,7 +19,7 @@ constexpr std::size_t kFuzzMemoryBudget = std::size_t{64} << 20;
 // Runs the fit the way the command line does after a clean compilation.
 class FittingHost : public kem::testing_support::FakeHost {
  public:
-  void RunFitCommand(std::string_view document) override {
+  void RunFit(std::string_view document) override {
     ++fit_commands;
     outcome = kem::FitCommand(document, *this, log);
   }
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.memory_budget = kFuzzMemoryBudget;
 
   FittingHost host;
-  const auto run = kem::RunCompileCommand({source_name, 19, true}, host, options);
+  const auto run = kem::RunCompileCommand({source_name, true}, host, options);
   KEM_FUZZ_CHECK(run != nullptr, "a design source is always compiled");
   if (run->CompileClean()) {
     KEM_FUZZ_CHECK(host.fit_commands == 1, "a clean compilation is fitted");

@@ -56,23 +56,23 @@ BoxAnswer MarshallingHost::ShowMessageBox(std::string_view text, BoxIcon icon, B
   return answer;
 }
 
-void MarshallingHost::SetMenuItemEnabled(int command_id, bool enabled) {
-  OnUiThread([&] { ui_host_.SetMenuItemEnabled(command_id, enabled); });
+void MarshallingHost::CompilationStarted() {
+  OnUiThread([&] { ui_host_.CompilationStarted(); });
 }
 
-void MarshallingHost::ShowWaitCursor() {
-  OnUiThread([&] { ui_host_.ShowWaitCursor(); });
+void MarshallingHost::SourceCompiled() {
+  OnUiThread([&] { ui_host_.SourceCompiled(); });
 }
 
-void MarshallingHost::ClearCompileNeeded() {
-  OnUiThread([&] { ui_host_.ClearCompileNeeded(); });
+void MarshallingHost::CompilationEnded() {
+  OnUiThread([&] { ui_host_.CompilationEnded(); });
 }
 
-void MarshallingHost::RunSaveAsCommand() {
-  OnUiThread([&] { ui_host_.RunSaveAsCommand(); });
+void MarshallingHost::SaveUnderAnotherNameRequested() {
+  OnUiThread([&] { ui_host_.SaveUnderAnotherNameRequested(); });
 }
 
-void MarshallingHost::RunFitCommand(std::string_view document_name) {
+void MarshallingHost::RunFit(std::string_view document_name) {
   FitCommand(document_name, *this, *this);
 }
 

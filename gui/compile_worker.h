@@ -1,5 +1,5 @@
 // The compile worker: runs a compilation on a thread of its own while every call the compile
-// driver makes to the windows (log lines, menu items, message boxes, the save command) is carried
+// driver makes to its host (log lines, what happens to the compilation, message boxes) is carried
 // out on the user-interface thread, in the order of the calls. Log lines and markers are posted
 // and the worker goes on at once, so a busy window never slows the compilation; the other calls
 // wait until they are done, which also delivers every log line posted before them.
@@ -23,12 +23,12 @@ class MarshallingHost : public CompileHost, public MessageLog {
   void AppendLogLine(std::string_view text, bool transient) override;
   void AdvanceProgressMarker() override;
   BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
-  void SetMenuItemEnabled(int command_id, bool enabled) override;
-  void ShowWaitCursor() override;
-  void ClearCompileNeeded() override;
-  void RunSaveAsCommand() override;
+  void CompilationStarted() override;
+  void SourceCompiled() override;
+  void CompilationEnded() override;
+  void SaveUnderAnotherNameRequested() override;
   // The fit after a clean compilation runs on the worker too; only its lines and boxes cross.
-  void RunFitCommand(std::string_view document_name) override;
+  void RunFit(std::string_view document_name) override;
 
   // Runs `call` on the user-interface thread and returns when it is done.
   template <typename Call>

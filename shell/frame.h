@@ -71,11 +71,11 @@ class Frame {
     explicit Host(Frame& frame) : frame_(frame) {}
     MessageLog& Log() override { return frame_.log_; }
     BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
-    void SetMenuItemEnabled(int command_id, bool enabled) override;
-    void ShowWaitCursor() override;
-    void ClearCompileNeeded() override { frame_.compile_needed_ = false; }
-    void RunSaveAsCommand() override;
-    void RunFitCommand(std::string_view document_name) override;
+    void CompilationStarted() override;
+    void SourceCompiled() override { frame_.compile_needed_ = false; }
+    void CompilationEnded() override;
+    void SaveUnderAnotherNameRequested() override;
+    void RunFit(std::string_view document_name) override;
 
    private:
     Frame& frame_;

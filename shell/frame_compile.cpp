@@ -32,7 +32,6 @@ void Frame::Compile(int command_id) {
 
   CompileJob job;
   job.document_name = document_.name();
-  job.command_id = command_id;
   job.fit_after_compile = command_id == kCmdCompileAndFit;
   CompileOptions options;
   options.minimization_level = minimization_level_;
@@ -93,25 +92,26 @@ BoxAnswer Frame::Host::ShowMessageBox(std::string_view text, BoxIcon icon, BoxBu
   return frame_.ui_.ShowMessageBox(text, icon, buttons);
 }
 
-// The driver grays and enables its own items; the frame adds those that follow them: the
-// simulation is grayed with "Nur Fitten", "Compilieren und Fitten" enabled with "Nur Compilieren".
-void Frame::Host::SetMenuItemEnabled(int command_id, bool enabled) {
-  frame_.ui_.SetMenuItemEnabled(command_id, enabled);
-  if (command_id == kCmdFitOnly && !enabled)
-    frame_.ui_.SetMenuItemEnabled(kCmdStartSimulation, false);
-  if (command_id == kCmdCompileOnly && enabled)
-    frame_.ui_.SetMenuItemEnabled(kCmdCompileAndFit, true);
-}
-
-void Frame::Host::ShowWaitCursor() {
+// While a compilation runs, nothing that reads its outputs or changes how it minimizes can start:
+// the simulation goes with "Nur Fitten". Afterwards "Compilieren und Fitten" comes back with "Nur
+// Compilieren"; "Nur Fitten" and the simulation wait for the frame to take the run.
+void Frame::Host::CompilationStarted() {
+  for (int id : {kCmdCompileAndFit, kCmdCompileOnly, kCmdFitOnly, kCmdStartSimulation,
+                 kCmdMinimizationOption})
+    frame_.ui_.SetMenuItemEnabled(id, false);
   frame_.ui_.SetWaitCursor(true);
 }
 
-void Frame::Host::RunSaveAsCommand() {
+void Frame::Host::CompilationEnded() {
+  for (int id : {kCmdCompileOnly, kCmdCompileAndFit, kCmdMinimizationOption})
+    frame_.ui_.SetMenuItemEnabled(id, true);
+}
+
+void Frame::Host::SaveUnderAnotherNameRequested() {
   frame_.HandleCommand(kCmdSaveAs);
 }
 
-void Frame::Host::RunFitCommand(std::string_view document_name) {
+void Frame::Host::RunFit(std::string_view document_name) {
   FitCommand(document_name, *this, Log());
 }
 

@@ -74,12 +74,10 @@ TEST_F(DriverTest, InternalErrorEndsTheRunAndNamesWhere) {
   EXPECT_EQ(host.fits.size(), 1u);
 }
 
-TEST_F(DriverTest, CleanRunLogsMenusAndFiles) {
+TEST_F(DriverTest, CleanRunLogsEventsAndFiles) {
   Compiled c = Compile(kHeaderOnly);
   EXPECT_EQ(host.log.lines(), (Lines{"Text wird compiliert", kFinishedClean}));
-  EXPECT_EQ(host.menu, (Lines{"-19", "-18", "-20", "-21", "+18", "+21"}));
-  EXPECT_EQ(host.wait_cursors, 1);
-  EXPECT_FALSE(host.compile_needed);
+  EXPECT_EQ(host.events, (Lines{"started", "compiled", "ended"}));
   EXPECT_TRUE(host.boxes.empty());
   EXPECT_EQ(c.errors, "");
   EXPECT_TRUE(c.listing && c.intermediate);
@@ -89,7 +87,7 @@ TEST_F(DriverTest, CleanRunLogsMenusAndFiles) {
 
 TEST_F(DriverTest, DocumentWithoutExtension) {
   dir.Write("ampel", kHeaderOnly);
-  CompileJob job{dir.File("ampel"), 18, false};
+  CompileJob job{dir.File("ampel"), false};
   ASSERT_NE(RunCompileCommand(job, host, {}), nullptr);
   EXPECT_TRUE(dir.Exists("ampel.mds"));
   EXPECT_TRUE(dir.Exists("ampel.boo"));
@@ -100,7 +98,7 @@ TEST_F(DriverTest, DocumentWithoutExtension) {
 TEST_F(DriverTest, DotInFolderNameGivesNoStem) {
   std::filesystem::create_directory(dir.path() / "v1.0");
   dir.Write("v1.0/ab", kHeaderOnly);
-  CompileJob job{dir.File("v1.0/ab"), 18, false};
+  CompileJob job{dir.File("v1.0/ab"), false};
   ASSERT_NE(RunCompileCommand(job, host, {}), nullptr);
   EXPECT_TRUE(dir.Exists("v1.0/ab.mds"));
   EXPECT_FALSE(dir.Exists("v1.0mds"));
@@ -110,20 +108,18 @@ TEST_F(DriverTest, OutputNamedSourceIsRefusedAndKept) {
   for (const char* name : {"x.mds", "x.boo", "x.ERR", "x.Jed"}) {
     dir.Write(name, kHeaderOnly);
     host.answer = BoxAnswer::kYes;
-    CompileJob job{dir.File(name), 18, false};
+    CompileJob job{dir.File(name), false};
     EXPECT_EQ(RunCompileCommand(job, host, {}), nullptr) << name;
     EXPECT_EQ(dir.Read(name), kHeaderOnly) << name;
   }
   EXPECT_EQ(host.boxes, Lines(4, "Kann nicht in selbes File compilieren. Umbenennen?"));
-  EXPECT_EQ(host.save_as_commands, 4);
-  EXPECT_TRUE(host.menu.empty());
+  EXPECT_EQ(host.events, Lines(4, "save as"));  // no compilation started
   EXPECT_TRUE(host.log.lines().empty());
-  EXPECT_TRUE(host.compile_needed);
 
   host.answer = BoxAnswer::kCancel;
-  CompileJob job{dir.File("x.mds"), 18, false};
+  CompileJob job{dir.File("x.mds"), false};
   EXPECT_EQ(RunCompileCommand(job, host, {}), nullptr);
-  EXPECT_EQ(host.save_as_commands, 4);
+  EXPECT_EQ(host.events.size(), 4u);
 }
 
 TEST_F(DriverTest, NoChip) {
@@ -143,7 +139,7 @@ TEST_F(DriverTest, AbortKeepsOutputsOfAnEarlierRun) {
 }
 
 TEST_F(DriverTest, MissingSource) {
-  CompileJob job{dir.File("missing.kem"), 19, true};
+  CompileJob job{dir.File("missing.kem"), true};
   auto run = RunCompileCommand(job, host, {});
   EXPECT_EQ(dir.Read("missing.ERR"), "E04 Fehler beim Öffnen der Datei.\n");
   EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 0, Fehler: 1.");
@@ -293,7 +289,7 @@ TEST(DriverMemory, ExhaustionWhileParsingEndsWithE01AndTheBox) {
   CompileFixture f;
   HostRunningOutOfMemory host("Minimierung von Q1");
   f.dir.Write("design.kem", std::string(kHeaderOnly) + "Q0 = A;\nQ1 = B;\nQ2 = C;\n");
-  CompileJob job{f.dir.File("design.kem"), 19, true};
+  CompileJob job{f.dir.File("design.kem"), true};
   std::unique_ptr<CompileRun> run;
   ASSERT_NO_THROW(run = RunCompileCommand(job, host, {}));
   ASSERT_TRUE(run);
@@ -306,6 +302,18 @@ TEST(DriverMemory, ExhaustionWhileParsingEndsWithE01AndTheBox) {
   EXPECT_NE(listing->find("Q0 = A;"), std::string::npos);
   EXPECT_EQ(listing->find("Q1"), listing->find("Q1 Q2"));  // only in the pin names
   EXPECT_EQ(run->budget.in_use(), 0u);
+}
+
+// Memory that runs out after the compilation proper, at its result line: the box, and the host
+// still hears that the compilation ended, or the IDE would keep its compile commands grayed.
+TEST(DriverMemory, ExhaustionAfterTheCompilationStillEndsIt) {
+  CompileFixture f;
+  HostRunningOutOfMemory host(kFinishedClean);
+  f.dir.Write("design.kem", kHeaderOnly);
+  ASSERT_NO_THROW(RunCompileCommand({f.dir.File("design.kem"), true}, host, {}));
+  EXPECT_EQ(host.boxes, Lines{kOutOfMemory});
+  EXPECT_EQ(host.events, (Lines{"started", "compiled", "ended"}));
+  EXPECT_TRUE(host.fits.empty());
 }
 
 // Folders that refuse the compilation its files. The user is told exactly what went wrong, no fit
@@ -459,7 +467,7 @@ TEST(DriverFileSystem, NamesLongerThanTheSystemAllows) {
     CompileFixture f;
     if (c.source == longest_name) f.dir.Write(c.source, kHeaderOnly);
     const auto before = f.dir.Snapshot();
-    CompileJob job{f.dir.File(c.source), 19, true};
+    CompileJob job{f.dir.File(c.source), true};
     ASSERT_NE(RunCompileCommand(job, f.host, {}), nullptr);
     EXPECT_EQ(f.host.boxes, (Lines{CannotSave(f.dir.File(c.error_file)), kFitImpossible}))
         << c.source.size();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/compile_worker.h"
+#include "tests/support/fake_host.h"
 
 namespace {
 
@@ -23,11 +24,11 @@ class RecordingHost : public kem::CompileHost, public kem::MessageLog {
     events.push_back("box " + std::string(text));
     return kem::BoxAnswer::kYes;
   }
-  void SetMenuItemEnabled(int id, bool) override { events.push_back("menu " + std::to_string(id)); }
-  void ShowWaitCursor() override { events.emplace_back("wait"); }
-  void ClearCompileNeeded() override {}
-  void RunSaveAsCommand() override {}
-  void RunFitCommand(std::string_view) override {}
+  void CompilationStarted() override { events.emplace_back("started"); }
+  void SourceCompiled() override { events.emplace_back("compiled"); }
+  void CompilationEnded() override { events.emplace_back("ended"); }
+  void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
+  void RunFit(std::string_view) override {}
 
   Events events;
 };
@@ -71,26 +72,51 @@ class CompileWorkerTest : public QObject {
     for (int i = 0; i < 1000; ++i) QCOMPARE(host.events[2 * i], std::to_string(i));
   }
 
-  // Lines posted before a menu change or a box are in the log before it; the box's answer
-  // comes back to the worker.
+  // Lines posted before an event of the compilation or a box are in the log before it; the
+  // box's answer comes back to the worker.
   void callsKeepTheirOrder() {
     QObject ui;
     RecordingHost host;
     kem::gui::MarshallingHost marshalling(&ui, host);
     kem::BoxAnswer answer = kem::BoxAnswer::kCancel;
     auto done = std::async(std::launch::async, [&] {
+      marshalling.SaveUnderAnotherNameRequested();
       marshalling.Log().AppendLogLine("A", false);
-      marshalling.SetMenuItemEnabled(18, false);
+      marshalling.CompilationStarted();
       marshalling.Log().AppendLogLine("B", false);
       marshalling.Log().AdvanceProgressMarker();
       answer = marshalling.ShowMessageBox("Frage", kem::BoxIcon::kQuestion,
                                           kem::BoxButtons::kYesNoCancel);
+      marshalling.SourceCompiled();
       marshalling.Log().AppendLogLine("C", false);
-      marshalling.ShowWaitCursor();
+      marshalling.CompilationEnded();
     });
     QVERIFY(ServeUntil(done, 20000));
-    QCOMPARE(host.events, (Events{"A", "menu 18", "B", ">", "box Frage", "C", "wait"}));
+    QCOMPARE(host.events,
+             (Events{"save as", "A", "started", "B", ">", "box Frage", "compiled", "C", "ended"}));
     QCOMPARE(answer, kem::BoxAnswer::kYes);
+  }
+
+  // Memory that runs out on the compilation's thread ends the compilation with the memory box;
+  // the IDE, and with it the editor's text, goes on.
+  void memoryRunningOutOnTheWorkerEndsWithTheMemoryBox() {
+    QObject context;
+    kem::testing_support::FakeHost host;
+    bool done = false;
+    bool run_handed_over = true;
+    {
+      kem::gui::CompileWorker worker(&context, host);
+      worker.Start(
+          [](kem::CompileHost&) -> std::unique_ptr<kem::CompileRun> { throw std::bad_alloc(); },
+          [&](std::unique_ptr<kem::CompileRun> run) {
+            done = true;
+            run_handed_over = run != nullptr;
+          });
+      worker.WaitForEnd();
+    }
+    QVERIFY(done);
+    QVERIFY(!run_handed_over);
+    QCOMPARE(host.boxes, std::vector<std::string>{"Nicht genügend Speicher für Compilierung"});
   }
 };
 

@@ -101,6 +101,7 @@ class FakeUi : public FrameUi {
   int compilations = 0;
   bool destroyed = false;
   bool wait_cursor = false;
+  bool wait_cursor_while_compiling = false;
 
   std::vector<std::string> box_texts() const {
     std::vector<std::string> texts;
@@ -127,7 +128,9 @@ class FakeUi : public FrameUi {
   void LineRemoved() override { log_lines.pop_back(); }
   void LineAppended(std::string_view text, bool) override {
     log_lines.emplace_back(text);
-    if (text == "Text wird compiliert") enabled_while_compiling = enabled;
+    if (text != "Text wird compiliert") return;
+    enabled_while_compiling = enabled;
+    wait_cursor_while_compiling = wait_cursor;
   }
 
   void SetTitle(std::string_view text) override { title = std::string(text); }

@@ -367,7 +367,9 @@ TEST_F(FrameTest, TitleFollowsTheDocument) {
   Type(" ");
   EXPECT_EQ(ui.title, "KEMWin RUZI - " + file + " *");
   frame.HandleCommand(kCmdSave);
+  EXPECT_EQ(ui.dialogs.size(), 1u);  // named: saved without asking for a name
   EXPECT_EQ(ui.title, "KEMWin RUZI - " + file);
+  EXPECT_EQ(dir.Read("ampel.kem"), Ampel() + " ");
   EXPECT_FALSE(frame.modified());
   EXPECT_TRUE(frame.compile_needed());
 }
@@ -398,14 +400,37 @@ TEST_F(FrameTest, CompilationLogsInOrderAndClearsCompileNeeded) {
   EXPECT_EQ(ui.log_lines[ui.log_lines.size() - 2], kCleanResult);
   EXPECT_EQ(ui.log_lines.back(), kFitSucceeded);
   int statements = 0;
+  int minimized = 0;
   for (std::size_t i = 1; i + 2 < ui.log_lines.size(); ++i) {
     const std::string& line = ui.log_lines[i];
-    if (line.rfind("Minimierung von ", 0) == 0) continue;
+    if (line.rfind("Minimierung von ", 0) == 0) {
+      ++minimized;
+      continue;
+    }
     EXPECT_EQ(line, statements % 2 == 0 ? "." : "..") << i;
     ++statements;
   }
   EXPECT_EQ(statements, 8);
+  EXPECT_EQ(minimized, 8);
   EXPECT_TRUE(dir.Exists("ampel.jed"));
+}
+
+// The items a compilation grays and brings back, in the order the window sees them, with the wait
+// cursor shown while it runs.
+TEST_F(FrameTest, CompilationGraysItsItemsThenBringsThemBack) {
+  for (int command : {kCmdCompileOnly, kCmdCompileAndFit}) {
+    OpenDesign("ampel.kem", Ampel());
+    ui.menu_calls.clear();
+    frame.HandleCommand(command);
+    const std::vector<std::pair<int, bool>> expected = {
+        {19, false}, {18, false}, {20, false}, {51, false}, {21, false},  // started
+        {18, true},  {19, true},  {21, true},                             // ended
+        {20, true},  {51, true},                                          // the run taken
+        {22, true},  {24, true},  {25, true}};                            // the views
+    EXPECT_EQ(ui.menu_calls, expected) << command;
+    EXPECT_TRUE(ui.wait_cursor_while_compiling) << command;
+    EXPECT_FALSE(ui.wait_cursor) << command;
+  }
 }
 
 TEST_F(FrameTest, LinesOfSuccessiveCompilationsAccumulateUntilTheLogIsClosed) {

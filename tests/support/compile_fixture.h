@@ -26,7 +26,7 @@ class CompileFixture {
   }
 
   Compiled CompileFile(const std::string& name, CompileOptions options = {}, bool fit = false) {
-    CompileJob job{dir.File(name), fit ? 19 : 18, fit};
+    CompileJob job{dir.File(name), fit};
     Compiled result;
     result.run = RunCompileCommand(job, host, options);
     const std::string stem = name.substr(0, name.rfind('.'));

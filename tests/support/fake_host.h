@@ -1,5 +1,5 @@
-// A scripted host for the compile driver: records every box, menu change and log line, and answers
-// questions as told.
+// A scripted host for the compile driver: records every box, log line and event of the
+// compilation, and answers questions as told.
 #pragma once
 
 #include <string>
@@ -21,13 +21,11 @@ class FakeHost : public CompileHost {
     log_length_at_box.push_back(log.lines().size());
     return buttons == BoxButtons::kYesNoCancel ? answer : BoxAnswer::kOk;
   }
-  void SetMenuItemEnabled(int id, bool enabled) override {
-    menu.push_back((enabled ? "+" : "-") + std::to_string(id));
-  }
-  void ShowWaitCursor() override { ++wait_cursors; }
-  void ClearCompileNeeded() override { compile_needed = false; }
-  void RunSaveAsCommand() override { ++save_as_commands; }
-  void RunFitCommand(std::string_view document) override { fits.emplace_back(document); }
+  void CompilationStarted() override { events.emplace_back("started"); }
+  void SourceCompiled() override { events.emplace_back("compiled"); }
+  void CompilationEnded() override { events.emplace_back("ended"); }
+  void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
+  void RunFit(std::string_view document) override { fits.emplace_back(document); }
 
   LogModel log;
   MessageLog* log_override = nullptr;  // a log of the test's own in place of `log`
@@ -35,11 +33,8 @@ class FakeHost : public CompileHost {
   std::vector<std::string> boxes;
   std::vector<BoxIcon> box_icons;
   std::vector<std::size_t> log_length_at_box;
-  std::vector<std::string> menu;
+  std::vector<std::string> events;
   std::vector<std::string> fits;
-  int wait_cursors = 0;
-  int save_as_commands = 0;
-  bool compile_needed = true;
 };
 
 }  // namespace kem::testing_support
