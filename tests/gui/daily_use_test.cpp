@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "common/command_ids.h"
+#include "gui/frame_geometry.h"
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "tests/support/modal_answers.h"
@@ -42,6 +43,8 @@ class DailyUseTest : public QObject {
   void editsWhileACloseWaitsForTheCompilationAreAskedFor();
   void editItemsFollowTheEditorForShortcutsAndMenu();
   void typingWhileTheSimulatorRunsIsDiscarded();
+  void clientRectOfAFrame_data();
+  void clientRectOfAFrame();
   void windowsArePlacedByTheirFrames();
   void firstCompilationLeavesTheFocusInTheEditor();
 
@@ -185,6 +188,24 @@ void DailyUseTest::typingWhileTheSimulatorRunsIsDiscarded() {
   // Afterwards the editor takes input again.
   QTest::keyClicks(w.editor(), QStringLiteral("x"));
   QVERIFY(w.frame().modified());
+}
+
+void DailyUseTest::clientRectOfAFrame_data() {
+  QTest::addColumn<QRect>("frame");
+  QTest::addColumn<QMargins>("margins");
+  QTest::addColumn<QRect>("client");
+  QTest::newRow("no frame") << QRect(0, 400, 600, 80) << QMargins() << QRect(0, 400, 600, 80);
+  QTest::newRow("caption and borders")
+      << QRect(0, 400, 600, 80) << QMargins(4, 30, 4, 4) << QRect(4, 430, 592, 46);
+  QTest::newRow("frame smaller than its margins")
+      << QRect(10, 10, 6, 20) << QMargins(4, 30, 4, 4) << QRect(14, 40, 0, 0);
+}
+
+void DailyUseTest::clientRectOfAFrame() {
+  QFETCH(QRect, frame);
+  QFETCH(QMargins, margins);
+  QFETCH(QRect, client);
+  QCOMPARE(kem::gui::ClientRectForFrame(frame, margins), client);
 }
 
 void DailyUseTest::windowsArePlacedByTheirFrames() {
