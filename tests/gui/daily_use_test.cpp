@@ -94,7 +94,7 @@ void DailyUseTest::editsWhileACloseWaitsForTheCompilationAreAskedFor() {
   const QString file = OpenExample(QStringLiteral("ampel.kem"));
   QSignalSpy ended(&w, &MainWindow::programEnded);
   w.action(kem::kCmdCompileOnly)->trigger();
-  // The worker waits for this thread to take its first call, so it is still running.
+  // The compilation's end reaches this thread as an event; until events are handled it runs.
   QVERIFY(!w.close());
   QVERIFY(w.compiling());
   QVERIFY2(w.statusLine()->Text().contains(QStringLiteral("Schließen nach dem Compilieren")),
