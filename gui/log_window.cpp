@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "gui/frame_geometry.h"
 #include "gui/message_boxes.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
@@ -29,8 +30,8 @@ LogWindow::LogWindow(const QFont& font) : list_(new QListWidget(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list_);
-  move(kX, kY);  // the frame's position, as the platform places windows
-  resize(kWidth, kHeight);
+  setAttribute(Qt::WA_ShowWithoutActivating);  // the keyboard stays with the editor
+  PlaceFrame(this, QRect(kX, kY, kWidth, kHeight));
 }
 
 void LogWindow::RemoveLastLine() {

@@ -25,6 +25,8 @@
 #include "gui/about_dialog.h"
 #include "gui/dialogs.h"
 #include "gui/font_conversion.h"
+#include "gui/frame_geometry.h"
+#include "gui/input_discarder.h"
 #include "gui/message_boxes.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
@@ -73,8 +75,7 @@ QString Filter(const FileFilter& filter) {
 
 MainWindow::MainWindow(const QString& start_directory) {
   setObjectName(FromUtf8(window_names::kMainWindow));
-  move(0, 0);
-  resize(kWidth, kHeight);
+  PlaceFrame(this, QRect(0, 0, kWidth, kHeight));
 
   auto* client = new ClientArea(this);
   editor_ = new QPlainTextEdit(client);
@@ -83,7 +84,8 @@ MainWindow::MainWindow(const QString& start_directory) {
   SetUpEditor(editor_);
   editor_->installEventFilter(this);
   editor_->viewport()->installEventFilter(this);
-  status_ = new StatusLine(editor_, client);
+  status_ = new StatusLine(
+      editor_, [this](int line_index) { return frame_->StatusText(line_index); }, client);
   client->Place(editor_, status_);
   setCentralWidget(client);
   setFocusProxy(editor_);
@@ -94,6 +96,8 @@ MainWindow::MainWindow(const QString& start_directory) {
   connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
     if (!setting_text_) frame_->EditorTextChanged();
   });
+  connect(editor_, &QPlainTextEdit::undoAvailable, this, [this] { frame_->EditorStateChanged(); });
+  connect(editor_, &QPlainTextEdit::copyAvailable, this, [this] { frame_->EditorStateChanged(); });
   worker_ = std::make_unique<CompileWorker>(this, frame_->compile_host());
   frame_->StartUp(QFile::encodeName(start_directory).toStdString());
   editor_->setFocus();
@@ -105,6 +109,7 @@ MainWindow::~MainWindow() {
   worker_->WaitForEnd();
   SetWaitCursor(false);
   CloseOwnedWindows();
+  editor_->disconnect(this);  // the editor outlives the frame its notifications go to
 }
 
 void MainWindow::OpenFile(const QString& path) {
@@ -362,8 +367,10 @@ void MainWindow::RunProgramAndWait(const std::string& program,
   connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
   process.start(QFile::decodeName(program.c_str()), list);
   if (!process.waitForStarted()) return;
-  // The windows keep painting while the simulator runs, but take no input.
-  if (process.state() != QProcess::NotRunning) loop.exec(QEventLoop::ExcludeUserInputEvents);
+  // The windows keep painting while the simulator runs. What the user types or clicks meanwhile
+  // is dropped as it arrives: kept back, it would reach the editor afterwards at the caret.
+  const InputDiscarder discarder;
+  if (process.state() != QProcess::NotRunning) loop.exec();
 }
 
 void MainWindow::FocusEditor() {
@@ -445,6 +452,9 @@ void MainWindow::ShowLogWindow(const FontDescription& font) {
     frame_->LogWindowClosed();
   });
   log_window_->show();
+  // The log only reports; typing goes on in the editor.
+  activateWindow();
+  editor_->setFocus();
 }
 
 void MainWindow::RunCompilation(CompileHost&, CompileWork work, CompileDone done) {

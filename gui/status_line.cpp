@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <utility>
 
 #include "gui/message_boxes.h"
-#include "shell/frame.h"
 #include "shell/menu_table.h"
 
 namespace kem::gui {
@@ -15,7 +15,8 @@ constexpr int kTextX = 3;
 
 }  // namespace
 
-StatusLine::StatusLine(QPlainTextEdit* editor, QWidget* parent) : QFrame(parent), editor_(editor) {
+StatusLine::StatusLine(QPlainTextEdit* editor, TextOfLine text_of_line, QWidget* parent)
+    : QFrame(parent), editor_(editor), text_of_line_(std::move(text_of_line)) {
   setObjectName(QStringLiteral("%1_%2")
                     .arg(FromUtf8(window_names::kStatusLine))
                     .arg(window_names::kStatusLineId));
@@ -29,7 +30,7 @@ StatusLine::StatusLine(QPlainTextEdit* editor, QWidget* parent) : QFrame(parent)
 }
 
 QString StatusLine::Text() const {
-  return FromUtf8(StatusLineText(editor_->textCursor().blockNumber()));
+  return FromUtf8(text_of_line_(editor_->textCursor().blockNumber()));
 }
 
 void StatusLine::paintEvent(QPaintEvent* event) {

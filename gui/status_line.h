@@ -3,12 +3,17 @@
 
 #include <QFrame>
 #include <QPlainTextEdit>
+#include <functional>
+#include <string>
 
 namespace kem::gui {
 
 class StatusLine : public QFrame {
  public:
-  StatusLine(QPlainTextEdit* editor, QWidget* parent);
+  // What the line shows for the caret on a line (0-based).
+  using TextOfLine = std::function<std::string(int line_index)>;
+
+  StatusLine(QPlainTextEdit* editor, TextOfLine text_of_line, QWidget* parent);
 
   QString Text() const;
 
@@ -17,6 +22,7 @@ class StatusLine : public QFrame {
 
  private:
   QPlainTextEdit* editor_;
+  TextOfLine text_of_line_;
 };
 
 }  // namespace kem::gui

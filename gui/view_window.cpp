@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QVBoxLayout>
 
+#include "gui/frame_geometry.h"
 #include "gui/message_boxes.h"
 #include "shell/menu_table.h"
 
@@ -36,8 +37,7 @@ ViewWindow::ViewWindow(int kind, const QString& caption, const QString& text, co
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(editor_);
-  move(0, 0);
-  resize(kWidth, kHeight);
+  PlaceFrame(this, QRect(0, 0, kWidth, kHeight));
 }
 
 void ViewWindow::closeEvent(QCloseEvent* event) {

@@ -53,7 +53,7 @@ void Frame::HandleCommand(int command_id) {
       SaveAs();
       break;
     case kCmdExit:
-      if (AskToSave()) Destroy();
+      if (CloseRequested()) ui_.DestroyMainWindow();
       break;
     case kCmdUndo:
     case kCmdCut:
@@ -135,26 +135,50 @@ void Frame::EditorTextLimitReached() {
   ui_.ShowMessageBox(msg::kCapacityReached, BoxIcon::kError, BoxButtons::kOk);
 }
 
-void Frame::EditMenuOpening() {
+// Undo, cut, copy and delete follow the editor as it changes, not only when the menu opens: their
+// shortcuts go by the same state.
+void Frame::UpdateEditItems() {
   const bool selection = !ui_.EditorSelectionEmpty();
   ui_.SetMenuItemEnabled(kCmdUndo, ui_.EditorCanUndo());
   ui_.SetMenuItemEnabled(kCmdCut, selection);
   ui_.SetMenuItemEnabled(kCmdCopy, selection);
-  ui_.SetMenuItemEnabled(kCmdPaste, ui_.ClipboardHasText());
   ui_.SetMenuItemEnabled(kCmdDelete, selection);
+}
+
+void Frame::EditorStateChanged() {
+  UpdateEditItems();
+}
+
+void Frame::EditMenuOpening() {
+  UpdateEditItems();
+  ui_.SetMenuItemEnabled(kCmdPaste, ui_.ClipboardHasText());
   for (int id : {kCmdFind, kCmdFindNext, kCmdReplace})
     ui_.SetMenuItemEnabled(id, !find_dialog_open_);
 }
 
+std::string Frame::StatusText(int line_index) const {
+  std::string text = StatusLineText(line_index);
+  if (close_pending_) text.append("   ").append(msg::kClosePending);
+  return text;
+}
+
 bool Frame::CloseRequested() {
-  if (!AskToSave()) return false;
   if (compiling_) {
-    // The window goes when the compilation has ended, so nothing of it is lost.
+    // The question comes when the compilation has ended, so it sees what was typed meanwhile.
     close_pending_ = true;
+    ui_.RefreshStatusLine();
     return false;
   }
+  if (!AskToSave()) return false;
   ShutDown();
   return true;
+}
+
+void Frame::CarryOutPendingClose() {
+  if (!close_pending_) return;
+  close_pending_ = false;
+  ui_.RefreshStatusLine();
+  if (CloseRequested()) ui_.DestroyMainWindow();
 }
 
 void Frame::LogWindowClosed() {
@@ -163,15 +187,6 @@ void Frame::LogWindowClosed() {
 
 void Frame::ViewClosed(int kind) {
   document_.ViewClosed(kind);
-}
-
-void Frame::Destroy() {
-  if (compiling_) {
-    close_pending_ = true;
-    return;
-  }
-  ShutDown();
-  ui_.DestroyMainWindow();
 }
 
 void Frame::ShowMessage(std::string_view text) {

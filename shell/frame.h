@@ -36,13 +36,19 @@ class Frame {
   void EditorTextChanged();
   void EditorInput();  // a key press or a release of the left mouse button in the editor
   void EditorTextLimitReached();
+  // The editor's undo history or its selection changed.
+  void EditorStateChanged();
   void EditMenuOpening();
   // A request of the find or replace dialog.
   void HandleFindRequest(const FindRequest& request);
-  // A close request of the main window; true when the window may go now.
+  // A close request of the main window, and "Ende"; true when the window may go now. During a
+  // compilation the close, with its question, waits for the compilation's end.
   bool CloseRequested();
   void LogWindowClosed();
   void ViewClosed(int kind);
+
+  // What the status line shows with the caret on line `line_index` (0-based).
+  std::string StatusText(int line_index) const;
 
   // Loads a file named on the command line as "Öffnen" does, without the dialog.
   bool OpenFile(const std::string& file_name);
@@ -83,11 +89,12 @@ class Frame {
 
   // False when the user chose "Abbrechen".
   bool AskToSave();
-  void Destroy();
+  void CarryOutPendingClose();
   void WriteSettings();
   void ShowMessage(std::string_view text);
   void EnableCompileCommands();
   void EnableViews();
+  void UpdateEditItems();
   void DocumentReplaced();
 
   void NewDocument();

@@ -53,10 +53,7 @@ void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
     ui_.SetMenuItemEnabled(kCmdFitOnly, true);
     ui_.SetMenuItemEnabled(kCmdStartSimulation, true);
   }
-  if (close_pending_) {
-    close_pending_ = false;
-    Destroy();
-  }
+  CarryOutPendingClose();
 }
 
 bool Frame::CompiledDesignAvailable() {

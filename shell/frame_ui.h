@@ -92,8 +92,8 @@ class FrameUi : public MessageBoxHost, public LogListener {
 
   // The full path of the program `name` as the platform's search finds it; none when not found.
   virtual std::optional<std::string> FindProgram(std::string_view name) = 0;
-  // Starts `program` with `arguments` and waits for its end; the windows keep painting but take
-  // no input meanwhile. Nothing happens when it cannot be started.
+  // Starts `program` with `arguments` and waits for its end; the windows keep painting, and input
+  // given meanwhile is dropped, not replayed afterwards. Nothing happens when it cannot be started.
   virtual void RunProgramAndWait(const std::string& program,
                                  const std::vector<std::string>& arguments) = 0;
 

@@ -36,6 +36,8 @@ inline constexpr std::string_view kSavePattern = "*.kem*";
 inline constexpr std::string_view kDefaultExtension = "kem";
 
 inline constexpr std::string_view kStatusLine = "Zeile: %d";
+// Beside the line number while the window waits for a compilation to end before it closes.
+inline constexpr std::string_view kClosePending = "Schließen nach dem Compilieren …";
 inline constexpr std::string_view kLogCaption = "LOG";
 
 // Buttons of the message boxes, as the platform labels them in German.

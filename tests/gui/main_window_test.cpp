@@ -221,8 +221,7 @@ void MainWindowTest::startsWithItsWindows() {
   MainWindow& w = *window_;
   QCOMPARE(w.objectName(), QStringLiteral("ST16"));
   QCOMPARE(w.windowTitle(), QStringLiteral("KEMWin RUZI - (ohne Namen)"));
-  QCOMPARE(w.pos(), QPoint(0, 0));
-  QCOMPARE(w.size(), QSize(600, 400));
+  QCOMPARE(w.frameGeometry(), QRect(0, 0, 600, 400));
   QCOMPARE(w.editor()->objectName(), QStringLiteral("EDIT_100"));
   QCOMPARE(w.statusLine()->objectName(), QStringLiteral("ZUSATZ_101"));
   QCOMPARE(w.menuBar()->objectName(), QStringLiteral("WIN_EXMenu"));
@@ -461,8 +460,7 @@ void MainWindowTest::compileAndFitThroughTheMenu() {
   LogWindow* log = w.logWindow();
   QCOMPARE(log->objectName(), QStringLiteral("rahmen"));
   QCOMPARE(log->windowTitle(), QStringLiteral("LOG"));
-  QCOMPARE(log->pos(), QPoint(0, 400));
-  QCOMPARE(log->size(), QSize(600, 80));
+  QCOMPARE(log->frameGeometry(), QRect(0, 400, 600, 80));
   QCOMPARE(log->list()->font().family(), w.editor()->font().family());
   // The list shows every line the worker logged, in order, the last one selected.
   const QStringList lines = log->Lines();
@@ -497,7 +495,7 @@ void MainWindowTest::compileAndFitThroughTheMenu() {
     QVERIFY(view);
     QCOMPARE(view->objectName(), QStringLiteral("anzeigen"));
     QCOMPARE(view->windowTitle(), stem + extension);
-    QCOMPARE(view->size(), QSize(500, 300));
+    QCOMPARE(view->frameGeometry(), QRect(0, 0, 500, 300));
     QCOMPARE(view->editor()->objectName(), QStringLiteral("EDIT_200"));
     const QByteArray bytes = ReadFile(stem + extension);
     QVERIFY(!bytes.isEmpty());
