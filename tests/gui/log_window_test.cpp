@@ -141,6 +141,16 @@ class LogWindowTest : public QObject {
     QCOMPARE(window_->Lines(), expected);
     QVERIFY(LastRowInView(list));
     QCOMPARE(list.selectedItems().size(), 1);
+
+    // The user looks at the top; the moving marker brings the end back into view, also when it
+    // only rewrites its own row.
+    model_->AdvanceProgressMarker();
+    window_->ShowPendingLines();
+    list.scrollToTop();
+    QVERIFY(!LastRowInView(list));
+    model_->AdvanceProgressMarker();
+    QTRY_VERIFY(LastRowInView(list));
+    QCOMPARE(window_->Lines().size(), expected.size() + 1);
   }
 
   // Every row is as wide as the longest line, wherever that line stands, so it can be scrolled
