@@ -166,12 +166,22 @@ class LogWindowTest : public QObject {
     QVERIFY(list.visualItemRect(list.item(1)).width() >= width);
     QVERIFY(list.horizontalScrollBar()->maximum() > 0);
 
+    // A longer line in place of the marker's row: the rows grow with it.
+    model_->AdvanceProgressMarker();
+    window_->ShowPendingLines();
+    const QString longer = longest + QStringLiteral(" und noch mehr");
+    model_->AppendLogLine(longer.toStdString(), false);
+    window_->ShowPendingLines();
+    QCOMPARE(list.count(), 103);
+    QVERIFY(list.visualItemRect(list.item(102)).width() >=
+            list.fontMetrics().horizontalAdvance(longer));
+
     QFont larger = list.font();
     larger.setPointSize(larger.pointSize() * 2);
     window_->SetListFont(larger);
-    QCOMPARE(window_->Lines().size(), 102);
+    QCOMPARE(window_->Lines().size(), 103);
     QVERIFY(list.visualItemRect(list.item(1)).width() >=
-            QFontMetrics(larger).horizontalAdvance(longest));
+            QFontMetrics(larger).horizontalAdvance(longer));
   }
 
   // Three compilations of a design of many statements, in one log: each run's lines follow the
