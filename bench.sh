@@ -27,4 +27,10 @@ build-bench/bench/kem_bench --examples examples "${args[@]}"
 if [ "$ide" = 1 ]; then
   echo
   QT_QPA_PLATFORM=offscreen build-bench/bench/kem_ide_bench --kind parity --v 17 --level 2 2>/dev/null
+  # Many statements: one log line each, and the log keeps the lines of the runs before.
+  for statements in 1000 5000 20000; do
+    echo
+    QT_QPA_PLATFORM=offscreen build-bench/bench/kem_ide_bench --statements "$statements" \
+      --runs 3 2>/dev/null
+  done
 fi

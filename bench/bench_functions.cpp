@@ -184,6 +184,12 @@ std::string BenchDesign(const std::string& equation) {
          equation + ";\n";
 }
 
+std::string RepeatedStatementsDesign(int count) {
+  std::string design = BenchDesign("I0 & I1 + I2");
+  for (int i = 1; i < count; ++i) design += "Y = I0 & I1 + I2;\n";
+  return design;
+}
+
 const std::vector<FunctionKind>& FunctionKinds() {
   static const std::vector<FunctionKind> kinds = {
       {"random", Random, 1},         {"parity", Parity, 1},   {"carry", Carry, 2},

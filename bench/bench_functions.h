@@ -28,4 +28,8 @@ std::string Signal(int i);
 // A design for a GAL22V10 with the 18 inputs I0..I17 and the output Y = equation.
 std::string BenchDesign(const std::string& equation);
 
+// The same design with `count` copies of a small equation for Y: every copy after the first is
+// refused, so the compilation is little more than one log line per statement.
+std::string RepeatedStatementsDesign(int count);
+
 }  // namespace kem::bench

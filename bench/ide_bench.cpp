@@ -1,10 +1,13 @@
 // The IDE against kemc on the same compilation: the IDE's compile command, from the menu to the
 // end of the run, against a whole kemc run of the same design at the same level. Both run several
 // times, alternating; wall and processor time are printed (the IDE's processor time is that of
-// both its threads). Runs on the offscreen platform unless another
-// one is chosen.
+// both its threads). Runs on the offscreen platform unless another one is chosen.
 //
-//   kem_ide_bench [--kind parity] [--v 17] [--level 2] [--runs 5]
+// With --statements N the design is N repeated statements instead of one large equation: one log
+// line each, so the IDE's cost is that of its log window. The log keeps its lines from one run to
+// the next, so each run is also printed on its own: a later run must not cost more.
+//
+//   kem_ide_bench [--kind parity] [--v 17] [--statements N] [--level 2] [--runs 5]
 #include <sys/resource.h>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -34,6 +37,7 @@ struct Options {
   int v = 17;
   int level = 2;
   int runs = 5;
+  int statements = 0;
 };
 
 Options ParseOptions(const QStringList& arguments) {
@@ -45,6 +49,7 @@ Options ParseOptions(const QStringList& arguments) {
     if (option == "--v") o.v = std::atoi(value.c_str());
     if (option == "--level") o.level = std::clamp(std::atoi(value.c_str()), 0, 2);
     if (option == "--runs") o.runs = std::max(1, std::atoi(value.c_str()));
+    if (option == "--statements") o.statements = std::max(0, std::atoi(value.c_str()));
   }
   return o;
 }
@@ -96,6 +101,8 @@ Timing RunIde(gui::MainWindow& window) {
   });
   look.start(2);
   loop.exec();
+  // Until the log shows the last line.
+  if (window.logWindow()) window.logWindow()->ShowPendingLines();
   return {static_cast<double>(timer.nsecsElapsed()) / 1e9, CpuSeconds(RUSAGE_SELF) - cpu};
 }
 
@@ -118,25 +125,43 @@ void Print(const char* what, const Series& s) {
               *std::min_element(s.wall.begin(), s.wall.end()), Median(s.wall), Median(s.cpu));
 }
 
+void PrintRuns(const Series& kemc, const Series& ide) {
+  for (size_t run = 0; run < ide.wall.size(); ++run) {
+    std::printf("  run %2zu: kemc %8.3f s, IDE %8.3f s (processor %8.3f s), IDE / kemc %.2f\n",
+                run + 1, kemc.wall[run], ide.wall[run], ide.cpu[run],
+                ide.wall[run] / kemc.wall[run]);
+  }
+}
+
 int Main() {
   const Options o = ParseOptions(QApplication::arguments());
-  const auto& kinds = FunctionKinds();
-  const auto kind = std::find_if(kinds.begin(), kinds.end(),
-                                 [&](const FunctionKind& k) { return o.kind == k.name; });
-  if (kind == kinds.end()) {
-    std::fprintf(stderr, "unknown kind %s\n", o.kind.c_str());
-    return 2;
+  std::string source;
+  std::string what;
+  if (o.statements > 0) {
+    source = RepeatedStatementsDesign(o.statements);
+    what = std::to_string(o.statements) + " repeated statements";
+  } else {
+    const auto& kinds = FunctionKinds();
+    const auto kind = std::find_if(kinds.begin(), kinds.end(),
+                                   [&](const FunctionKind& k) { return o.kind == k.name; });
+    if (kind == kinds.end()) {
+      std::fprintf(stderr, "unknown kind %s\n", o.kind.c_str());
+      return 2;
+    }
+    source = BenchDesign(kind->equation(o.v));
+    what = std::string(kind->name) + " of " + std::to_string(o.v) + " inputs";
   }
   QTemporaryDir folder;
   const QString design = folder.filePath(QStringLiteral("bench.kem"));
   // The IDE takes its level from the settings file of its start folder.
-  if (!WriteFile(design, BenchDesign(kind->equation(o.v))) ||
+  if (!WriteFile(design, source) ||
       !WriteFile(folder.filePath(QStringLiteral("kem.ini")),
                  std::string("KEMWinMinLevel=") + kLevelWords[o.level] + "\n"))
     return 1;
 
   Series kemc;
   Series ide;
+  qsizetype log_lines = 0;
   {
     gui::MainWindow window(folder.path());
     window.show();
@@ -154,15 +179,18 @@ int Main() {
       kemc.Add(RunKemc(design, o.level));
       ide.Add(RunIde(window));
     }
+    if (window.logWindow()) log_lines = window.logWindow()->Lines().size();
   }
-  std::printf("IDE against kemc: %s of %d inputs, level %d, %d runs each\n", kind->name, o.v,
-              o.level, o.runs);
+  std::printf("IDE against kemc: %s, level %d, %d runs each, %lld log lines at the end\n",
+              what.c_str(), o.level, o.runs, static_cast<long long>(log_lines));
   Print("kemc", kemc);
   Print("IDE", ide);
   std::printf("  IDE / kemc: wall %.2f (fastest), %.2f (medians); processor %.2f (medians)\n",
               *std::min_element(ide.wall.begin(), ide.wall.end()) /
                   *std::min_element(kemc.wall.begin(), kemc.wall.end()),
               Median(ide.wall) / Median(kemc.wall), Median(ide.cpu) / Median(kemc.cpu));
+  // The log keeps its lines from run to run: each run on its own shows whether that costs.
+  if (o.statements > 0) PrintRuns(kemc, ide);
   return 0;
 }
 
