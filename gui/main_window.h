@@ -12,6 +12,7 @@
 
 #include "gui/compile_worker.h"
 #include "gui/log_window.h"
+#include "gui/recent_files_menu.h"
 #include "gui/status_line.h"
 #include "gui/view_window.h"
 #include "shell/document.h"
@@ -50,6 +51,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   void SetWaitCursor(bool on) override;
   void RefreshStatusLine() override;
   void ShowHelp(HelpRequest request) override;
+  void SetRecentFiles(const std::vector<RecentFileItem>& items) override;
   std::string EditorText() override;
   void SetEditorText(std::string_view text) override;
   void EditorCommand(int command_id) override;
@@ -103,6 +105,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   std::map<int, QAction*> actions_;
   QPointer<LogWindow> log_window_;
   std::array<QPointer<ViewWindow>, kViewKinds> views_;
+  ViewCascade view_cascade_;
+  std::unique_ptr<RecentFilesMenu> recent_files_menu_;
   QFont font_;
   bool setting_text_ = false;  // the frame replaces the text: no change notification
   bool destroying_ = false;

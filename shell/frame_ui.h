@@ -59,6 +59,8 @@ class FrameUi : public MessageBoxHost, public LogListener {
   virtual void SetWaitCursor(bool on) = 0;
   virtual void RefreshStatusLine() = 0;
   virtual void ShowHelp(HelpRequest request) = 0;
+  // The recent-file entries of the "Datei" menu, replacing the previous ones.
+  virtual void SetRecentFiles(const std::vector<RecentFileItem>&) {}
 
   // The editor: text in UTF-8 with "\n" line ends.
   virtual std::string EditorText() = 0;
