@@ -1,10 +1,9 @@
-// The recent-file entries of the "Datei" menu: a fixed set of actions that are shown, relabelled
-// or hidden, so an entry being chosen is never deleted under its own signal.
+// The recent-file entries of the "Datei" menu. Without entries the menu is exactly the fixed one.
 #pragma once
 
 #include <QAction>
 #include <QMenu>
-#include <array>
+#include <QPointer>
 #include <functional>
 #include <vector>
 
@@ -21,8 +20,10 @@ class RecentFilesMenu {
   void Set(const std::vector<RecentFileItem>& items);
 
  private:
-  std::array<QAction*, kRecentFilesMax> actions_{};
-  QAction* separator_;
+  QMenu* menu_;
+  QAction* before_;
+  std::function<void(int)> chosen_;
+  std::vector<QPointer<QAction>> actions_;  // the entries, then their separator
 };
 
 }  // namespace kem::gui
