@@ -1,5 +1,5 @@
 # Installs the Debian packages the build needs, when any is missing. Sourced by run.sh and test.sh.
-kem_packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev)
+kem_packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev qt6-translations-l10n)
 
 kem_ensure_packages() {
   local missing=()
