@@ -16,7 +16,6 @@
 #include <memory>
 
 #include "common/command_ids.h"
-#include "gui/command_line.h"
 #include "gui/dialogs.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
@@ -115,11 +114,8 @@ class DesktopTest : public QObject {
   void messageBoxButtonsHaveMnemonics_data();
   void messageBoxButtonsHaveMnemonics();
   void conventionalKeysReachTheirCommands();
-  void commandLine_data();
-  void commandLine();
   void helpAndVersionNeedNoDisplay();
   void recentFilesInTheMenuAndTheSettingsFile();
-  void missingRecentFileIsReported();
   void droppedDesignOpensOtherFilesAreIgnored();
   void viewsOpenCascaded();
   void defaultFontIsFixedWidthASettingsFontWins();
@@ -213,12 +209,8 @@ void DesktopTest::messageBoxButtonsHaveMnemonics_data() {
                          << int(kem::BoxAnswer::kYes);
   QTest::newRow("Alt+N") << yes_no << int(Qt::Key_N) << int(Qt::AltModifier)
                          << int(kem::BoxAnswer::kNo);
-  QTest::newRow("N alone") << yes_no << int(Qt::Key_N) << int(Qt::NoModifier)
-                           << int(kem::BoxAnswer::kNo);
   QTest::newRow("Escape") << yes_no << int(Qt::Key_Escape) << int(Qt::NoModifier)
                           << int(kem::BoxAnswer::kCancel);
-  QTest::newRow("Return") << yes_no << int(Qt::Key_Return) << int(Qt::NoModifier)
-                          << int(kem::BoxAnswer::kYes);
   QTest::newRow("OK by Escape") << ok << int(Qt::Key_Escape) << int(Qt::NoModifier)
                                 << int(kem::BoxAnswer::kOk);
 }
@@ -309,31 +301,6 @@ void DesktopTest::conventionalKeysReachTheirCommands() {
   QCOMPARE(find_dialog_of_key(QKeySequence(Qt::Key_F3)), QStringLiteral("Suchen"));
 }
 
-void DesktopTest::commandLine_data() {
-  QTest::addColumn<QStringList>("arguments");
-  QTest::addColumn<int>("action");
-  QTest::addColumn<QString>("file");
-  using Action = kem::gui::CommandLine::Action;
-  QTest::newRow("nothing") << QStringList{} << int(Action::kRun) << "";
-  QTest::newRow("a design") << QStringList{"a.kem"} << int(Action::kRun) << "a.kem";
-  QTest::newRow("help after a file") << QStringList{"a.kem", "-h"} << int(Action::kHelp) << "a.kem";
-  QTest::newRow("version") << QStringList{"--version"} << int(Action::kVersion) << "";
-  QTest::newRow("help after --") << QStringList{"--", "--help"} << int(Action::kRun) << "--help";
-  QTest::newRow("unknown option") << QStringList{"-x"} << int(Action::kWrong) << "";
-  QTest::newRow("two files") << QStringList{"a.kem", "b.kem"} << int(Action::kWrong) << "a.kem";
-}
-
-void DesktopTest::commandLine() {
-  QFETCH(QStringList, arguments);
-  QFETCH(int, action);
-  QFETCH(QString, file);
-  std::vector<std::string> list;
-  for (const QString& argument : arguments) list.push_back(argument.toStdString());
-  const kem::gui::CommandLine line = kem::gui::ParseCommandLine(list);
-  QCOMPARE(static_cast<int>(line.action), action);
-  QCOMPARE(QString::fromStdString(line.file), file);
-}
-
 void DesktopTest::helpAndVersionNeedNoDisplay() {
   const QString kemwin = QStringLiteral(KEMWIN_PATH);
   for (const QString& option : {QStringLiteral("--help"), QStringLiteral("-h")}) {
@@ -380,23 +347,6 @@ void DesktopTest::recentFilesInTheMenuAndTheSettingsFile() {
   QCOMPARE(window_->editor()->toPlainText(), QStringLiteral("CHIP test GAL16V8\n"));
   QApplication::processEvents();
   QCOMPARE(FileMenuTexts(*window_).at(first_entry), "&1 " + a);
-}
-
-void DesktopTest::missingRecentFileIsReported() {
-  const QString a = Design(QStringLiteral("a.kem"));
-  window_->OpenFile(a);
-  window_->OpenFile(Design(QStringLiteral("b.kem")));
-  QFile::remove(a);
-  QString text;
-  AnswerNextModal([&text](QWidget* modal) {
-    text = qobject_cast<QMessageBox*>(modal)->text();
-    modal->close();
-  });
-  window_->frame().HandleCommand(kem::kCmdRecentFileFirst + 1);
-  QCOMPARE(text, QStringLiteral("Datei %1 konnte nicht geöffnet werden.").arg(a));
-  QApplication::processEvents();
-  QVERIFY(!FileMenuTexts(*window_).contains("&2 " + a));
-  QVERIFY(FileMenuTexts(*window_).contains("&1 " + dir_->filePath("b.kem")));
 }
 
 void DesktopTest::droppedDesignOpensOtherFilesAreIgnored() {
