@@ -9,7 +9,6 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontDialog>
 #include <QKeySequence>
 #include <QMenuBar>

@@ -106,8 +106,8 @@ class FrameUi : public MessageBoxHost, public LogListener {
   // True on OK with the chosen font in `font`; `font` is unchanged on cancel.
   virtual bool ChooseFont(FontDescription& font) = 0;
 
-  // Fonts: the platform's system font, and making `font` the editor's (editor and log list);
-  // returns the line height in pixels.
+  // Fonts: the editor's default (the platform's fixed-width font), and making `font` the
+  // editor's (editor and log list); returns the line height in pixels.
   virtual FontDescription SystemFontDescription() = 0;
   virtual int ApplyEditorFont(const FontDescription& font) = 0;
 
