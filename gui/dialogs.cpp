@@ -9,6 +9,7 @@
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "gui/message_boxes.h"
 #include "shell/menu_table.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
+// Room for the icon and the buttons a window frame puts beside the caption.
+constexpr int kTitleBarButtonsWidth = 160;
 
 QDialogButtonBox* OkAndAbort(QDialog* dialog) {
   auto* buttons = new QDialogButtonBox(dialog);
@@ -53,6 +56,12 @@ GoToLineDialog::GoToLineDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(row);
   layout->addWidget(OkAndAbort(this));
   field_->setFocus();
+  // The frame's title bar holds the caption, often in bold, beside its buttons; a dialog as
+  // narrow as its field would cut the caption short.
+  QFont title_font = font();
+  title_font.setBold(true);
+  const int title_width = QFontMetrics(title_font).horizontalAdvance(windowTitle());
+  setMinimumWidth(std::max(sizeHint().width(), title_width + kTitleBarButtonsWidth));
 }
 
 MinLevelDialog::MinLevelDialog(QWidget* parent, int checked_id, std::function<void(int)> clicked)

@@ -1,5 +1,6 @@
 #include "gui/font_conversion.h"
 
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <algorithm>
@@ -102,6 +103,13 @@ FontDescription FromQFont(const QFont& font, const FontDescription& base) {
       (info.fixedPitch() ? kFixedPitch : kVariablePitch) | FamilyOf(font.styleHint()));
   description.face_name = FaceName(font.family());
   return description;
+}
+
+FontDescription DefaultEditorFont() {
+  QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  // Kept as a hint in the description, so a face missing elsewhere falls back to a fixed one.
+  font.setStyleHint(QFont::Monospace);
+  return FromQFont(font);
 }
 
 int LineHeight(const QFont& font) {

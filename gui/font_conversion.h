@@ -13,6 +13,10 @@ QFont ToQFont(const FontDescription& description);
 // `base` supplies the fields a QFont does not carry.
 FontDescription FromQFont(const QFont& font, const FontDescription& base = {});
 
+// The editor's font when the settings name none: the platform's fixed-width font, so columns of
+// equations and fuse maps line up.
+FontDescription DefaultEditorFont();
+
 // The height of one text line: character height plus external leading.
 int LineHeight(const QFont& font);
 

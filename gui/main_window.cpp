@@ -9,7 +9,6 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFontDialog>
 #include <QKeySequence>
 #include <QMenuBar>
@@ -24,6 +23,7 @@
 #include "common/command_ids.h"
 #include "gui/about_dialog.h"
 #include "gui/dialogs.h"
+#include "gui/file_drop.h"
 #include "gui/font_conversion.h"
 #include "gui/frame_geometry.h"
 #include "gui/input_discarder.h"
@@ -93,6 +93,10 @@ MainWindow::MainWindow(const QString& start_directory) {
   frame_ = std::make_unique<Frame>(*this);
   CreateMenu();
   CreateAccelerators();
+  auto* drop =
+      new FileDrop(this, [this](const std::string& name) { frame_->OpenDroppedFile(name); });
+  drop->Watch(this);
+  drop->Watch(editor_->viewport());
   connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
     if (!setting_text_) frame_->EditorTextChanged();
   });
@@ -141,12 +145,15 @@ void MainWindow::CreateMenu() {
     if (index++ == kEditPopupIndex)
       connect(menu, &QMenu::aboutToShow, this, [this] { frame_->EditMenuOpening(); });
   }
+  recent_files_menu_ =
+      std::make_unique<RecentFilesMenu>(menuBar()->actions().first()->menu(), action(kCmdExit),
+                                        [this](int id) { frame_->HandleCommand(id); });
 }
 
 // Keys of commands with a menu item go onto that item; the others (F1) get an action of their own.
 void MainWindow::CreateAccelerators() {
   std::map<int, QList<QKeySequence>> keys;
-  for (const Accelerator& accelerator : Accelerators())
+  for (const Accelerator& accelerator : AllKeys())
     keys[accelerator.command_id] << QKeySequence(FromUtf8(accelerator.key),
                                                  QKeySequence::PortableText);
   for (const auto& [id, sequences] : keys) {
@@ -227,6 +234,10 @@ void MainWindow::SetWaitCursor(bool on) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
   else
     QApplication::restoreOverrideCursor();
+}
+
+void MainWindow::SetRecentFiles(const std::vector<RecentFileItem>& items) {
+  recent_files_menu_->Set(items);
 }
 
 void MainWindow::RefreshStatusLine() {
@@ -412,7 +423,7 @@ bool MainWindow::ChooseFont(FontDescription& font) {
 }
 
 FontDescription MainWindow::SystemFontDescription() {
-  return FromQFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+  return DefaultEditorFont();
 }
 
 int MainWindow::ApplyEditorFont(const FontDescription& font) {
@@ -433,6 +444,7 @@ void MainWindow::ShowView(int kind, std::string_view caption, std::string_view t
     frame_->ViewClosed(closed_kind);
   });
   views_[kind] = view;
+  view->move(view_cascade_.Next());
   view->show();
 }
 

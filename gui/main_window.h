@@ -13,6 +13,7 @@
 #include "gui/compile_worker.h"
 #include "gui/help_window.h"
 #include "gui/log_window.h"
+#include "gui/recent_files_menu.h"
 #include "gui/status_line.h"
 #include "gui/view_window.h"
 #include "shell/document.h"
@@ -53,6 +54,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   void RefreshStatusLine() override;
   bool OpenHelpFile(const std::string& path, HelpRequest request) override;
   void ShowManual(HelpRequest request) override;
+  void SetRecentFiles(const std::vector<RecentFileItem>& items) override;
   std::string EditorText() override;
   void SetEditorText(std::string_view text) override;
   void EditorCommand(int command_id) override;
@@ -107,6 +109,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   QPointer<LogWindow> log_window_;
   QPointer<HelpWindow> help_window_;  // one, reused by every help command
   std::array<QPointer<ViewWindow>, kViewKinds> views_;
+  ViewCascade view_cascade_;
+  std::unique_ptr<RecentFilesMenu> recent_files_menu_;
   QFont font_;
   bool setting_text_ = false;  // the frame replaces the text: no change notification
   bool destroying_ = false;

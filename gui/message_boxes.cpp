@@ -9,6 +9,15 @@ namespace kem::gui {
 
 namespace msg = shell_messages;
 
+namespace {
+
+// The button's text with its first letter as the mnemonic: Alt+J, or J alone, answers "Ja".
+QString WithMnemonic(std::string_view text) {
+  return QLatin1Char('&') + FromUtf8(text);
+}
+
+}  // namespace
+
 QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -38,8 +47,8 @@ BoxAnswer ShowBox(QWidget* owner, std::string_view text, BoxIcon icon, BoxButton
     box.exec();
     return BoxAnswer::kOk;
   }
-  QPushButton* yes = box.addButton(FromUtf8(msg::kButtonYes), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(FromUtf8(msg::kButtonNo), QMessageBox::NoRole);
+  QPushButton* yes = box.addButton(WithMnemonic(msg::kButtonYes), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(WithMnemonic(msg::kButtonNo), QMessageBox::NoRole);
   QPushButton* cancel = box.addButton(FromUtf8(msg::kButtonCancel), QMessageBox::RejectRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(cancel);

@@ -16,6 +16,11 @@ constexpr int kHeight = 300;
 
 }  // namespace
 
+QPoint ViewCascade::Next() {
+  const int offset = (opened_++ % kSteps) * kStep;
+  return {offset, offset};
+}
+
 void SetUpEditor(QPlainTextEdit* editor) {
   editor->setLineWrapMode(QPlainTextEdit::NoWrap);
   editor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QPlainTextEdit>
+#include <QPoint>
 #include <QWidget>
 
 namespace kem::gui {
@@ -25,6 +26,19 @@ class ViewWindow : public QWidget {
  private:
   int kind_;
   QPlainTextEdit* editor_;
+};
+
+// Where each newly opened view goes: the first at the screen's top-left corner, each next one a
+// step further right and down, so a new view never hides the previous one; after a few steps
+// the next starts at the corner again.
+class ViewCascade {
+ public:
+  static constexpr int kStep = 24;
+  static constexpr int kSteps = 8;
+  QPoint Next();
+
+ private:
+  int opened_ = 0;
 };
 
 // The main editor's settings, shared by the views: no wrapping, both scroll bars, no frame.

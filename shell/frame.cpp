@@ -31,6 +31,8 @@ void Frame::StartUp(const std::string& start_directory) {
   font_ = settings.font_read ? settings.font : ui_.SystemFontDescription();
   line_height_ = ui_.ApplyEditorFont(font_);
   for (int id : StartUpGrayedItems()) ui_.SetMenuItemEnabled(id, false);
+  recent_files_ = RecentFiles(settings.recent_files);
+  ui_.SetRecentFiles(recent_files_.MenuItems());
 }
 
 void Frame::ShutDown() {
@@ -115,6 +117,7 @@ void Frame::HandleCommand(int command_id) {
       ui_.ShowAbout();
       break;
     default:
+      OpenRecentFile(command_id);
       break;
   }
 }

@@ -52,6 +52,8 @@ class Frame {
 
   // Loads a file named on the command line as "Öffnen" does, without the dialog.
   bool OpenFile(const std::string& file_name);
+  // A file dropped on the window: a design opens as with "Öffnen"; false for any other file.
+  bool OpenDroppedFile(const std::string& file_name);
 
   // The host through which a compilation reaches the frame on the user-interface thread.
   CompileHost& compile_host() { return host_; }
@@ -69,6 +71,7 @@ class Frame {
   const FontDescription& font() const { return font_; }
   int line_height() const { return line_height_; }
   const CompileRun* last_run() const { return last_run_.get(); }
+  const RecentFiles& recent_files() const { return recent_files_; }
 
  private:
   // The compile driver's host, carried out on the user-interface thread.
@@ -96,6 +99,8 @@ class Frame {
   void EnableViews();
   void UpdateEditItems();
   void DocumentReplaced();
+  void RememberDocument();
+  void OpenRecentFile(int command_id);
 
   void NewDocument();
   void Open();
@@ -138,6 +143,7 @@ class Frame {
   FontDescription font_;
   int line_height_ = 0;
   std::unique_ptr<CompileRun> last_run_;  // answers whether the last compilation was clean
+  RecentFiles recent_files_;
 };
 
 }  // namespace kem

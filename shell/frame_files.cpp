@@ -36,6 +36,7 @@ void Frame::DocumentReplaced() {
   modified_ = false;
   compile_needed_ = true;
   EnableCompileCommands();
+  RememberDocument();
 }
 
 void Frame::NewDocument() {
@@ -54,6 +55,7 @@ void Frame::Save() {
     modified_ = false;
     compile_needed_ = true;
     document_.SetDocumentTitle(false);
+    RememberDocument();
   }
   EnableCompileCommands();
 }

@@ -18,7 +18,11 @@ void Frame::HandleFindRequest(const FindRequest& request) {
   FindRequest bounded = request;
   bounded.find_text = find_text_;
   bounded.replace_text = replace_text_;
-  if (request.closing) find_dialog_open_ = false;
+  if (request.closing) {
+    find_dialog_open_ = false;
+    // The menu grayed them while the dialog was open; their keys work again without opening it.
+    for (int id : {kCmdFind, kCmdFindNext, kCmdReplace}) ui_.SetMenuItemEnabled(id, true);
+  }
   if (request.find_next && !FindInEditor(find_text_))
     ui_.ShowMessageBox(msg::kTextNotFound, BoxIcon::kWarning, BoxButtons::kOk);
   if (request.replace || request.replace_all) {

@@ -62,6 +62,8 @@ class FrameUi : public MessageBoxHost, public LogListener {
   virtual bool OpenHelpFile(const std::string& path, HelpRequest request) = 0;
   // The program's own manual in its help window, at the place `request` asks for.
   virtual void ShowManual(HelpRequest request) = 0;
+  // The recent-file entries of the "Datei" menu, replacing the previous ones.
+  virtual void SetRecentFiles(const std::vector<RecentFileItem>&) {}
 
   // The editor: text in UTF-8 with "\n" line ends.
   virtual std::string EditorText() = 0;
@@ -107,8 +109,8 @@ class FrameUi : public MessageBoxHost, public LogListener {
   // True on OK with the chosen font in `font`; `font` is unchanged on cancel.
   virtual bool ChooseFont(FontDescription& font) = 0;
 
-  // Fonts: the platform's system font, and making `font` the editor's (editor and log list);
-  // returns the line height in pixels.
+  // Fonts: the editor's default (the platform's fixed-width font), and making `font` the
+  // editor's (editor and log list); returns the line height in pixels.
   virtual FontDescription SystemFontDescription() = 0;
   virtual int ApplyEditorFont(const FontDescription& font) = 0;
 

@@ -1,5 +1,6 @@
 #include "shell/menu_table.h"
 
+#include <algorithm>
 #include <array>
 
 #include "common/command_ids.h"
@@ -97,6 +98,13 @@ constexpr std::array kAccelerators = {
     Accelerator{"F1", kCmdHelpIndex},
 };
 
+constexpr std::array kConventionalKeys = {
+    Accelerator{"Ctrl+N", kCmdNew},      Accelerator{"Ctrl+O", kCmdOpen},
+    Accelerator{"Ctrl+S", kCmdSave},     Accelerator{"Ctrl+F", kCmdFind},
+    Accelerator{"F3", kCmdFindNext},     Accelerator{"Ctrl+H", kCmdReplace},
+    Accelerator{"Ctrl+G", kCmdGoToLine}, Accelerator{"F9", kCmdCompileAndFit},
+};
+
 constexpr std::array<int, 13> kStartUpGrayed = {
     kCmdViewErrors, kCmdViewEquations, kCmdViewJedec,    kCmdCompileAndFit,    kCmdCompileOnly,
     kCmdFitOnly,    kCmdVerifyGal,     kCmdProgramGal,   kCmdProgrammerStatus, kCmdStartSimulation,
@@ -111,6 +119,20 @@ std::span<const MenuPopup> MainMenu() {
 
 std::span<const Accelerator> Accelerators() {
   return kAccelerators;
+}
+
+std::span<const Accelerator> ConventionalKeys() {
+  return kConventionalKeys;
+}
+
+std::vector<Accelerator> AllKeys() {
+  std::vector<Accelerator> keys(kAccelerators.begin(), kAccelerators.end());
+  for (const Accelerator& key : kConventionalKeys) {
+    const bool taken = std::any_of(kAccelerators.begin(), kAccelerators.end(),
+                                   [&key](const Accelerator& a) { return a.key == key.key; });
+    if (!taken) keys.push_back(key);
+  }
+  return keys;
 }
 
 std::span<const int> StartUpGrayedItems() {

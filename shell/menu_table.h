@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace kem {
 
@@ -47,6 +48,11 @@ inline constexpr int kEditPopupIndex = 1;
 
 std::span<const MenuPopup> MainMenu();
 std::span<const Accelerator> Accelerators();
+// Keys that desktop programs commonly give these commands, beside the accelerator table.
+std::span<const Accelerator> ConventionalKeys();
+// The accelerator table followed by the conventional keys it leaves free: where both name the
+// same key, the accelerator table's command keeps it.
+std::vector<Accelerator> AllKeys();
 
 // The items grayed at start-up, in the order in which they are grayed.
 std::span<const int> StartUpGrayedItems();

@@ -142,6 +142,7 @@ Settings ParseSettings(std::string_view text) {
   SettingsReader reader(text);
   std::string_view token;
   while (reader.NextToken(token)) {
+    if (ReadRecentFileToken(token, settings.recent_files)) continue;
     if (token.size() > kMaxTokenLength) continue;
     const std::size_t equals = token.find('=');
     if (equals == std::string_view::npos) continue;
@@ -182,7 +183,9 @@ std::string FormatSettings(const Settings& settings) {
                         : Settings{}.minimization_level;
   const std::string level_name(kLevelNames[static_cast<std::size_t>(level)]);
   const FontDescription& f = settings.font;
-  std::string text;
+  // The recent files come first: a font line with an empty face name takes the next line as its
+  // name, so it must stay the last line.
+  std::string text = FormatRecentFiles(settings.recent_files);
   AppendFormatted(text, kNameLineFormat, kPortKey, kPortNames[static_cast<std::size_t>(port)]);
   AppendFormatted(text, kNameLineFormat, std::string(kLevelKey).c_str(), level_name.c_str());
   AppendFormatted(text, kFontLineHead, std::string(kFontKey).c_str(), f.height, f.width,

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "shell/recent_files.h"
+
 namespace kem {
 
 inline constexpr std::string_view kSettingsFileName = "kem.ini";
@@ -34,6 +36,7 @@ struct Settings {
   int minimization_level = 2;
   FontDescription font;
   bool font_read = false;        // a Font_Set line was read completely
+  RecentFileSlots recent_files;  // lines of their own that older readers skip
   bool settings_changed = true;  // reading always leaves it set, so every orderly exit writes
 };
 
@@ -43,8 +46,8 @@ Settings ParseSettings(std::string_view text);
 // Reads the settings file at `path`; the defaults when it cannot be opened.
 Settings ReadSettingsFile(const std::string& path);
 
-// The text of the settings file as the program writes it: the port, the level and the font, one
-// line each, always in this order.
+// The text of the settings file as the program writes it: the recent files, then the port, the
+// level and the font, one line each, always in this order.
 std::string FormatSettings(const Settings& settings);
 
 // Writes the settings file at `path`, replacing its contents; false when it cannot be written.

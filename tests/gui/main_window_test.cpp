@@ -64,10 +64,11 @@ void ClickInNextBox(const QString& button, BoxSeen* seen,
     seen->caption = box->windowTitle();
     seen->text = box->text();
     seen->buttons.clear();
-    for (QAbstractButton* b : box->buttons()) seen->buttons << b->text();
+    // The visible texts: a mnemonic's "&" is no part of what the user reads.
+    for (QAbstractButton* b : box->buttons()) seen->buttons << b->text().remove(QLatin1Char('&'));
     if (before_click) before_click();
     for (QAbstractButton* b : box->buttons()) {
-      if (b->text() == button) {
+      if (b->text().remove(QLatin1Char('&')) == button) {
         b->click();
         return;
       }

@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QDir>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
@@ -20,6 +23,28 @@ inline QString SaveScreenshot(QWidget* widget, const QString& name) {
   if (!QDir().mkpath(folder)) return {};
   const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
   return widget->grab().save(path, "PNG") ? path : QString();
+}
+
+// The same with a caption bar above the window, since the offscreen platform draws no window
+// frames: the window's title in bold, as title bars commonly show it, so the picture shows
+// whether the window is wide enough for it.
+inline QString SaveScreenshotWithCaption(QWidget* window, const QString& name) {
+  const QString folder = QStringLiteral(KEM_SCREENSHOT_DIR);
+  if (!QDir().mkpath(folder)) return {};
+  const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".png");
+  const QPixmap content = window->grab();
+  QFont bold = window->font();
+  bold.setBold(true);
+  const int bar = QFontMetrics(bold).height() + 8;
+  QImage image(content.width(), content.height() + bar, QImage::Format_RGB32);
+  image.fill(QColor(0, 84, 147));
+  QPainter painter(&image);
+  painter.setPen(Qt::white);
+  painter.setFont(bold);
+  painter.drawText(QRect(6, 0, content.width() - 6, bar), Qt::AlignVCenter, window->windowTitle());
+  painter.drawPixmap(0, bar, content);
+  painter.end();
+  return image.save(path, "PNG") ? path : QString();
 }
 
 }  // namespace kem::test
