@@ -26,6 +26,8 @@ LogWindow::LogWindow(const QFont& font) : list_(new QListWidget(this)) {
   list_->setSortingEnabled(false);
   list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   list_->setFont(font);
+  connect(list_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { emit lineActivated(item->text()); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list_);

@@ -96,6 +96,7 @@ MainWindow::MainWindow(const QString& start_directory) {
   });
   worker_ = std::make_unique<CompileWorker>(this, frame_->compile_host());
   frame_->StartUp(QFile::encodeName(start_directory).toStdString());
+  if (frame_->highlighting()) highlighter_ = new Highlighter(editor_->document());
   editor_->setFocus();
 }
 
@@ -162,6 +163,13 @@ void MainWindow::CreateAccelerators() {
 void MainWindow::CloseOwnedWindows() {
   delete log_window_.data();
   for (QPointer<ViewWindow>& view : views_) delete view.data();
+}
+
+bool MainWindow::JumpToDiagnostic(const QString& line) {
+  if (!frame_->JumpToDiagnostic(line.toStdString())) return false;
+  raise();
+  activateWindow();
+  return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -254,6 +262,8 @@ std::string MainWindow::EditorText() {
 
 void MainWindow::SetEditorText(std::string_view text) {
   setting_text_ = true;
+  // The names first, so the text is coloured once, completely.
+  if (highlighter_) highlighter_->ReadPinNames(text);
   editor_->setPlainText(FromUtf8(text));
   setting_text_ = false;
   status_->update();
@@ -421,6 +431,8 @@ void MainWindow::ShowView(int kind, std::string_view caption, std::string_view t
     views_[closed_kind] = nullptr;
     frame_->ViewClosed(closed_kind);
   });
+  if (kind == kViewErrors)
+    view->SetLineHandler([this](const QString& line) { return JumpToDiagnostic(line); });
   views_[kind] = view;
   view->show();
 }
@@ -440,6 +452,7 @@ void MainWindow::ShowLogWindow(const FontDescription& font) {
     log_window_ = nullptr;
     frame_->LogWindowClosed();
   });
+  connect(log_window_, &LogWindow::lineActivated, this, &MainWindow::JumpToDiagnostic);
   log_window_->show();
 }
 

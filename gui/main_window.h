@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "gui/compile_worker.h"
+#include "gui/highlighter.h"
 #include "gui/log_window.h"
 #include "gui/status_line.h"
 #include "gui/view_window.h"
@@ -37,6 +38,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   StatusLine* statusLine() const { return status_; }
   LogWindow* logWindow() const { return log_window_; }
   ViewWindow* viewWindow(int kind) const { return views_[kind]; }
+  Highlighter* highlighter() const { return highlighter_; }
   bool compiling() const { return worker_->running(); }
 
   // FrameUi.
@@ -92,6 +94,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   void CreateMenu();
   void CreateAccelerators();
   void CloseOwnedWindows();
+  // A line of the error view or the log was chosen: the source line it names, in front.
+  bool JumpToDiagnostic(const QString& line);
   // The editor text as EditorText() gives it, and conversions between its character positions
   // and the byte offsets of its UTF-8 form.
   QString RawEditorText() const;
@@ -102,6 +106,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   StatusLine* status_;
   std::map<int, QAction*> actions_;
   QPointer<LogWindow> log_window_;
+  Highlighter* highlighter_ = nullptr;  // none when highlighting is off
   std::array<QPointer<ViewWindow>, kViewKinds> views_;
   QFont font_;
   bool setting_text_ = false;  // the frame replaces the text: no change notification

@@ -47,6 +47,10 @@ class Frame {
   // Loads a file named on the command line as "Öffnen" does, without the dialog.
   bool OpenFile(const std::string& file_name);
 
+  // A line of the error file or the log was chosen: selects the source line it names; false when
+  // it names none.
+  bool JumpToDiagnostic(std::string_view diagnostic);
+
   // The host through which a compilation reaches the frame on the user-interface thread.
   CompileHost& compile_host() { return host_; }
 
@@ -61,6 +65,7 @@ class Frame {
   int minimization_level() const { return minimization_level_; }
   bool settings_changed() const { return settings_changed_; }
   const FontDescription& font() const { return font_; }
+  bool highlighting() const { return highlighting_; }
   int line_height() const { return line_height_; }
   const CompileRun* last_run() const { return last_run_.get(); }
 
@@ -110,6 +115,8 @@ class Frame {
   bool ReplaceOnce(const FindRequest& request);
   void ChooseMinimizationLevel();
   void EnsureLogWindow();
+  void GoToDiagnostic(bool forward);
+  void SelectEditorLine(int line);
 
   FrameUi& ui_;
   Host host_{*this};
@@ -128,6 +135,7 @@ class Frame {
   bool settings_changed_ = false;
   int port_ = kPortNone;
   int minimization_level_ = kDefaultMinimizationLevel;
+  bool highlighting_ = true;
   FontDescription font_;
   int line_height_ = 0;
   std::unique_ptr<CompileRun> last_run_;  // answers whether the last compilation was clean

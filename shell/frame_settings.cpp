@@ -15,6 +15,7 @@ void Frame::WriteSettings() {
   settings.port = port_;
   settings.minimization_level = minimization_level_;
   settings.font = font_;
+  settings.highlighting = highlighting_;
   if (!WriteSettingsFile(settings_path_, settings))
     ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxIcon::kWarning, BoxButtons::kOk);
 }

@@ -34,6 +34,7 @@ struct Settings {
   int minimization_level = 2;
   FontDescription font;
   bool font_read = false;        // a Font_Set line was read completely
+  bool highlighting = true;      // syntax highlighting in the editor; files without the key: on
   bool settings_changed = true;  // reading always leaves it set, so every orderly exit writes
 };
 
@@ -44,7 +45,7 @@ Settings ParseSettings(std::string_view text);
 Settings ReadSettingsFile(const std::string& path);
 
 // The text of the settings file as the program writes it: the port, the level and the font, one
-// line each, always in this order.
+// line each, always in this order; only when highlighting is off, a line saying so before the font.
 std::string FormatSettings(const Settings& settings);
 
 // Writes the settings file at `path`, replacing its contents; false when it cannot be written.
