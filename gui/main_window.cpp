@@ -26,6 +26,7 @@
 #include "gui/dialogs.h"
 #include "gui/font_conversion.h"
 #include "gui/message_boxes.h"
+#include "shell/diagnostic_lines.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
 
@@ -142,9 +143,12 @@ void MainWindow::CreateMenu() {
 // Keys of commands with a menu item go onto that item; the others (F1) get an action of their own.
 void MainWindow::CreateAccelerators() {
   std::map<int, QList<QKeySequence>> keys;
-  for (const Accelerator& accelerator : Accelerators())
-    keys[accelerator.command_id] << QKeySequence(FromUtf8(accelerator.key),
-                                                 QKeySequence::PortableText);
+  for (std::span<const Accelerator> table :
+       {Accelerators(), std::span<const Accelerator>(kDiagnosticKeys)}) {
+    for (const Accelerator& accelerator : table)
+      keys[accelerator.command_id]
+          << QKeySequence(FromUtf8(accelerator.key), QKeySequence::PortableText);
+  }
   for (const auto& [id, sequences] : keys) {
     QAction* action = this->action(id);
     if (!action) {

@@ -3,15 +3,23 @@
 // be jumped to from the error file or the log.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "shell/menu_table.h"
 
 namespace kem {
 
 // Keys without a menu item: the next and the previous diagnostic of the last compilation.
 inline constexpr int kCmdNextDiagnostic = 60;
 inline constexpr int kCmdPreviousDiagnostic = 61;
+// Their keys, beside the accelerator table.
+inline constexpr std::array<Accelerator, 2> kDiagnosticKeys = {{
+    {"F8", kCmdNextDiagnostic},
+    {"Shift+F8", kCmdPreviousDiagnostic},
+}};
 
 // The line number (1-based) a diagnostic line quotes as "Zeile N:"; none for a line without one
 // (a diagnostic of the whole design, a progress line of the log).

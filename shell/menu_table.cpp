@@ -3,7 +3,6 @@
 #include <array>
 
 #include "common/command_ids.h"
-#include "shell/diagnostic_lines.h"
 
 namespace kem {
 
@@ -91,17 +90,11 @@ constexpr std::array kMenu = {
 
 // Ctrl+Z, Ctrl+X, Ctrl+C and Ctrl+V arrive as the control characters 0x1A, 0x18, 0x03 and 0x16.
 constexpr std::array kAccelerators = {
-    Accelerator{"Ctrl+Z", kCmdUndo},
-    Accelerator{"Alt+Backspace", kCmdUndo},
-    Accelerator{"Ctrl+X", kCmdCut},
-    Accelerator{"Shift+Del", kCmdCut},
-    Accelerator{"Ctrl+C", kCmdCopy},
-    Accelerator{"Ctrl+Ins", kCmdCopy},
-    Accelerator{"Ctrl+V", kCmdPaste},
-    Accelerator{"Shift+Ins", kCmdPaste},
+    Accelerator{"Ctrl+Z", kCmdUndo},  Accelerator{"Alt+Backspace", kCmdUndo},
+    Accelerator{"Ctrl+X", kCmdCut},   Accelerator{"Shift+Del", kCmdCut},
+    Accelerator{"Ctrl+C", kCmdCopy},  Accelerator{"Ctrl+Ins", kCmdCopy},
+    Accelerator{"Ctrl+V", kCmdPaste}, Accelerator{"Shift+Ins", kCmdPaste},
     Accelerator{"F1", kCmdHelpIndex},
-    Accelerator{"F8", kCmdNextDiagnostic},
-    Accelerator{"Shift+F8", kCmdPreviousDiagnostic},
 };
 
 constexpr std::array<int, 13> kStartUpGrayed = {
