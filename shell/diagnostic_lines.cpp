@@ -7,8 +7,9 @@ namespace kem {
 namespace {
 
 constexpr std::string_view kLinePrefix = "Zeile ";
-// No source has this many lines; longer numbers are clamped to the last line anyway.
+// No source has this many lines; longer numbers stand for the last line as well.
 constexpr int kMaxDigits = 9;
+constexpr int kLargestNumber = 999999999;
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -22,14 +23,13 @@ std::optional<int> DiagnosticLineNumber(std::string_view line) {
        at = line.find(kLinePrefix, at + 1)) {
     std::size_t p = at + kLinePrefix.size();
     const std::size_t digits = p;
-    long long number = 0;
+    int number = 0;
     while (p < line.size() && IsDigit(line[p])) {
-      if (p - digits < kMaxDigits) number = number * 10 + (line[p] - '0');
+      number = p - digits < kMaxDigits ? number * 10 + (line[p] - '0') : kLargestNumber;
       ++p;
     }
     // "Zeile: 3" is the status line's wording, "Zeile 3 ..." ordinary text: neither is a quote.
-    if (p > digits && p < line.size() && line[p] == ':')
-      return static_cast<int>(std::clamp(number, 1LL, 999999999LL));
+    if (p > digits && p < line.size() && line[p] == ':') return std::max(number, 1);
   }
   return std::nullopt;
 }

@@ -199,7 +199,7 @@ PinNames DeclaredPinNames(std::string_view text) {
   int pins_read = 0;
   for (; have_word && pins_read < pin_count;
        have_word = ++pins_read < pin_count && reader.NextWord(word)) {
-    if (word != "NC") names.push_back(word);
+    if (!IsLanguageKeyword(word)) names.push_back(word);
   }
   if (pins_read == pin_count) {
     for (int node = 1; node <= NodeCount(gal_type); ++node) {

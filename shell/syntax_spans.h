@@ -66,8 +66,8 @@ LineSpans HighlightLine(std::u16string_view line, bool starts_in_comment, const 
 bool IsLanguageKeyword(std::string_view word);
 
 // The pin names of the pin list after the first CHIP outside comments, and the device's node
-// names when the list is complete; "NC" is no name. As far as the list can be read: a list cut
-// short gives the names before the cut, an unknown device none.
+// names when the list is complete; keywords written in the list (NC, VCC, GND) are no names. As far
+// as the list can be read: a list cut short gives the names before the cut, an unknown device none.
 PinNames DeclaredPinNames(std::string_view text);
 
 }  // namespace kem
