@@ -92,6 +92,7 @@ MainWindow::MainWindow(const QString& start_directory) {
   frame_ = std::make_unique<Frame>(*this);
   CreateMenu();
   CreateAccelerators();
+  CreateDiagnosticKeys();
   connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
     if (!setting_text_) frame_->EditorTextChanged();
   });
@@ -143,12 +144,9 @@ void MainWindow::CreateMenu() {
 // Keys of commands with a menu item go onto that item; the others (F1) get an action of their own.
 void MainWindow::CreateAccelerators() {
   std::map<int, QList<QKeySequence>> keys;
-  for (std::span<const Accelerator> table :
-       {Accelerators(), std::span<const Accelerator>(kDiagnosticKeys)}) {
-    for (const Accelerator& accelerator : table)
-      keys[accelerator.command_id]
-          << QKeySequence(FromUtf8(accelerator.key), QKeySequence::PortableText);
-  }
+  for (const Accelerator& accelerator : Accelerators())
+    keys[accelerator.command_id] << QKeySequence(FromUtf8(accelerator.key),
+                                                 QKeySequence::PortableText);
   for (const auto& [id, sequences] : keys) {
     QAction* action = this->action(id);
     if (!action) {
@@ -160,8 +158,31 @@ void MainWindow::CreateAccelerators() {
       actions_[id] = action;
     }
     action->setShortcuts(sequences);
-    action->setShortcutContext(Qt::WindowShortcut);
+    action->setShortcutContext(Qt::ApplicationShortcut);
   }
+}
+
+// F8 and Shift+F8 work from the log and the views too, which stand in front after a compilation;
+// a jump brings the editor forward.
+void MainWindow::CreateDiagnosticKeys() {
+  for (const Accelerator& key : kDiagnosticKeys) {
+    const bool forward = key.command_id == kCmdNextDiagnostic;
+    auto* action = new QAction(this);
+    action->setObjectName(QStringLiteral("cmd_%1").arg(key.command_id));
+    action->setData(key.command_id);
+    action->setShortcut(QKeySequence(FromUtf8(key.key), QKeySequence::PortableText));
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(action, &QAction::triggered, this, [this, forward] {
+      if (frame_->GoToDiagnostic(forward)) BringForward();
+    });
+    addAction(action);
+    actions_[key.command_id] = action;
+  }
+}
+
+void MainWindow::BringForward() {
+  raise();
+  activateWindow();
 }
 
 void MainWindow::CloseOwnedWindows() {
@@ -171,8 +192,7 @@ void MainWindow::CloseOwnedWindows() {
 
 bool MainWindow::JumpToDiagnostic(const QString& line) {
   if (!frame_->JumpToDiagnostic(line.toStdString())) return false;
-  raise();
-  activateWindow();
+  BringForward();
   return true;
 }
 

@@ -93,9 +93,11 @@ class MainWindow : public QMainWindow, public FrameUi {
  private:
   void CreateMenu();
   void CreateAccelerators();
+  void CreateDiagnosticKeys();
   void CloseOwnedWindows();
   // A line of the error view or the log was chosen: the source line it names, in front.
   bool JumpToDiagnostic(const QString& line);
+  void BringForward();
   // The editor text as EditorText() gives it, and conversions between its character positions
   // and the byte offsets of its UTF-8 form.
   QString RawEditorText() const;

@@ -50,6 +50,9 @@ class Frame {
   // A line of the error file or the log was chosen: selects the source line it names; false when
   // it names none.
   bool JumpToDiagnostic(std::string_view diagnostic);
+  // F8 and Shift+F8: the next or previous diagnostic of the last compilation from the caret; false
+  // when there is none.
+  bool GoToDiagnostic(bool forward);
 
   // The host through which a compilation reaches the frame on the user-interface thread.
   CompileHost& compile_host() { return host_; }
@@ -115,7 +118,6 @@ class Frame {
   bool ReplaceOnce(const FindRequest& request);
   void ChooseMinimizationLevel();
   void EnsureLogWindow();
-  void GoToDiagnostic(bool forward);
   void SelectEditorLine(int line);
 
   FrameUi& ui_;

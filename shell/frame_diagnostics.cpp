@@ -18,13 +18,15 @@ bool Frame::JumpToDiagnostic(std::string_view diagnostic) {
 // The error file beside the document holds every diagnostic of the last compilation, and only
 // those; the log has none of them and keeps the lines of earlier compilations. So the error file
 // is read, as its view does, each time: a compilation may have rewritten it meanwhile.
-void Frame::GoToDiagnostic(bool forward) {
-  if (document_.name().empty()) return;
+bool Frame::GoToDiagnostic(bool forward) {
+  if (document_.name().empty()) return false;
   std::string errors;
-  if (!ReadWholeFile(ViewFileName(document_.name(), kViewErrors), errors)) return;
+  if (!ReadWholeFile(ViewFileName(document_.name(), kViewErrors), errors)) return false;
   const std::vector<int> lines = DiagnosticLines(errors, CountLines(ui_.EditorText()));
   const std::optional<int> target = NextDiagnosticLine(lines, ui_.EditorCaretLine() + 1, forward);
-  if (target) SelectEditorLine(*target);
+  if (!target) return false;
+  SelectEditorLine(*target);
+  return true;
 }
 
 // The source may have changed since the compilation: the line of that number is still the best
