@@ -60,8 +60,7 @@ class WordReader {
   bool NextWord(std::string& word) {
     Token token;
     if (!Next(token) || token.kind != TokenKind::kWord) return false;
-    word =
-        text_.substr(static_cast<std::size_t>(token.start), static_cast<std::size_t>(token.length));
+    word = Text(token);
     return true;
   }
   std::string_view Text(const Token& token) const {
@@ -189,17 +188,17 @@ PinNames DeclaredPinNames(std::string_view text) {
     have_word = reader.NextWord(word);
   }
   if (have_word && word == "USER_ID") {
-    // "=" and the identifier; either may be missing in a header being written.
+    // "=" and the identifier; a header being written may lack the "=".
+    if (reader.Next(token) && token.kind == TokenKind::kOperator) reader.Next(token);
     have_word = reader.NextWord(word);
-    if (!have_word) have_word = reader.NextWord(word);
-    if (have_word) have_word = reader.NextWord(word);
   }
   PinNames names;
   const int pin_count = PinCount(gal_type);
   int pins_read = 0;
-  for (; have_word && pins_read < pin_count;
-       have_word = ++pins_read < pin_count && reader.NextWord(word)) {
+  while (have_word) {
     if (!IsLanguageKeyword(word)) names.push_back(word);
+    if (++pins_read == pin_count) break;
+    have_word = reader.NextWord(word);
   }
   if (pins_read == pin_count) {
     for (int node = 1; node <= NodeCount(gal_type); ++node) {
