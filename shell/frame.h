@@ -118,7 +118,7 @@ class Frame {
   bool ReplaceOnce(const FindRequest& request);
   void ChooseMinimizationLevel();
   void EnsureLogWindow();
-  void SelectEditorLine(int line);
+  void SelectEditorLine(std::string_view text, int line);
 
   FrameUi& ui_;
   Host host_{*this};

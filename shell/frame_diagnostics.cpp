@@ -11,7 +11,7 @@ namespace kem {
 bool Frame::JumpToDiagnostic(std::string_view diagnostic) {
   const std::optional<int> line = DiagnosticLineNumber(diagnostic);
   if (!line) return false;
-  SelectEditorLine(*line);
+  SelectEditorLine(ui_.EditorText(), *line);
   return true;
 }
 
@@ -22,17 +22,18 @@ bool Frame::GoToDiagnostic(bool forward) {
   if (document_.name().empty()) return false;
   std::string errors;
   if (!ReadWholeFile(ViewFileName(document_.name(), kViewErrors), errors)) return false;
-  const std::vector<int> lines = DiagnosticLines(errors, CountLines(ui_.EditorText()));
+  const std::string text = ui_.EditorText();
+  const std::vector<int> lines = DiagnosticLines(errors, CountLines(text));
   const std::optional<int> target = NextDiagnosticLine(lines, ui_.EditorCaretLine() + 1, forward);
   if (!target) return false;
-  SelectEditorLine(*target);
+  SelectEditorLine(text, *target);
   return true;
 }
 
 // The source may have changed since the compilation: the line of that number is still the best
 // guess, and past the end the last line.
-void Frame::SelectEditorLine(int line) {
-  const LineRange range = LocateLine(ui_.EditorText(), line);
+void Frame::SelectEditorLine(std::string_view text, int line) {
+  const LineRange range = LocateLine(text, line);
   ui_.SelectInEditor(range.start, range.end);
   ui_.RefreshStatusLine();
 }
