@@ -18,7 +18,7 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKEM_BUILD_TESTS=
   -DKEM_BUILD_BENCH=ON >/dev/null
 targets=(kem_bench)
 if [ "$ide" = 1 ] && cmake --build build-bench --target help | grep -q '^kem_ide_bench:'; then
-  targets+=(kem_ide_bench)
+  targets+=(kem_ide_bench kem_editor_bench)
 else
   ide=0
 fi
@@ -27,4 +27,6 @@ build-bench/bench/kem_bench --examples examples "${args[@]}"
 if [ "$ide" = 1 ]; then
   echo
   QT_QPA_PLATFORM=offscreen build-bench/bench/kem_ide_bench --kind parity --v 17 --level 2 2>/dev/null
+  echo
+  QT_QPA_PLATFORM=offscreen build-bench/bench/kem_editor_bench 2>/dev/null
 fi
