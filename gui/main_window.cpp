@@ -158,7 +158,7 @@ void MainWindow::CreateAccelerators() {
       actions_[id] = action;
     }
     action->setShortcuts(sequences);
-    action->setShortcutContext(Qt::ApplicationShortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
   }
 }
 
