@@ -52,6 +52,7 @@ class JumpTest : public QObject {
   void logLinesJumpToTheirSourceLine();
   void errorViewLinesJumpToTheirSourceLine();
   void f8AndShiftF8CycleThroughTheDiagnostics();
+  void editingKeysInTheLogLeaveTheEditorAlone();
   void highlighterMarksKeywordsCommentsAndPinNames();
   void renamedPinIsNoLongerMarked();
   void settingSwitchesHighlightingOff();
@@ -198,6 +199,20 @@ void JumpTest::f8AndShiftF8CycleThroughTheDiagnostics() {
   QCOMPARE(seen, (QStringList{"GRUEN := UNBEKANNT;", "GELB := NIRGENDS;", "GRUEN := UNBEKANNT;",
                               "GELB := NIRGENDS;"}));
   QCOMPARE(w.statusLine()->Text(), QStringLiteral("Zeile: %1").arg(CaretLine() + 1));
+}
+
+// F8 reaches the editor from every window; the editing keys of the main window do not.
+void JumpTest::editingKeysInTheLogLeaveTheEditorAlone() {
+  MainWindow& w = *window_;
+  OpenDesign(QStringLiteral("ampel.kem"), AmpelWithTwoErrors());
+  Compile();
+  QTest::keyClicks(w.editor(), QStringLiteral("xyz"));
+  const QString typed = w.editor()->toPlainText();
+  w.logWindow()->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(w.logWindow()));
+  QTest::keyClick(w.logWindow()->list(), Qt::Key_Z, Qt::ControlModifier);
+  QCOMPARE(w.editor()->toPlainText(), typed);
+  QVERIFY(w.logWindow()->isActiveWindow());
 }
 
 void JumpTest::highlighterMarksKeywordsCommentsAndPinNames() {
