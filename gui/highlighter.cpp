@@ -49,8 +49,7 @@ void Highlighter::PinListTimeout() {
 }
 
 void Highlighter::highlightBlock(const QString& text) {
-  const std::u16string_view line(reinterpret_cast<const char16_t*>(text.utf16()),
-                                 static_cast<std::size_t>(text.size()));
+  const std::u16string_view line(QStringView(text).utf16(), static_cast<std::size_t>(text.size()));
   const LineSpans spans = HighlightLine(line, previousBlockState() == kInsideComment, pins_);
   // Blanks next to an operator take its colour: nothing of them shows, and fewer runs of one
   // format make a line quicker to lay out and paint.
