@@ -18,7 +18,7 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKEM_BUILD_TESTS=
   -DKEM_BUILD_BENCH=ON >/dev/null
 targets=(kem_bench)
 if [ "$ide" = 1 ] && cmake --build build-bench --target help | grep -q '^kem_ide_bench:'; then
-  targets+=(kem_ide_bench)
+  targets+=(kem_ide_bench kem_editor_bench)
 else
   ide=0
 fi
@@ -33,4 +33,6 @@ if [ "$ide" = 1 ]; then
     QT_QPA_PLATFORM=offscreen build-bench/bench/kem_ide_bench --statements "$statements" \
       --runs 3 2>/dev/null
   done
+  echo
+  QT_QPA_PLATFORM=offscreen build-bench/bench/kem_editor_bench 2>/dev/null
 fi

@@ -44,6 +44,8 @@ LogWindow::LogWindow(const QFont& font)
   list_->setItemDelegate(delegate_);
   showing_.setSingleShot(true);
   connect(&showing_, &QTimer::timeout, this, &LogWindow::ShowPendingLines);
+  connect(list_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { emit lineActivated(item->text()); });
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list_);

@@ -31,6 +31,8 @@ class LogWindow : public QWidget {
 
  signals:
   void closed();
+  // A line was double-clicked or chosen with Enter.
+  void lineActivated(const QString& text);
 
  protected:
   void closeEvent(QCloseEvent* event) override;

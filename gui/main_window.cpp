@@ -28,6 +28,7 @@
 #include "gui/frame_geometry.h"
 #include "gui/input_discarder.h"
 #include "gui/message_boxes.h"
+#include "shell/diagnostic_lines.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
 
@@ -97,6 +98,7 @@ MainWindow::MainWindow(const QString& start_directory) {
       new FileDrop(this, [this](const std::string& name) { frame_->OpenDroppedFile(name); });
   drop->Watch(this);
   drop->Watch(editor_->viewport());
+  CreateDiagnosticKeys();
   connect(editor_, &QPlainTextEdit::textChanged, this, [this] {
     if (!setting_text_) frame_->EditorTextChanged();
   });
@@ -104,6 +106,7 @@ MainWindow::MainWindow(const QString& start_directory) {
   connect(editor_, &QPlainTextEdit::copyAvailable, this, [this] { frame_->EditorStateChanged(); });
   worker_ = std::make_unique<CompileWorker>(this, frame_->compile_host());
   frame_->StartUp(QFile::encodeName(start_directory).toStdString());
+  if (frame_->highlighting()) highlighter_ = new Highlighter(editor_->document());
   editor_->setFocus();
 }
 
@@ -171,10 +174,39 @@ void MainWindow::CreateAccelerators() {
   }
 }
 
+// F8 and Shift+F8 work from the log and the views too, which stand in front after a compilation;
+// a jump brings the editor forward.
+void MainWindow::CreateDiagnosticKeys() {
+  for (const Accelerator& key : kDiagnosticKeys) {
+    const bool forward = key.command_id == kCmdNextDiagnostic;
+    auto* action = new QAction(this);
+    action->setObjectName(QStringLiteral("cmd_%1").arg(key.command_id));
+    action->setData(key.command_id);
+    action->setShortcut(QKeySequence(FromUtf8(key.key), QKeySequence::PortableText));
+    action->setShortcutContext(Qt::ApplicationShortcut);
+    connect(action, &QAction::triggered, this, [this, forward] {
+      if (frame_->GoToDiagnostic(forward)) BringForward();
+    });
+    addAction(action);
+    actions_[key.command_id] = action;
+  }
+}
+
+void MainWindow::BringForward() {
+  raise();
+  activateWindow();
+}
+
 void MainWindow::CloseOwnedWindows() {
   delete log_window_.data();
   delete help_window_.data();
   for (QPointer<ViewWindow>& view : views_) delete view.data();
+}
+
+bool MainWindow::JumpToDiagnostic(const QString& line) {
+  if (!frame_->JumpToDiagnostic(line.toStdString())) return false;
+  BringForward();
+  return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -274,6 +306,8 @@ std::string MainWindow::EditorText() {
 
 void MainWindow::SetEditorText(std::string_view text) {
   setting_text_ = true;
+  // The names first, so the text is coloured once, completely.
+  if (highlighter_) highlighter_->ReadPinNames(text);
   editor_->setPlainText(FromUtf8(text));
   setting_text_ = false;
   status_->update();
@@ -443,6 +477,8 @@ void MainWindow::ShowView(int kind, std::string_view caption, std::string_view t
     views_[closed_kind] = nullptr;
     frame_->ViewClosed(closed_kind);
   });
+  if (kind == kViewErrors)
+    view->SetLineHandler([this](const QString& line) { return JumpToDiagnostic(line); });
   views_[kind] = view;
   view->move(view_cascade_.Next());
   view->show();
@@ -463,6 +499,7 @@ void MainWindow::ShowLogWindow(const FontDescription& font) {
     log_window_ = nullptr;
     frame_->LogWindowClosed();
   });
+  connect(log_window_, &LogWindow::lineActivated, this, &MainWindow::JumpToDiagnostic);
   log_window_->show();
   // The log only reports; typing goes on in the editor.
   activateWindow();

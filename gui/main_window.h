@@ -12,6 +12,7 @@
 
 #include "gui/compile_worker.h"
 #include "gui/help_window.h"
+#include "gui/highlighter.h"
 #include "gui/log_window.h"
 #include "gui/recent_files_menu.h"
 #include "gui/status_line.h"
@@ -40,6 +41,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   LogWindow* logWindow() const { return log_window_; }
   ViewWindow* viewWindow(int kind) const { return views_[kind]; }
   HelpWindow* helpWindow() const { return help_window_; }
+  Highlighter* highlighter() const { return highlighter_; }
   bool compiling() const { return worker_->running(); }
 
   // FrameUi.
@@ -96,7 +98,11 @@ class MainWindow : public QMainWindow, public FrameUi {
  private:
   void CreateMenu();
   void CreateAccelerators();
+  void CreateDiagnosticKeys();
   void CloseOwnedWindows();
+  // A line of the error view or the log was chosen: the source line it names, in front.
+  bool JumpToDiagnostic(const QString& line);
+  void BringForward();
   // The editor text as EditorText() gives it, and conversions between its character positions
   // and the byte offsets of its UTF-8 form.
   QString RawEditorText() const;
@@ -107,7 +113,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   StatusLine* status_;
   std::map<int, QAction*> actions_;
   QPointer<LogWindow> log_window_;
-  QPointer<HelpWindow> help_window_;  // one, reused by every help command
+  QPointer<HelpWindow> help_window_;    // one, reused by every help command
+  Highlighter* highlighter_ = nullptr;  // none when highlighting is off
   std::array<QPointer<ViewWindow>, kViewKinds> views_;
   ViewCascade view_cascade_;
   std::unique_ptr<RecentFilesMenu> recent_files_menu_;

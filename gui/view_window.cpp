@@ -1,6 +1,9 @@
 #include "gui/view_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 #include "gui/frame_geometry.h"
@@ -39,10 +42,27 @@ ViewWindow::ViewWindow(int kind, const QString& caption, const QString& text, co
   SetUpEditor(editor_);
   editor_->setFont(font);
   editor_->setPlainText(text);
+  editor_->installEventFilter(this);
+  editor_->viewport()->installEventFilter(this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(editor_);
   PlaceFrame(this, QRect(0, 0, kWidth, kHeight));
+}
+
+bool ViewWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (!line_handler_) return QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::MouseButtonDblClick && watched == editor_->viewport()) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    if (line_handler_(editor_->cursorForPosition(at).block().text())) return true;
+  }
+  if (event->type() == QEvent::KeyPress && watched == editor_) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        line_handler_(editor_->textCursor().block().text()))
+      return true;
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void ViewWindow::closeEvent(QCloseEvent* event) {

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 
 namespace kem::gui {
 
@@ -17,15 +18,22 @@ class ViewWindow : public QWidget {
   int kind() const { return kind_; }
   QPlainTextEdit* editor() const { return editor_; }
 
+  // Called with the text of a line that is double-clicked or has the caret when Enter is pressed;
+  // returns true when it took the line, and the click or key then does nothing else.
+  using LineHandler = std::function<bool(const QString& line)>;
+  void SetLineHandler(LineHandler handler) { line_handler_ = std::move(handler); }
+
  signals:
   void closed(int kind);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   int kind_;
   QPlainTextEdit* editor_;
+  LineHandler line_handler_;
 };
 
 // Where each newly opened view goes: the first at the screen's top-left corner, each next one a

@@ -6,6 +6,7 @@
 
 #include "common/command_ids.h"
 #include "common/format.h"
+#include "shell/diagnostic_lines.h"
 #include "shell/help.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
@@ -28,6 +29,7 @@ void Frame::StartUp(const std::string& start_directory) {
   settings_changed_ = settings.settings_changed;
   port_ = settings.port;
   minimization_level_ = settings.minimization_level;
+  highlighting_ = settings.highlighting;
   font_ = settings.font_read ? settings.font : ui_.SystemFontDescription();
   line_height_ = ui_.ApplyEditorFont(font_);
   for (int id : StartUpGrayedItems()) ui_.SetMenuItemEnabled(id, false);
@@ -88,6 +90,10 @@ void Frame::HandleCommand(int command_id) {
       break;
     case kCmdGoToLine:
       GoToLine();
+      break;
+    case kCmdNextDiagnostic:
+    case kCmdPreviousDiagnostic:
+      GoToDiagnostic(command_id == kCmdNextDiagnostic);
       break;
     case kCmdMinimizationOption:
       ChooseMinimizationLevel();

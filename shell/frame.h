@@ -55,6 +55,13 @@ class Frame {
   // A file dropped on the window: a design opens as with "Öffnen"; false for any other file.
   bool OpenDroppedFile(const std::string& file_name);
 
+  // A line of the error file or the log was chosen: selects the source line it names; false when
+  // it names none.
+  bool JumpToDiagnostic(std::string_view diagnostic);
+  // F8 and Shift+F8: the next or previous diagnostic of the last compilation from the caret; false
+  // when there is none.
+  bool GoToDiagnostic(bool forward);
+
   // The host through which a compilation reaches the frame on the user-interface thread.
   CompileHost& compile_host() { return host_; }
 
@@ -69,6 +76,7 @@ class Frame {
   int minimization_level() const { return minimization_level_; }
   bool settings_changed() const { return settings_changed_; }
   const FontDescription& font() const { return font_; }
+  bool highlighting() const { return highlighting_; }
   int line_height() const { return line_height_; }
   const CompileRun* last_run() const { return last_run_.get(); }
   const RecentFiles& recent_files() const { return recent_files_; }
@@ -122,6 +130,7 @@ class Frame {
   bool ReplaceOnce(const FindRequest& request);
   void ChooseMinimizationLevel();
   void EnsureLogWindow();
+  void SelectEditorLine(std::string_view text, int line);
 
   FrameUi& ui_;
   Host host_{*this};
@@ -140,6 +149,7 @@ class Frame {
   bool settings_changed_ = false;
   int port_ = kPortNone;
   int minimization_level_ = kDefaultMinimizationLevel;
+  bool highlighting_ = true;
   FontDescription font_;
   int line_height_ = 0;
   std::unique_ptr<CompileRun> last_run_;  // answers whether the last compilation was clean

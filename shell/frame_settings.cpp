@@ -16,6 +16,7 @@ void Frame::WriteSettings() {
   settings.minimization_level = minimization_level_;
   settings.font = font_;
   settings.recent_files = recent_files_.Slots();
+  settings.highlighting = highlighting_;
   if (!WriteSettingsFile(settings_path_, settings))
     ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxIcon::kWarning, BoxButtons::kOk);
 }

@@ -13,6 +13,10 @@ namespace {
 constexpr const char* kPortKey = "KEMWin_Port";
 constexpr std::string_view kLevelKey = "KEMWinMinLevel";
 constexpr std::string_view kFontKey = "Font_Set";
+// One key=value token: readers that do not know the key skip it.
+constexpr std::string_view kHighlightKey = "KEMWinHighlight";
+constexpr std::string_view kHighlightOff = "0";
+constexpr std::string_view kHighlightOn = "1";
 constexpr std::array<std::string_view, 3> kLevelNames = {"NOMIN", "STRONGMIN", "ESPRESSO"};
 constexpr std::array<const char*, 4> kPortNames = {"LPT1", "LPT2", "LPT3", "NoLPT"};
 constexpr const char* kNameLineFormat = "%s=%s\n";
@@ -158,6 +162,9 @@ Settings ParseSettings(std::string_view text) {
         settings.font_read = true;
       }
       settings.settings_changed = true;
+    } else if (key == kHighlightKey) {
+      if (value == kHighlightOff || value == kHighlightOn)
+        settings.highlighting = value == kHighlightOn;
     } else {
       // The port is not taken from the file: it always starts as "NoLPT".
       settings.settings_changed = true;
@@ -188,6 +195,10 @@ std::string FormatSettings(const Settings& settings) {
   std::string text = FormatRecentFiles(settings.recent_files);
   AppendFormatted(text, kNameLineFormat, kPortKey, kPortNames[static_cast<std::size_t>(port)]);
   AppendFormatted(text, kNameLineFormat, std::string(kLevelKey).c_str(), level_name.c_str());
+  // Before the font line: an empty face name would let a reader take the next line for it.
+  if (!settings.highlighting)
+    AppendFormatted(text, kNameLineFormat, std::string(kHighlightKey).c_str(),
+                    std::string(kHighlightOff).c_str());
   AppendFormatted(text, kFontLineHead, std::string(kFontKey).c_str(), f.height, f.width,
                   f.escapement, f.orientation, f.weight);
   AppendFormatted(text, kFontLineTail, int{f.italic}, int{f.underline}, int{f.strike_out},

@@ -37,6 +37,7 @@ struct Settings {
   FontDescription font;
   bool font_read = false;        // a Font_Set line was read completely
   RecentFileSlots recent_files;  // lines of their own that older readers skip
+  bool highlighting = true;      // syntax highlighting in the editor; files without the key: on
   bool settings_changed = true;  // reading always leaves it set, so every orderly exit writes
 };
 
@@ -47,7 +48,8 @@ Settings ParseSettings(std::string_view text);
 Settings ReadSettingsFile(const std::string& path);
 
 // The text of the settings file as the program writes it: the recent files, then the port, the
-// level and the font, one line each, always in this order.
+// level and the font, one line each, always in this order; only when highlighting is off, a line
+// saying so before the font.
 std::string FormatSettings(const Settings& settings);
 
 // Writes the settings file at `path`, replacing its contents; false when it cannot be written.
