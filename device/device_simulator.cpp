@@ -128,9 +128,9 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
   fuses.resize(array_end);
   m.array_ = std::move(fuses);
   m.driven_.assign(pins + 1, std::nullopt);
-  m.level_.assign(pins + 1, false);
+  m.state_.level.assign(pins + 1, false);
   m.enabled_.assign(m.cells_.size(), false);
-  m.q_.assign(m.cells_.size(), false);
+  m.state_.q.assign(m.cells_.size(), false);
   m.PowerUp();
   return m;
 }
@@ -182,70 +182,75 @@ bool DeviceSimulator::CanDrive(int pin) const {
 
 bool DeviceSimulator::RegisterBit(int pin) const {
   const Macrocell* cell = MacrocellOfPin(pin);
-  return cell != nullptr && q_[cell - cells_.data()];
+  return cell != nullptr && state_.q[cell - cells_.data()];
 }
 
 void DeviceSimulator::PowerUp() {
-  q_.assign(cells_.size(), false);
+  state_.q.assign(cells_.size(), false);
   driven_.assign(pin_count() + 1, std::nullopt);
   Settle();
 }
 
-bool DeviceSimulator::ColumnValue(int column) const {
+int DeviceSimulator::ColumnValue(int column, const State& state) const {
   const int pin = column_pin_[column];
-  if (pin == 0) return false;
-  bool value = level_[pin];
+  if (pin == 0) return -1;
+  bool value = state.level[pin];
   const Macrocell* cell = MacrocellOfPin(pin);
   if (cell != nullptr && cell->registered) {
     // The GAL22V10 family feeds a register back from its inverted output, before the polarity
     // cell; the GAL16V8 and GAL20V8 show the register as the pin does, enabled or not.
-    const bool q = q_[cell - cells_.data()];
+    const bool q = state.q[cell - cells_.data()];
     value = IsV8(type_) ? PinDomain(*cell, q) : !q;
   }
-  return value != column_inverted_[column];
+  return value != column_inverted_[column] ? 1 : 0;
 }
 
-bool DeviceSimulator::Product(int row) const {
+bool DeviceSimulator::Product(int row, const State& state, bool* unwired) const {
   if (!term_enabled_[row]) return false;
+  bool reads_unwired = false;
   for (int c = 0; c < columns_; ++c) {
-    if (array_[row * columns_ + c] == 0 && !ColumnValue(c)) return false;
+    if (array_[row * columns_ + c] != 0) continue;
+    const int value = ColumnValue(c, state);
+    if (value == 0) return false;
+    reads_unwired = reads_unwired || value < 0;
   }
-  return true;
+  if (reads_unwired && unwired != nullptr) *unwired = true;
+  return !reads_unwired;
 }
 
-bool DeviceSimulator::Sum(const Macrocell& cell) const {
+bool DeviceSimulator::Sum(const Macrocell& cell, const State& state) const {
   for (int row : cell.term_rows) {
-    if (Product(row)) return true;
+    if (Product(row, state)) return true;
   }
   return false;
 }
 
-bool DeviceSimulator::Enabled(const Macrocell& cell) const {
+bool DeviceSimulator::Enabled(const Macrocell& cell, const State& state) const {
   switch (cell.enable) {
     case Enable::kAlways:
       return true;
     case Enable::kRow:
-      return Product(cell.oe_row);
+      return Product(cell.oe_row, state);
     case Enable::kOePin:
-      return !level_[oe_pin()];
+      return !state.level[oe_pin()];
   }
   return false;
 }
 
 void DeviceSimulator::ApplyReset() {
-  if (IsV8(type_) || !Product(0)) return;
+  if (IsV8(type_) || !Product(0, state_)) return;
   for (std::size_t k = 0; k < cells_.size(); ++k) {
-    if (cells_[k].registered) q_[k] = false;
+    if (cells_[k].registered) state_.q[k] = false;
   }
 }
 
 void DeviceSimulator::LoadRegisters() {
-  std::vector<bool> next = q_;
-  const bool preset = !IsV8(type_) && Product(rows_ - 1);
+  std::vector<bool> next = state_.q;
+  const bool preset = !IsV8(type_) && Product(rows_ - 1, state_);
   for (std::size_t k = 0; k < cells_.size(); ++k) {
-    if (cells_[k].drives && cells_[k].registered) next[k] = preset || Sum(cells_[k]);
+    if (cells_[k].drives && cells_[k].registered) next[k] = preset || Sum(cells_[k], state_);
   }
-  q_ = std::move(next);
+  state_.q = std::move(next);
   ApplyReset();
 }
 
@@ -258,15 +263,46 @@ bool DeviceSimulator::Settle() {
     for (int pin = 1; pin <= pins; ++pin) level[pin] = driven_[pin].value_or(false);
     for (std::size_t k = 0; k < cells_.size(); ++k) {
       const Macrocell& cell = cells_[k];
-      if (!cell.drives || !Enabled(cell)) continue;
+      if (!cell.drives || !Enabled(cell, state_)) continue;
       enabled[k] = true;
-      level[cell.pin] = PinDomain(cell, cell.registered ? static_cast<bool>(q_[k]) : Sum(cell));
+      level[cell.pin] =
+          PinDomain(cell, cell.registered ? static_cast<bool>(state_.q[k]) : Sum(cell, state_));
     }
-    if (level == level_ && enabled == enabled_) return true;
-    level_ = std::move(level);
+    if (level == state_.level && enabled == enabled_) return true;
+    state_.level = std::move(level);
     enabled_ = std::move(enabled);
   }
   return false;
+}
+
+DeviceSimulator::Snapshot DeviceSimulator::Evaluate(const std::vector<bool>& levels) const {
+  State state;
+  state.level.assign(pin_count() + 1, false);
+  for (int pin = 1; pin <= pin_count() && pin < static_cast<int>(levels.size()); ++pin)
+    state.level[pin] = levels[pin];
+  state.q.assign(cells_.size(), false);
+  for (std::size_t k = 0; k < cells_.size(); ++k)
+    state.q[k] = PinDomain(cells_[k], state.level[cells_[k].pin]);
+
+  Snapshot snapshot;
+  bool unwired = false;
+  auto product = [&](int row) { return Product(row, state, &unwired); };
+  snapshot.pins.assign(pin_count() + 1, std::nullopt);
+  for (const Macrocell& cell : cells_) {
+    if (!cell.drives) continue;
+    bool sum = false;
+    for (int row : cell.term_rows) sum = product(row) || sum;
+    Drive drive;
+    drive.level = PinDomain(cell, sum);
+    drive.enabled = cell.enable == Enable::kRow ? product(cell.oe_row) : Enabled(cell, state);
+    snapshot.pins[cell.pin] = drive;
+  }
+  if (!IsV8(type_)) {
+    snapshot.reset = product(0);
+    snapshot.preset = product(rows_ - 1);
+  }
+  snapshot.valid = !unwired;
+  return snapshot;
 }
 
 DeviceSimulator::Levels DeviceSimulator::Step(const std::vector<std::optional<bool>>& driven,
@@ -291,7 +327,7 @@ DeviceSimulator::Levels DeviceSimulator::Step(const std::vector<std::optional<bo
     const bool device = cell != nullptr && enabled_[cell - cells_.data()];
     result.device_drives[pin] = device;
     if (device || driven_[pin]) {
-      result.pins[pin] = level_[pin] ? PinLevel::kHigh : PinLevel::kLow;
+      result.pins[pin] = state_.level[pin] ? PinLevel::kHigh : PinLevel::kLow;
     } else if (CanDrive(pin)) {
       result.pins[pin] = PinLevel::kZ;
     } else if (FixedName(type_, mode_, pin) == "VCC") {

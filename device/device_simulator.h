@@ -39,6 +39,19 @@ class DeviceSimulator {
     int oe_row = -1;
   };
 
+  // What the device drives for given pin levels, without time: combinational outputs their level
+  // now, registers the level their pin shows after the next clock edge.
+  struct Drive {
+    bool enabled = false;
+    bool level = false;
+  };
+  struct Snapshot {
+    bool valid = true;  // false: a term that would be true reads a column no pin drives
+    std::vector<std::optional<Drive>> pins;  // by pin number; none where the device drives nothing
+    bool reset = false;                      // GAL22V10 family: the asynchronous reset term
+    bool preset = false;                     // GAL22V10 family: the synchronous preset term
+  };
+
   // Pin levels after a step, by pin number (index 0 unused).
   struct Levels {
     std::vector<PinLevel> pins;
@@ -77,12 +90,21 @@ class DeviceSimulator {
   // The register of the macrocell on `pin` as it stands (false for a pin without one).
   bool RegisterBit(int pin) const;
 
+  // `levels[pin]` are the levels the array sees, for a registered output the level its pin shows
+  // now (the register is taken to hold it).
+  Snapshot Evaluate(const std::vector<bool>& levels) const;
+
  private:
-  bool Product(int row) const;
-  bool Sum(const Macrocell& cell) const;
-  bool Enabled(const Macrocell& cell) const;
+  struct State {
+    std::vector<bool> level;  // by pin: the level the array sees
+    std::vector<bool> q;      // by macrocell: the register
+  };
+
+  bool Product(int row, const State& state, bool* unwired = nullptr) const;
+  bool Sum(const Macrocell& cell, const State& state) const;
+  bool Enabled(const Macrocell& cell, const State& state) const;
   bool PinDomain(const Macrocell& cell, bool q) const { return cell.active_high ? q : !q; }
-  bool ColumnValue(int column) const;
+  int ColumnValue(int column, const State& state) const;  // -1: no pin drives it
   bool Settle();  // false when the feedback did not come to rest
   void LoadRegisters();
   void ApplyReset();
@@ -100,9 +122,8 @@ class DeviceSimulator {
   std::vector<bool> column_inverted_;  // the column carries the complement
   std::vector<bool> readable_;         // by pin: a column carries it
   std::vector<std::optional<bool>> driven_;
-  std::vector<bool> level_;    // by pin: the level the array sees
+  State state_;
   std::vector<bool> enabled_;  // by macrocell
-  std::vector<bool> q_;        // by macrocell: the register
 };
 
 }  // namespace kem
