@@ -160,8 +160,22 @@ bool DeviceSimulator::IsSupply(int pin) const {
 
 bool DeviceSimulator::CanBeDriven(int pin) const {
   if (pin <= 0 || pin > pin_count()) return false;
-  return readable_[pin] || pin == clock_pin() ||
-         (IsV8(type_) && mode_ == kRegisteredMode && pin == oe_pin());
+  if (pin == clock_pin() || (IsV8(type_) && mode_ == kRegisteredMode && pin == oe_pin()))
+    return true;
+  // The column of a registered output carries the register, and an output that is always
+  // enabled leaves the pin to nobody else.
+  const Macrocell* cell = MacrocellOfPin(pin);
+  if (cell != nullptr && cell->drives && (cell->registered || AlwaysEnabled(*cell))) return false;
+  return readable_[pin];
+}
+
+bool DeviceSimulator::AlwaysEnabled(const Macrocell& cell) const {
+  if (cell.enable == Enable::kAlways) return true;
+  if (cell.enable == Enable::kOePin || !term_enabled_[cell.oe_row]) return false;
+  for (int c = 0; c < columns_; ++c) {
+    if (array_[cell.oe_row * columns_ + c] == 0) return false;
+  }
+  return true;
 }
 
 bool DeviceSimulator::CanDrive(int pin) const {

@@ -74,8 +74,8 @@ class DeviceSimulator {
 
   // GND and VCC.
   bool IsSupply(int pin) const;
-  // The pin can take a level from outside: the array reads it, or it is the clock or the
-  // output-enable pin.
+  // The pin can take a level from outside: the array reads it and no output holds it, or it is
+  // the clock or the output-enable pin.
   bool CanBeDriven(int pin) const;
   // The device can drive the pin: its macrocell is an output whose enable is not always off.
   bool CanDrive(int pin) const;
@@ -103,6 +103,7 @@ class DeviceSimulator {
   bool Product(int row, const State& state, bool* unwired = nullptr) const;
   bool Sum(const Macrocell& cell, const State& state) const;
   bool Enabled(const Macrocell& cell, const State& state) const;
+  bool AlwaysEnabled(const Macrocell& cell) const;
   bool PinDomain(const Macrocell& cell, bool q) const { return cell.active_high ? q : !q; }
   int ColumnValue(int column, const State& state) const;  // -1: no pin drives it
   bool Settle();  // false when the feedback did not come to rest

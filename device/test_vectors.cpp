@@ -88,9 +88,9 @@ class Parser {
   }
 
   void Finish(int last_line) {
-    if (seen_order_ && result_.vectors.empty() && !had_vector_line_)
-      Fault(last_line, std::string(msg::kNoVectors));
-    if (!seen_order_) Fault(last_line, std::string(msg::kNoOrder));
+    if (seen_order_ && !result_.names.empty() && !had_vector_line_)
+      Fault(order_line_, std::string(msg::kNoVectors));
+    if (!seen_order_ && !reported_missing_order_) Fault(last_line, std::string(msg::kNoOrder));
   }
 
   TestVectors& result() { return result_; }
@@ -104,6 +104,7 @@ class Parser {
       return;
     }
     seen_order_ = true;
+    order_line_ = line;
     const std::vector<std::string> names = Words(text);
     if (names.empty()) Fault(line, std::string(msg::kEmptyOrder));
     for (const std::string& name : names) {
@@ -177,6 +178,7 @@ class Parser {
   std::vector<VectorDiagnostic>& faults_;
   TestVectors result_;
   bool seen_order_ = false;
+  int order_line_ = 0;
   bool had_vector_line_ = false;
   bool reported_missing_order_ = false;
 };
@@ -231,8 +233,11 @@ std::optional<TestVectors> ParseTestVectors(std::string_view text, const DeviceS
   }
   if (open_comment != 0) faults.push_back({open_comment, std::string(msg::kOpenComment)});
   parser.Finish(line);
-  if (faults.size() != faults_before) return std::nullopt;
-  return std::move(parser.result());
+  if (faults.size() == faults_before) return std::move(parser.result());
+  std::stable_sort(
+      faults.begin() + static_cast<std::ptrdiff_t>(faults_before), faults.end(),
+      [](const VectorDiagnostic& a, const VectorDiagnostic& b) { return a.line < b.line; });
+  return std::nullopt;
 }
 
 SimulationRun RunTestVectors(const TestVectors& vectors, DeviceSimulator& device) {
