@@ -160,6 +160,12 @@ TEST_P(Tristate, OutputFloatsWhileItsEnableIsFalse) {
   EXPECT_EQ(Simulate(FitBuffer(), kVectors), "");
 }
 
+// A bus pin may be driven from outside only while the device lets go of it.
+TEST_P(Tristate, DrivingAnEnabledOutputIsAConflict) {
+  EXPECT_EQ(Simulate(FitBuffer(), "ORDER: E A Y\n0 1 0\n1 1 0\n"),
+            "Zeile 3: Y: von außen 0 getrieben, der Baustein treibt H\n");
+}
+
 // An enable row that connects nothing is always true: the output no longer floats.
 TEST_P(Tristate, MissingOutputEnableIsCaught) {
   const TristatePlacement& p = GetParam();
