@@ -3,8 +3,10 @@
 #include <array>
 #include <string_view>
 
+#include "common/format.h"
 #include "device/catalogue.h"
 #include "device/jedec_writer.h"
+#include "device/simulation_messages.h"
 
 namespace kem {
 
@@ -45,7 +47,7 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
                                                           std::vector<std::uint8_t> fuses,
                                                           std::string& error) {
   if (gal_type < 0 || gal_type >= kDeviceCount) {
-    error = "unknown device";
+    error = simulation_messages::kUnknownDevice;
     return std::nullopt;
   }
   DeviceSimulator m;
@@ -56,7 +58,8 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
   const int array_end = m.rows_ * m.columns_;
   const std::size_t expected = DeviceJedecLayout(gal_type).cells.size();
   if (fuses.size() != expected) {
-    error = "fuse count " + std::to_string(fuses.size()) + ", expected " + std::to_string(expected);
+    error = FormatText(simulation_messages::kFuseCount,
+                       {std::to_string(fuses.size()), std::to_string(expected)});
     return std::nullopt;
   }
   m.term_enabled_.assign(m.rows_, true);
@@ -65,7 +68,7 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
     const bool syn = fuses[array_end + 144] == 1;
     const bool ac0 = fuses[array_end + 145] == 1;
     if (!syn && !ac0) {
-      error = "SYN 0 and AC0 0";
+      error = simulation_messages::kNoMode;
       return std::nullopt;
     }
     m.mode_ = !syn ? kRegisteredMode : ac0 ? kComplexMode : kSimpleMode;
@@ -77,7 +80,7 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
       const bool ac1 = fuses[array_end + 72 + k] == 1;
       const int first = 8 * k;
       if (m.mode_ == kComplexMode && !ac1) {
-        error = "AC1 0 in complex mode";
+        error = simulation_messages::kComplexAc1;
         return std::nullopt;
       }
       cell.drives = m.mode_ != kSimpleMode || !ac1;

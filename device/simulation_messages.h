@@ -38,6 +38,9 @@ inline constexpr std::string_view kTrailingText = "Text nach dem letzten Feld";
 inline constexpr std::string_view kBadField = "fehlerhaftes Feld %s";
 inline constexpr std::string_view kFuseMissing = "Fuse %d steht in keinem Feld";
 inline constexpr std::string_view kUnknownDevice = "kein bekannter Baustein";
+inline constexpr std::string_view kFuseCount = "%d Fuses statt %d";
+inline constexpr std::string_view kNoMode = "SYN und AC0 beide 0, kein Modus";
+inline constexpr std::string_view kComplexAc1 = "AC1 0 im Complex-Modus";
 inline constexpr std::string_view kBadFuseChecksum = "Fuse-Prüfsumme %s, berechnet %s";
 inline constexpr std::string_view kBadTransmissionChecksum =
     "Übertragungsprüfsumme %s, berechnet %s";
