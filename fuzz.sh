@@ -5,7 +5,7 @@
 # in build-fuzz/findings/<target>/ and make the script exit with status 1. FUZZ_PARALLEL sets how
 # many targets run at once, FUZZ_BUILD_DIR another build folder.
 #
-#   ./fuzz.sh [SECONDS] [TARGET...]   targets: compile fit settings jedec invariant (default: all)
+#   ./fuzz.sh [SECONDS] [TARGET...]   targets: compile fit settings jedec vectors invariant (default: all)
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(compile fit settings jedec invariant)
+[ ${#targets[@]} -eq 0 ] && targets=(compile fit settings jedec vectors invariant)
 case $seconds in '' | *[!0-9]*) echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2 ;; esac
 
 kem_packages+=(clang)
@@ -25,7 +25,7 @@ kem_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clan
 root=$PWD/$build_dir
 seeds=$root/seeds
 rm -rf "$seeds"
-mkdir -p "$seeds"/{compile,fit,settings,jedec,invariant} "$seeds/work"
+mkdir -p "$seeds"/{compile,fit,settings,jedec,vectors,invariant} "$seeds/work"
 
 # Compiler seeds: every design of the examples and the tests, once per minimization level.
 for design in examples/*.kem tests/designs/*.kem; do
@@ -42,6 +42,9 @@ for design in "$seeds"/work/*.kem; do
   ASAN_OPTIONS=detect_leaks=0 "$root/cli/kemc" --fit "$design" >/dev/null || true
 done
 cp "$seeds"/work/*.jed "$seeds/jedec/"
+for vectors in examples/*.vec; do  # device byte, fuse seed, then the file
+  { printf '\002\001'; cat "$vectors"; } >"$seeds/vectors/$(basename "$vectors")"
+done
 cp fuzz/seeds/settings/* "$seeds/settings/"
 head -c 64 /dev/zero >"$seeds/invariant/first-choices"  # the generator's plainest design
 for target in "${targets[@]}"; do

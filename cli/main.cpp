@@ -15,6 +15,7 @@
 #include "cli/cli_host.h"
 #include "cli/gnu_diagnostics.h"
 #include "cli/options.h"
+#include "cli/simulate.h"
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/file_io.h"
@@ -109,15 +110,26 @@ int Main(const std::vector<std::string>& arguments) {
   }
   CliHost host(stdout, stderr, isatty(STDERR_FILENO) != 0);
   int status = kExitClean;
+  const SimulateStreams streams{stdout, stderr};
+  // A design is simulated only when what came before it (compile, fit) was clean.
+  auto simulated = [&](const std::string& file, int before) {
+    if (!options.simulate || before != kExitClean) return before;
+    return SimulateDesign(file, options.write_vectors, streams);
+  };
+  if (options.action == Action::kSimulate) {
+    for (const std::string& file : options.files) status = std::max(status, simulated(file, 0));
+    return status;
+  }
   if (options.action == Action::kFitOnly) {
-    for (const std::string& file : options.files) status = std::max(status, FitOne(file, host));
+    for (const std::string& file : options.files)
+      status = std::max(status, simulated(file, FitOne(file, host)));
     return status;
   }
   if (options.level < 0)
     options.level = ReadSettingsFile(std::string(kSettingsFileName)).minimization_level;
 
   for (const std::string& file : options.files)
-    status = std::max(status, CompileOne(file, options, host));
+    status = std::max(status, simulated(file, CompileOne(file, options, host)));
   return status;
 }
 

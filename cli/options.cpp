@@ -15,6 +15,10 @@ const char* const kUsage =
     "\n"
     "  -f, --fit            nach fehlerfreiem Compilieren fitten (JEDEC-Datei .jed)\n"
     "      --fit-only       nur fitten: vorhandene Zwischendatei (.boo) zur JEDEC-Datei (.jed)\n"
+    "      --simulate       Vektordatei (.vec) gegen die JEDEC-Datei (.jed) simulieren; mit\n"
+    "                       --fit gegen die eben gefittete\n"
+    "      --vectors        nach fehlerfreier Simulation die Vektoren in die JEDEC-Datei\n"
+    "                       schreiben (V-Felder)\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
     "  -h, --help           diese Hilfe\n"
@@ -25,10 +29,12 @@ const char* const kUsage =
     "\n"
     "Exit-Status:\n"
     "  0  fehlerfrei (Warnungen erlaubt)\n"
-    "  1  Fehler im Design, Compilierung abgebrochen, Fitten fehlgeschlagen oder eine\n"
-    "     Ausgabedatei nicht schreibbar\n"
+    "  1  Fehler im Design, Compilierung abgebrochen, Fitten fehlgeschlagen, eine\n"
+    "     Ausgabedatei nicht schreibbar, Vektordatei fehlerhaft oder Abweichung in der\n"
+    "     Simulation\n"
     "  2  falscher Aufruf oder eine Eingabedatei nicht verwendbar (Quelle nicht lesbar,\n"
-    "     Quelle mit dem Namen einer Ausgabedatei, Zwischendatei fehlt)\n"
+    "     Quelle mit dem Namen einer Ausgabedatei, Zwischendatei, Vektordatei oder\n"
+    "     JEDEC-Datei fehlt oder ist unbrauchbar)\n"
     "Bei mehreren Dateien zählt der höchste Status.\n";
 
 int ParseLevel(const std::string& text) {
@@ -63,6 +69,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.action = Action::kCompileAndFit;
     } else if (argument == "--fit-only") {
       options.action = Action::kFitOnly;
+    } else if (argument == "--simulate") {
+      options.simulate = true;
+    } else if (argument == "--vectors") {
+      options.write_vectors = true;
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
                (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
       std::string value;
@@ -86,6 +96,11 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       return false;
     }
   }
+  if (options.write_vectors && !options.simulate) {
+    error = "--vectors verlangt --simulate";
+    return false;
+  }
+  if (options.simulate && options.action == Action::kCompile) options.action = Action::kSimulate;
   if (options.files.empty()) {
     error = "keine Datei angegeben";
     return false;

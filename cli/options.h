@@ -6,11 +6,13 @@
 
 namespace kem::cli {
 
-enum class Action { kCompile, kCompileAndFit, kFitOnly, kHelp, kVersion };
+enum class Action { kCompile, kCompileAndFit, kFitOnly, kSimulate, kHelp, kVersion };
 
 struct Options {
   Action action = Action::kCompile;
-  int level = -1;  // -1: take it from kem.ini
+  int level = -1;              // -1: take it from kem.ini
+  bool simulate = false;       // run NAME.vec against NAME.jed (after the fit, if one is asked)
+  bool write_vectors = false;  // and write the vectors of a clean run into NAME.jed
   std::vector<std::string> files;
 };
 

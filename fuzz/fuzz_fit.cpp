@@ -7,9 +7,9 @@
 #include <string>
 
 #include "device/fitter.h"
+#include "device/jedec_reader.h"
 #include "device/jedec_writer.h"
 #include "fuzz/fuzz_check.h"
-#include "tests/support/jedec_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream intermediate(std::string(reinterpret_cast<const char*>(data), size));
@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = kem::JedecText(fitter.fuse_map(), fitter.design(), fitter.pins());
   KEM_FUZZ_CHECK(!text.empty(), "a successful fit has a JEDEC file");
   std::string error;
-  const auto jedec = kem::testing_support::ReadJedec(text, error);
+  const auto jedec = kem::ReadJedec(text, error);
   KEM_FUZZ_CHECK(jedec.has_value(), "the JEDEC file reads back");
   KEM_FUZZ_CHECK(jedec->stated_fuse_checksum == static_cast<int>(jedec->fuse_checksum),
                  "the fuse checksum is right");

@@ -1,16 +1,16 @@
-// Fuzz target: the JEDEC reader the tests check written files with, on arbitrary bytes.
+// Fuzz target: the JEDEC reader of the simulator and the tests, on arbitrary bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "device/jedec_reader.h"
 #include "fuzz/fuzz_check.h"
-#include "tests/support/jedec_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   std::string error;
-  const auto jedec = kem::testing_support::ReadJedec(text, error);
+  const auto jedec = kem::ReadJedec(text, error);
   if (!jedec) {
     KEM_FUZZ_CHECK(!error.empty(), "a refused file has a reason");
     return 0;

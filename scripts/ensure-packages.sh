@@ -1,9 +1,10 @@
 # Installs the Debian packages the build needs, when any is missing. Sourced by run.sh and test.sh.
 # The IDE loads Qt's German translation. The tests also check the Debian package (dpkg-dev for its
 # dependencies, desktop-file-utils and shared-mime-info for its desktop entry and MIME type) and
-# read kemc's messages with vim.
+# read kemc's messages with vim; mame-tools brings jedutil, a second JEDEC decoder that checks the
+# files with test vectors.
 kem_packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev qt6-translations-l10n dpkg-dev
-  desktop-file-utils shared-mime-info vim)
+  desktop-file-utils shared-mime-info vim mame-tools)
 
 kem_ensure_packages() {
   local missing=()

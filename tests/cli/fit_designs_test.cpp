@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "device/jedec_reader.h"
 #include "tests/support/fit_check.h"
-#include "tests/support/jedec_reader.h"
 #include "tests/support/run_kemc.h"
 #include "tests/support/temp_dir.h"
 
@@ -57,13 +57,12 @@ TEST_P(FittedExample, DeviceComputesTheEquations) {
   const auto design = testing_support::ReadIntermediate(*intermediate);
   ASSERT_TRUE(design);
   std::string error;
-  const auto jedec = testing_support::ReadJedec(*jedec_text, error);
+  const auto jedec = ReadJedec(*jedec_text, error);
   ASSERT_TRUE(jedec) << error;
   EXPECT_EQ(jedec->fuse_checksum, static_cast<unsigned>(jedec->stated_fuse_checksum));
   EXPECT_EQ(jedec->transmission_checksum,
             static_cast<unsigned>(jedec->stated_transmission_checksum));
-  const auto model =
-      testing_support::GalModel::FromFuses(design->design.Gal_Type, jedec->fuses, error);
+  const auto model = DeviceSimulator::FromFuses(design->design.Gal_Type, jedec->fuses, error);
   ASSERT_TRUE(model) << error;
   EXPECT_EQ(testing_support::CheckDeviceAgainstEquations(*model, *design), "");
 }

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "device/catalogue.h"
+#include "device/jedec_reader.h"
 #include "device/jedec_writer.h"
 #include "tests/support/fit_check.h"
 #include "tests/support/intermediate_builder.h"
-#include "tests/support/jedec_reader.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
 
@@ -395,13 +395,12 @@ struct RoundTripCase {
 class RoundTrip : public testing::TestWithParam<RoundTripCase> {};
 
 // Fits, writes and reads back a design; the fuse list of its JEDEC file.
-std::vector<int> FittedFuses(const std::string& intermediate, int gal_type) {
+std::vector<std::uint8_t> FittedFuses(const std::string& intermediate, int gal_type) {
   Fitter fitter;
   std::istringstream in(intermediate);
   EXPECT_EQ(fitter.Fit(in), 1);
   std::string error;
-  auto jedec = testing_support::ReadJedec(
-      JedecText(fitter.fuse_map(), fitter.design(), fitter.pins()), error);
+  auto jedec = ReadJedec(JedecText(fitter.fuse_map(), fitter.design(), fitter.pins()), error);
   EXPECT_TRUE(jedec) << error;
   if (!jedec) return {};
   EXPECT_EQ(jedec->fuse_checksum, static_cast<unsigned>(jedec->stated_fuse_checksum));
@@ -411,11 +410,11 @@ std::vector<int> FittedFuses(const std::string& intermediate, int gal_type) {
   return jedec->fuses;
 }
 
-std::string CheckFuses(const std::vector<int>& fuses, const std::string& intermediate) {
+std::string CheckFuses(const std::vector<std::uint8_t>& fuses, const std::string& intermediate) {
   auto design = testing_support::ReadIntermediate(intermediate);
   if (!design) return "unreadable equations";
   std::string error;
-  auto model = testing_support::GalModel::FromFuses(design->design.Gal_Type, fuses, error);
+  auto model = DeviceSimulator::FromFuses(design->design.Gal_Type, fuses, error);
   if (!model) return error;
   return testing_support::CheckDeviceAgainstEquations(*model, *design);
 }
@@ -423,7 +422,7 @@ std::string CheckFuses(const std::vector<int>& fuses, const std::string& interme
 TEST_P(RoundTrip, DeviceComputesItsEquations) {
   const std::string text = GetParam().design().Text();
   const int gal_type = testing_support::ReadIntermediate(text)->design.Gal_Type;
-  const std::vector<int> fuses = FittedFuses(text, gal_type);
+  const auto fuses = FittedFuses(text, gal_type);
   EXPECT_EQ(CheckFuses(fuses, text), "");
 }
 
@@ -517,12 +516,12 @@ INSTANTIATE_TEST_SUITE_P(Designs, RoundTrip,
 // The comparison itself catches a wrong fuse of each kind.
 TEST(RoundTrip, AWrongFuseIsCaught) {
   const std::string text = Gal16V8Registered().Text();
-  const std::vector<int> fuses = FittedFuses(text, kGal16V8);
+  const auto fuses = FittedFuses(text, kGal16V8);
   ASSERT_EQ(CheckFuses(fuses, text), "");
   // XOR and AC1 of pin 12, a literal of its first term (row 57, column 0), the output enable of
   // pin 14 (row 40), the term enable of row 57 and SYN.
   for (int fuse : {2048 + 7, 2120 + 7, 32 * 57 + 0, 32 * 40 + 5, 2128 + 57, 2192}) {
-    std::vector<int> wrong = fuses;
+    auto wrong = fuses;
     wrong[fuse] ^= 1;
     EXPECT_NE(CheckFuses(wrong, text), "") << "fuse " << fuse;
   }

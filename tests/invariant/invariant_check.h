@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "device/fitter.h"
+#include "device/jedec_reader.h"
 #include "tests/invariant/equation_text.h"
 #include "tests/invariant/meaning_check.h"
 #include "tests/support/compile_fixture.h"
 #include "tests/support/design_generator.h"
 #include "tests/support/fit_check.h"
-#include "tests/support/jedec_reader.h"
 
 namespace kem::testing_support {
 
@@ -63,7 +63,7 @@ inline std::string CheckFit(CompileFixture& fixture, const testing_support::Comp
 
   const auto design = ReadIntermediate(*compiled.intermediate);
   if (!design) return "intermediate file unreadable";
-  const auto model = GalModel::FromFuses(design->design.Gal_Type, jedec->fuses, error);
+  const auto model = DeviceSimulator::FromFuses(design->design.Gal_Type, jedec->fuses, error);
   if (!model) return "fuse map: " + error;
   if (std::string difference = CheckDeviceAgainstEquations(
           *model, *design, kSampling.exhaustive_limit, kSampling.samples);

@@ -10,11 +10,14 @@
 #include <vector>
 
 #include "device/catalogue.h"
+#include "device/device_simulator.h"
 #include "device/intermediate_files.h"
 #include "device/pin_table.h"
-#include "tests/support/gal_model.h"
 
 namespace kem::testing_support {
+
+inline constexpr int kLevels = 31;  // pin levels by pin number 1..30
+using Levels = std::vector<bool>;
 
 struct Literal {
   std::string name;
@@ -89,7 +92,8 @@ inline std::string Describe(const Levels& levels, const std::vector<int>& pins) 
 // Empty when the device computes every equation for every combination of the signals read (or
 // for `samples` random ones when there are more than `exhaustive_limit` of them); else the first
 // difference found.
-inline std::string CheckDeviceAgainstEquations(const GalModel& model, const IntermediateDesign& d,
+inline std::string CheckDeviceAgainstEquations(const DeviceSimulator& model,
+                                               const IntermediateDesign& d,
                                                int exhaustive_limit = 14, int samples = 4096) {
   using namespace fit_check_detail;
   std::vector<int> inputs;
@@ -126,9 +130,9 @@ inline std::string CheckDeviceAgainstEquations(const GalModel& model, const Inte
 
   for (long long round = 0; round < rounds; ++round) {
     const unsigned long long bits = exhaustive ? static_cast<unsigned long long>(round) : random();
-    Levels levels{};
+    Levels levels(kLevels, false);
     for (int i = 0; i < n; ++i) levels[inputs[i]] = (bits >> i) & 1u;
-    const GalModel::Result result = model.Evaluate(levels);
+    const DeviceSimulator::Snapshot result = model.Evaluate(levels);
     if (!result.valid) return "a term reads a column without a signal" + Describe(levels, inputs);
 
     for (const Resolved& r : resolved) {
@@ -155,7 +159,7 @@ inline std::string CheckDeviceAgainstEquations(const GalModel& model, const Inte
         if (drive->enabled != sop) return "output enable of " + where();
         continue;
       }
-      const GalModel::Macrocell* cell = model.MacrocellOfPin(r.out->Number);
+      const DeviceSimulator::Macrocell* cell = model.MacrocellOfPin(r.out->Number);
       if (cell->registered != (r.out->Reg == 1)) return "register of " + e.target;
       if (drive->level != level) return "level of " + where();
       if (r.out->Trst == -1 && !drive->enabled) return "no output enable for " + where();

@@ -1,0 +1,337 @@
+#include "device/test_vectors.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "common/format.h"
+#include "device/simulation_messages.h"
+
+namespace kem {
+
+namespace {
+
+namespace msg = simulation_messages;
+
+constexpr std::string_view kOrder = "ORDER:";
+constexpr std::string_view kValues = "01CHLZX";
+
+bool IsBlank(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+// The text with its comments blanked out, line ends kept, so every line keeps its number.
+// `open_comment_line` is the line of a "/*" that is never closed, else 0.
+std::string WithoutComments(std::string_view text, int& open_comment_line) {
+  std::string out(text);
+  int line = 1;
+  open_comment_line = 0;
+  for (std::size_t i = 0; i < out.size(); ++i) {
+    if (out[i] == '\n') ++line;
+    if (out.compare(i, 2, "//") == 0) {
+      while (i < out.size() && out[i] != '\n') out[i++] = ' ';
+      --i;
+    } else if (out.compare(i, 2, "/*") == 0) {
+      const std::size_t end = out.find("*/", i + 2);
+      const std::size_t stop = end == std::string::npos ? out.size() : end + 2;
+      if (end == std::string::npos) open_comment_line = line;
+      for (; i < stop; ++i) {
+        if (out[i] == '\n') {
+          ++line;
+        } else {
+          out[i] = ' ';
+        }
+      }
+      --i;
+    }
+  }
+  return out;
+}
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && IsBlank(text[i])) ++i;
+    const std::size_t start = i;
+    while (i < text.size() && !IsBlank(text[i])) ++i;
+    if (i > start) words.emplace_back(text.substr(start, i - start));
+  }
+  return words;
+}
+
+// The pin a name stands for: 0 when no pin or several pins carry it (NC).
+int PinOfName(const std::vector<std::string>& pin_names, const std::string& name) {
+  int pin = 0;
+  for (std::size_t n = 1; n < pin_names.size(); ++n) {
+    if (pin_names[n] != name) continue;
+    if (pin != 0) return 0;
+    pin = static_cast<int>(n);
+  }
+  return pin;
+}
+
+class Parser {
+ public:
+  Parser(const DeviceSimulator& device, const std::vector<std::string>& pin_names,
+         std::vector<VectorDiagnostic>& faults)
+      : device_(device), pin_names_(pin_names), faults_(faults) {}
+
+  void Line(int line, std::string_view text) {
+    const std::size_t start = text.find_first_not_of(" \t\r\f\v");
+    if (start == std::string_view::npos) return;
+    text.remove_prefix(start);
+    if (text.starts_with(kOrder)) {
+      Order(line, text.substr(kOrder.size()));
+    } else {
+      Vector(line, text);
+    }
+  }
+
+  void Finish(int last_line) {
+    if (seen_order_ && !result_.names.empty() && !had_vector_line_)
+      Fault(order_line_, std::string(msg::kNoVectors));
+    if (!seen_order_ && !reported_missing_order_) Fault(last_line, std::string(msg::kNoOrder));
+  }
+
+  TestVectors& result() { return result_; }
+
+ private:
+  void Fault(int line, std::string text) { faults_.push_back({line, std::move(text)}); }
+
+  void Order(int line, std::string_view text) {
+    if (seen_order_) {
+      Fault(line, std::string(msg::kSecondOrder));
+      return;
+    }
+    seen_order_ = true;
+    order_line_ = line;
+    const std::vector<std::string> names = Words(text);
+    if (names.empty()) Fault(line, std::string(msg::kEmptyOrder));
+    for (const std::string& name : names) {
+      const int pin = PinOfName(pin_names_, name);
+      if (pin == 0) {
+        Fault(line, FormatText(msg::kUnknownName, {name}));
+      } else if (device_.IsSupply(pin)) {
+        Fault(line, FormatText(msg::kFixedPin, {name}));
+      } else if (!device_.CanBeDriven(pin) && !device_.CanDrive(pin)) {
+        Fault(line, FormatText(msg::kUnusedPin, {name}));
+      } else if (std::find(result_.pins.begin(), result_.pins.end(), pin) != result_.pins.end()) {
+        Fault(line, FormatText(msg::kDuplicateName, {name}));
+      }
+      result_.names.push_back(name);
+      result_.pins.push_back(pin);
+    }
+  }
+
+  void Vector(int line, std::string_view text) {
+    had_vector_line_ = true;
+    if (!seen_order_) {
+      if (!reported_missing_order_) Fault(line, std::string(msg::kNoOrder));
+      reported_missing_order_ = true;
+      return;
+    }
+    std::string values;
+    for (char c : text) {
+      if (IsBlank(c)) continue;
+      const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (kValues.find(upper) == std::string_view::npos) {
+        Fault(line, FormatText(msg::kUnknownValue, {std::string_view(&c, 1)}));
+        return;
+      }
+      values += upper;
+    }
+    const std::size_t columns = result_.names.size();
+    if (values.size() != columns) {
+      Fault(line, FormatText(values.size() < columns ? msg::kTooFewValues : msg::kTooManyValues,
+                             {std::to_string(values.size()), std::to_string(columns)}));
+      return;
+    }
+    for (std::size_t i = 0; i < columns; ++i) {
+      if (!Fits(line, i, values[i])) return;
+    }
+    result_.vectors.push_back({line, std::move(values)});
+  }
+
+  // Whether the value suits the column's pin; a fault when not.
+  bool Fits(int line, std::size_t column, char value) {
+    const int pin = result_.pins[column];
+    const std::string& name = result_.names[column];
+    if (pin == 0 || device_.IsSupply(pin)) return true;  // already reported with ORDER:
+    const std::string_view shown(&value, 1);
+    if (value == 'C' && pin != device_.clock_pin()) {
+      Fault(line, FormatText(msg::kClockOnly, {name, std::to_string(device_.clock_pin())}));
+      return false;
+    }
+    if ((value == '0' || value == '1' || value == 'C') && !device_.CanBeDriven(pin)) {
+      Fault(line, FormatText(msg::kNotAnInput, {name, shown}));
+      return false;
+    }
+    if ((value == 'H' || value == 'L' || value == 'Z') && !device_.CanDrive(pin)) {
+      Fault(line, FormatText(msg::kNotAnOutput, {name, shown}));
+      return false;
+    }
+    return true;
+  }
+
+  const DeviceSimulator& device_;
+  const std::vector<std::string>& pin_names_;
+  std::vector<VectorDiagnostic>& faults_;
+  TestVectors result_;
+  bool seen_order_ = false;
+  int order_line_ = 0;
+  bool had_vector_line_ = false;
+  bool reported_missing_order_ = false;
+};
+
+// The levels driven from outside for one vector.
+std::vector<std::optional<bool>> Driven(const TestVectors& vectors, const std::string& values,
+                                        const DeviceSimulator& device) {
+  std::vector<std::optional<bool>> driven(device.pin_count() + 1);
+  for (int pin = 1; pin <= device.pin_count(); ++pin) {
+    if (device.CanBeDriven(pin) && !device.CanDrive(pin)) driven[pin] = false;
+  }
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    if (values[i] == '0' || values[i] == '1') driven[vectors.pins[i]] = values[i] == '1';
+  }
+  return driven;
+}
+
+}  // namespace
+
+char LevelChar(PinLevel level) {
+  switch (level) {
+    case PinLevel::kLow:
+      return 'L';
+    case PinLevel::kHigh:
+      return 'H';
+    case PinLevel::kZ:
+      return 'Z';
+  }
+  return '?';
+}
+
+int SimulationRun::FailedSteps() const {
+  return static_cast<int>(std::count_if(
+      steps.begin(), steps.end(), [](const VectorStep& step) { return !step.mismatches.empty(); }));
+}
+
+std::optional<TestVectors> ParseTestVectors(std::string_view text, const DeviceSimulator& device,
+                                            const std::vector<std::string>& pin_names,
+                                            std::vector<VectorDiagnostic>& faults) {
+  const std::size_t faults_before = faults.size();
+  int open_comment = 0;
+  const std::string clean = WithoutComments(text, open_comment);
+  Parser parser(device, pin_names, faults);
+  int line = 0;
+  std::size_t start = 0;
+  while (start <= clean.size()) {
+    std::size_t end = clean.find('\n', start);
+    if (end == std::string::npos) end = clean.size();
+    ++line;
+    parser.Line(line, std::string_view(clean).substr(start, end - start));
+    start = end + 1;
+  }
+  if (open_comment != 0) faults.push_back({open_comment, std::string(msg::kOpenComment)});
+  parser.Finish(line);
+  if (faults.size() == faults_before) return std::move(parser.result());
+  std::stable_sort(
+      faults.begin() + static_cast<std::ptrdiff_t>(faults_before), faults.end(),
+      [](const VectorDiagnostic& a, const VectorDiagnostic& b) { return a.line < b.line; });
+  return std::nullopt;
+}
+
+SimulationRun RunTestVectors(const TestVectors& vectors, DeviceSimulator& device) {
+  SimulationRun run;
+  device.PowerUp();
+  for (const TestVectors::Vector& vector : vectors.vectors) {
+    const bool clock = vector.values.find('C') != std::string::npos;
+    const DeviceSimulator::Levels levels =
+        device.Step(Driven(vectors, vector.values, device), clock);
+    VectorStep step;
+    step.line = vector.line;
+    step.pins = levels.pins;
+    for (std::size_t i = 0; i < vector.values.size(); ++i) {
+      const char value = vector.values[i];
+      const int pin = vectors.pins[i];
+      const PinLevel read = levels.pins[pin];
+      const bool expects = value == 'H' || value == 'L' || value == 'Z';
+      const bool conflict = (value == '0' || value == '1') && levels.device_drives[pin];
+      if ((expects && LevelChar(read) != value) || conflict)
+        step.mismatches.push_back({static_cast<int>(i), value, read});
+    }
+    run.steps.push_back(std::move(step));
+  }
+  return run;
+}
+
+std::string MismatchText(const TestVectors& vectors, const VectorStep::Mismatch& mismatch) {
+  const std::string& name = vectors.names[mismatch.column];
+  const char read = LevelChar(mismatch.read);
+  const bool conflict = mismatch.expected == '0' || mismatch.expected == '1';
+  return FormatText(conflict ? msg::kConflict : msg::kMismatch,
+                    {name, std::string_view(&mismatch.expected, 1), std::string_view(&read, 1)});
+}
+
+std::string LineText(const VectorDiagnostic& diagnostic) {
+  return FormatText(msg::kLinePrefix, {std::to_string(diagnostic.line), diagnostic.text});
+}
+
+std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run) {
+  auto pad = [](std::string text, std::size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+  };
+  std::vector<std::size_t> widths;
+  for (const std::string& name : vectors.names)
+    widths.push_back(std::max<std::size_t>(name.size(), 2));
+  std::string table = pad(std::string(msg::kTableLine), 6);
+  for (std::size_t i = 0; i < vectors.names.size(); ++i)
+    table += " " + pad(vectors.names[i], widths[i]);
+  table += '\n';
+
+  for (std::size_t s = 0; s < run.steps.size(); ++s) {
+    const VectorStep& step = run.steps[s];
+    const std::string& values = vectors.vectors[s].values;
+    std::string number = std::to_string(step.line);
+    std::string row = std::string(number.size() < 5 ? 5 - number.size() : 0, ' ') + number + " ";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const bool driven = values[i] == '0' || values[i] == '1' || values[i] == 'C';
+      std::string cell(1, driven ? values[i] : LevelChar(step.pins[vectors.pins[i]]));
+      for (const VectorStep::Mismatch& m : step.mismatches) {
+        if (m.column == static_cast<int>(i)) cell += '!';
+      }
+      row += " " + pad(cell, widths[i]);
+    }
+    while (!row.empty() && row.back() == ' ') row.pop_back();
+    for (const VectorStep::Mismatch& m : step.mismatches) row += "  " + MismatchText(vectors, m);
+    table += row + '\n';
+  }
+  const int failed = run.FailedSteps();
+  const int total = static_cast<int>(run.steps.size());
+  table += failed == 0 ? FormatText(msg::kPassed, {std::to_string(total)})
+                       : FormatText(msg::kFailed, {std::to_string(failed), std::to_string(total)});
+  table += '\n';
+  return table;
+}
+
+std::vector<std::string> JedecVectorFields(const TestVectors& vectors,
+                                           const DeviceSimulator& device) {
+  std::string unnamed(device.pin_count(), 'X');
+  for (int pin = 1; pin <= device.pin_count(); ++pin) {
+    if (device.IsSupply(pin)) {
+      unnamed[pin - 1] = 'N';
+    } else if (device.CanBeDriven(pin) && !device.CanDrive(pin)) {
+      unnamed[pin - 1] = '0';
+    }
+  }
+  std::vector<std::string> fields;
+  for (const TestVectors::Vector& vector : vectors.vectors) {
+    std::string field = unnamed;
+    for (std::size_t i = 0; i < vector.values.size(); ++i)
+      field[vectors.pins[i] - 1] = vector.values[i];
+    fields.push_back(std::move(field));
+  }
+  return fields;
+}
+
+}  // namespace kem
