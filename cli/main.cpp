@@ -1,10 +1,7 @@
 // kemc: the command-line compiler. Compiles each design as the IDE's "Nur Compilieren" does,
 // compiles and fits as "Compilieren und Fitten" does, or only fits as "Nur Fitten" does, with the
 // same files, diagnostics and log.
-#include <unistd.h>
-
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -12,6 +9,7 @@
 
 #include "cli/cli_host.h"
 #include "cli/options.h"
+#include "cli/process_setup.h"
 #include "common/allocation.h"
 #include "common/command_ids.h"
 #include "common/file_io.h"
@@ -96,7 +94,7 @@ int Main(const std::vector<std::string>& arguments) {
     std::puts("kemc " KEM_VERSION);
     return kExitClean;
   }
-  CliHost host(stdout, stderr, isatty(STDERR_FILENO) != 0);
+  CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   if (options.action == Action::kFitOnly) {
     for (const std::string& file : options.files) status = std::max(status, FitOne(file, host));
@@ -139,8 +137,7 @@ int main(int argc, char** argv) {
   // An interrupt leaves no temporary behind; a closed pipe becomes a write error that is
   // reported at the end, after every output file has been written whole.
   kem::InstallInterruptCleanup();
-  std::signal(SIGPIPE, SIG_IGN);
-  const int status =
-      kem::cli::MainCatchingExhaustion(std::vector<std::string>(argv + 1, argv + argc));
+  kem::cli::PrepareStandardStreams();
+  const int status = kem::cli::MainCatchingExhaustion(kem::cli::CommandLineArguments(argc, argv));
   return kem::cli::WithOutputChecked(status);
 }

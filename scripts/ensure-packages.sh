@@ -1,4 +1,5 @@
-# Installs the Debian packages the build needs, when any is missing. Sourced by run.sh and test.sh.
+# Installs the Debian packages the build needs, when any is missing. Sourced by run.sh, test.sh and
+# the other scripts, which may set kem_packages to a list of their own first.
 kem_packages=(cmake ninja-build g++ libgtest-dev qt6-base-dev)
 
 kem_ensure_packages() {
