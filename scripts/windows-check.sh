@@ -8,9 +8,12 @@
 #              must not be written)
 #   again      level 0 once more in the same folder, over the outputs of the first run
 #   line ends  level 2 with the source's line ends switched (LF <-> CR LF)
-#   names      level 1 with the name in capitals ("AMPEL.KEM") given as "sub\AMPEL.KEM"
+#   names      level 1 with the name in capitals and a letter beyond ASCII ("AMPEL-Ä.KEM"),
+#              given as "sub\AMPEL-Ä.KEM"
 #   fit        each example with --fit at every level against the Linux kemc (build/cli/kemc,
 #              built when missing): every file including the JEDEC file, and the log
+#   interrupt  Ctrl+C during a run over many designs: the Ctrl+C exit status, no temporary left,
+#              and each design with all three of its outputs or none
 #
 # No run may leave a temporary behind. Prints a summary and exits non-zero on any difference.
 set -euo pipefail
@@ -23,7 +26,7 @@ kem_ensure_packages
 
 build=build-windows
 echo "== cross-build of kemc.exe in $build/"
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+cmake -S . -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEM_BUILD_GUI=OFF -DKEM_BUILD_TESTS=OFF \
   -DKEM_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target kemc -j"$(nproc)"
@@ -44,6 +47,8 @@ expected_root=$root/tests/designs/expected
 wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
 wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
 export WINEPREFIX=$root/$build/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine turns the command line into UTF-16 by the locale: file names are UTF-8.
+export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 # One server serves every run until the end (it must start before the first program, which
 # creates the prefix).
@@ -59,11 +64,18 @@ work=$root/$build/check
 rm -rf "$work"
 mkdir -p "$work"
 compared=0
-failures=0
+failed_runs=0
+differences=0
 
 fail() {
   echo "DIFF $*"
-  failures=$((failures + 1))
+  differences=$((differences + 1))
+}
+
+# count_run DIFFERENCES_BEFORE: counts one compared run, and a failed one when it added differences.
+count_run() {
+  compared=$((compared + 1))
+  [ "$differences" -eq "$1" ] || failed_runs=$((failed_runs + 1))
 }
 
 # run_kemc PROGRAM FOLDER ARGS...: runs kemc in FOLDER; its log goes to FOLDER/.out, its messages
@@ -84,7 +96,7 @@ run_kemc() {
 # the expected files EXPECTED/NAME.*.
 check_against() {
   local case=$1 folder=$2 stem=$3 expected=$4 name=$5
-  compared=$((compared + 1))
+  local before=$differences
   cmp -s "$folder/.status" "$expected/$name.status" \
     || fail "$case: exit status $(cat "$folder/.status"), expected $(cat "$expected/$name.status")"
   cmp -s "$folder/.out" "$expected/$name.out" || fail "$case: log on standard output"
@@ -101,6 +113,7 @@ check_against() {
     fi
   done
   check_no_temporaries "$case" "$folder"
+  count_run "$before"
 }
 
 check_no_temporaries() {
@@ -136,14 +149,13 @@ for entry in "${designs[@]}"; do
         check_against "$name -m 0 (again)" "$folder" "$name" "$expected" "$name"
         ;;
       1)
-        upper=${name^^}
+        upper=${name^^}-Ä
         folder=$work/$name-names
         mkdir -p "$folder/sub"
         cp "$source" "$folder/sub/$upper.KEM"
         run_kemc windows "$folder" -m 1 "sub\\$upper.KEM"
         mv "$folder/.out" "$folder/.status" "$folder/sub/"
         check_against "$name -m 1 (sub\\$upper.KEM)" "$folder/sub" "$upper" "$expected" "$name"
-        check_no_temporaries "$name -m 1 (sub\\$upper.KEM)" "$folder"
         ;;
       2)
         folder=$work/$name-line-ends
@@ -161,7 +173,7 @@ for source in examples/*.kem; do
   name=$(basename "$source" .kem)
   for level in 0 1 2; do
     case="$name --fit -m $level"
-    compared=$((compared + 1))
+    before=$differences
     for program in windows linux; do
       mkdir -p "$work/$name-fit$level-$program"
       cp "$source" "$work/$name-fit$level-$program/$name.kem"
@@ -172,11 +184,35 @@ for source in examples/*.kem; do
         || fail "$case: $file differs from Linux"
     done
     check_no_temporaries "$case" "$work/$name-fit$level-windows"
+    count_run "$before"
   done
 done
 
+echo "== interrupted under Wine"
+folder=$work/interrupt
+mkdir -p "$folder"
+for i in $(seq 1 200); do cp tests/designs/eq_18_variables.kem "$folder/d$i.kem"; done
+before=$differences
+(cd "$folder" && exec "$wine" "$kemc_exe" -m 2 d*.kem >.out 2>.err </dev/null) &
+pid=$!
+# Once some designs are done, with many still to come.
+until [ "$(find "$folder" -name '*.boo' | wc -l)" -ge 10 ] || ! kill -0 "$pid" 2>/dev/null; do
+  sleep 0.1
+done
+kill -INT "$pid" 2>/dev/null || fail "interrupt: the run ended before the interrupt"
+status=0
+wait "$pid" || status=$?
+# STATUS_CONTROL_C_EXIT (0xC000013A), of which a Unix parent sees the low byte.
+[ "$status" -eq $((0xC000013A & 0xFF)) ] || fail "interrupt: exit status $status"
+check_no_temporaries interrupt "$folder"
+for i in $(seq 1 200); do
+  outputs=$(find "$folder" -name "d$i.ERR" -o -name "d$i.mds" -o -name "d$i.boo" | wc -l)
+  [ "$outputs" -eq 0 ] || [ "$outputs" -eq 3 ] || fail "interrupt: d$i has $outputs of its outputs"
+done
+count_run "$before"
+
 finished=$SECONDS
-echo "== Windows check: ${#designs[@]} designs, $compared runs compared, $failures differing" \
-  "($((built - started)) s build, $((wine_ready - built)) s Wine start," \
-  "$((finished - wine_ready)) s runs, $((finished - started)) s in all)"
-[ "$failures" -eq 0 ]
+echo "== Windows check: ${#designs[@]} designs, $compared runs compared, $failed_runs failed" \
+  "($differences differences); $((built - started)) s build, $((wine_ready - built)) s Wine" \
+  "start, $((finished - wine_ready)) s runs, $((finished - started)) s in all"
+[ "$failed_runs" -eq 0 ]
