@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
-// windows.h first: shellapi.h needs its types.
+// windows.h first: these need its types.
 #include <shellapi.h>
+#include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "common/windows_paths.h"
@@ -20,13 +22,49 @@ namespace kem::cli {
 
 #ifdef _WIN32
 
-// The narrow argv holds names in the system's code page, which cannot say every name.
+namespace {
+
+// The files a pattern names, in name order; none when it names none, has no wildcard, or has
+// one in a folder. Each long name is matched again, since the system also matches short names
+// ("*.kem" would find "a.kemx" by its short name "A~1.KEM").
+std::vector<std::string> MatchingFiles(const std::wstring& pattern) {
+  const std::size_t folder_end = pattern.find_last_of(L"/\\:");
+  const std::size_t name_start = folder_end == std::wstring::npos ? 0 : folder_end + 1;
+  std::vector<std::string> files;
+  const std::size_t wildcard = pattern.find_first_of(L"*?");
+  if (wildcard == std::wstring::npos || wildcard < name_start) return files;
+  const std::wstring folder = pattern.substr(0, name_start);
+  const std::wstring name_pattern = pattern.substr(name_start);
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return files;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+        PathMatchSpecW(found.cFileName, name_pattern.c_str()))
+      files.push_back(Utf8FromWide(folder + found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+}  // namespace
+
+// The narrow argv holds names in the system's code page, which cannot say every name. Windows
+// shells leave wildcards to the program: "kemc *.kem" compiles the folder's designs as a Unix
+// shell would have listed them; a pattern that matches no file stays as it is.
 std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   int count = 0;
   wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
   if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
   std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(Utf8FromWide(wide[i]));
+  for (int i = 1; i < count; ++i) {
+    const std::wstring argument = wide[i];
+    std::vector<std::string> files;
+    if (!argument.empty() && argument[0] != L'-') files = MatchingFiles(argument);
+    if (files.empty()) files.push_back(Utf8FromWide(argument));
+    arguments.insert(arguments.end(), files.begin(), files.end());
+  }
   LocalFree(wide);
   return arguments;
 }

@@ -12,6 +12,8 @@
 #              given as "sub\AMPEL-Ä.KEM"
 #   fit        each example with --fit at every level against the Linux kemc (build/cli/kemc,
 #              built when missing): every file including the JEDEC file, and the log
+#   wildcards  "*.kem" in a folder of designs (expanded by kemc.exe, as Windows shells do not)
+#              against the Linux kemc given the same files by the shell
 #   interrupt  Ctrl+C during a run over many designs: the Ctrl+C exit status, no temporary left,
 #              and each design with all three of its outputs or none
 #
@@ -187,6 +189,20 @@ for source in examples/*.kem; do
     count_run "$before"
   done
 done
+
+echo "== wildcards under Wine and on Linux"
+before=$differences
+for program in windows linux; do
+  folder=$work/wildcards-$program
+  mkdir -p "$folder"
+  cp examples/ampel.kem examples/gal16v8_simple_mux.kem "$folder/"
+  cp examples/ampel.kem "$folder/not-a-design.kemx"
+done
+run_kemc windows "$work/wildcards-windows" --fit '*.kem'
+run_kemc linux "$work/wildcards-linux" --fit ampel.kem gal16v8_simple_mux.kem
+diff -r "$work/wildcards-windows" "$work/wildcards-linux" -x .err >/dev/null \
+  || fail "wildcards: the files or the log differ from Linux"
+count_run "$before"
 
 echo "== interrupted under Wine"
 folder=$work/interrupt
