@@ -81,16 +81,15 @@ count_run() {
 }
 
 # run_kemc PROGRAM FOLDER ARGS...: runs kemc in FOLDER; its log goes to FOLDER/.out, its messages
-# to FOLDER/.err, its exit status to FOLDER/.status.
+# to FOLDER/.err, its exit status to FOLDER/.status. A run that hangs (a crash can start Wine's
+# debugger) ends after two minutes with status 124.
 run_kemc() {
   local program=$1 folder=$2
   shift 2
+  local command=("$kemc_linux")
+  [ "$program" = windows ] && command=("$wine" "$kemc_exe")
   local status=0
-  if [ "$program" = windows ]; then
-    (cd "$folder" && "$wine" "$kemc_exe" "$@" >.out 2>.err </dev/null) || status=$?
-  else
-    (cd "$folder" && "$kemc_linux" "$@" >.out 2>.err </dev/null) || status=$?
-  fi
+  (cd "$folder" && timeout 120 "${command[@]}" "$@" >.out 2>.err </dev/null) || status=$?
   echo "$status" >"$folder/.status"
 }
 
