@@ -11,7 +11,8 @@
 #   names      level 1 with the name in capitals and a letter beyond ASCII ("AMPEL-Ä.KEM"),
 #              given as "sub\AMPEL-Ä.KEM"
 #   fit        each example with --fit at every level against the Linux kemc (build/cli/kemc,
-#              built when missing): every file including the JEDEC file, and the log
+#              built when missing): every file including the JEDEC file, and the log; then
+#              --fit-only over the JEDEC file of level 2, which must come out the same
 #   wildcards  "*.kem" in a folder of designs (expanded by kemc.exe, as Windows shells do not)
 #              against the Linux kemc given the same files by the shell
 #   interrupt  Ctrl+C during a run over many designs: the Ctrl+C exit status, no temporary left,
@@ -187,6 +188,15 @@ for source in examples/*.kem; do
     check_no_temporaries "$case" "$work/$name-fit$level-windows"
     count_run "$before"
   done
+  # The fit alone, over the JEDEC file of the run before.
+  before=$differences
+  folder=$work/$name-fit2-windows
+  cp "$folder/$name.jed" "$folder/.jed-before"
+  run_kemc windows "$folder" --fit-only "$name.kem"
+  [ "$(cat "$folder/.status")" = 0 ] || fail "$name --fit-only: exit status $(cat "$folder/.status")"
+  cmp -s "$folder/$name.jed" "$folder/.jed-before" || fail "$name --fit-only: $name.jed differs"
+  check_no_temporaries "$name --fit-only" "$folder"
+  count_run "$before"
 done
 
 echo "== wildcards under Wine and on Linux"
