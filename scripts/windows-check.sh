@@ -240,4 +240,7 @@ finished=$SECONDS
 echo "== Windows check: ${#designs[@]} designs, $compared runs compared, $failed_runs failed" \
   "($differences differences); $((built - started)) s build, $((wine_ready - built)) s Wine" \
   "start, $((finished - wine_ready)) s runs, $((finished - started)) s in all"
-[ "$failed_runs" -eq 0 ]
+[ "$failed_runs" -eq 0 ] || {
+  echo "The runs' folders, each with its .out, .err and .status, are in $work/"
+  exit 1
+}
