@@ -39,6 +39,7 @@ void EchoErrorFile(const std::string& document, std::FILE* err) {
                  text.data() + start);
     start = end + 1;
   }
+  std::fflush(err);
 }
 
 // A missing intermediate file is a refusal, like an output-named source; a fit that fails is an
@@ -137,7 +138,7 @@ int main(int argc, char** argv) {
   // An interrupt leaves no temporary behind; a closed pipe becomes a write error that is
   // reported at the end, after every output file has been written whole.
   kem::InstallInterruptCleanup();
-  kem::cli::PrepareStandardStreams();
+  const kem::cli::StandardStreams streams;
   const int status = kem::cli::MainCatchingExhaustion(kem::cli::CommandLineArguments(argc, argv));
   return kem::cli::WithOutputChecked(status);
 }

@@ -69,10 +69,31 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return arguments;
 }
 
+namespace {
+
+bool IsConsole(DWORD standard_handle) {
+  const HANDLE handle = GetStdHandle(standard_handle);
+  DWORD mode = 0;
+  return handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+}  // namespace
+
 // Text mode would turn every "\n" of the log into "\r\n"; the log has "\n" line ends everywhere.
-void PrepareStandardStreams() {
+StandardStreams::StandardStreams() {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
+  // Formatted output to an unbuffered stream goes out one byte at a time, which would split each
+  // character beyond ASCII between two writes, and a console shows neither half. Every writer of
+  // standard error flushes it after its lines.
+  if (IsConsole(STD_ERROR_HANDLE)) std::setvbuf(stderr, nullptr, _IOFBF, BUFSIZ);
+  if (!IsConsole(STD_OUTPUT_HANDLE) && !IsConsole(STD_ERROR_HANDLE)) return;
+  const UINT previous = GetConsoleOutputCP();
+  if (previous != CP_UTF8 && SetConsoleOutputCP(CP_UTF8)) console_code_page_ = previous;
+}
+
+StandardStreams::~StandardStreams() {
+  if (console_code_page_ != 0) SetConsoleOutputCP(console_code_page_);
 }
 
 // A console draws the marker only with its terminal sequences switched on; the NUL device and
@@ -90,9 +111,11 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
   return std::vector<std::string>(argv + 1, argv + argc);
 }
 
-void PrepareStandardStreams() {
+StandardStreams::StandardStreams() {
   std::signal(SIGPIPE, SIG_IGN);
 }
+
+StandardStreams::~StandardStreams() = default;
 
 bool StandardErrorShowsMarker() {
   return isatty(STDERR_FILENO) != 0;
