@@ -15,6 +15,8 @@
 #              --fit-only over the JEDEC file of level 2, which must come out the same
 #   wildcards  "*.kem" in a folder of designs (expanded by kemc.exe, as Windows shells do not)
 #              against the Linux kemc given the same files by the shell
+#   console    a design with a diagnostic beyond ASCII run on a console (a terminal from script):
+#              the diagnostic's line shows its letters whole
 #   interrupt  Ctrl+C during a run over many designs: the Ctrl+C exit status, no temporary left,
 #              and each design with all three of its outputs or none
 #
@@ -211,6 +213,18 @@ run_kemc windows "$work/wildcards-windows" --fit '*.kem'
 run_kemc linux "$work/wildcards-linux" --fit ampel.kem gal16v8_simple_mux.kem
 diff -r "$work/wildcards-windows" "$work/wildcards-linux" -x .err >/dev/null \
   || fail "wildcards: the files or the log differ from Linux"
+count_run "$before"
+
+echo "== on a console under Wine"
+before=$differences
+folder=$work/console
+mkdir -p "$folder"
+cp tests/designs/eq_19_variables.kem "$folder/"
+(cd "$folder" && timeout 120 script -qec "$(printf '%q ' "$wine" "$kemc_exe" eq_19_variables.kem)" \
+  /dev/null >.screen </dev/null) || true
+# The console draws with cursor movements; without them the letters must be there in UTF-8.
+sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' "$folder/.screen" | grep -aq 'zulässige' \
+  || fail "console: the diagnostic's letters beyond ASCII are not shown whole"
 count_run "$before"
 
 echo "== interrupted under Wine"
