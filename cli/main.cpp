@@ -1,10 +1,7 @@
 // kemc: the command-line compiler. Compiles each design as the IDE's "Nur Compilieren" does,
 // compiles and fits as "Compilieren und Fitten" does, or only fits as "Nur Fitten" does, with the
 // same files, diagnostics and log.
-#include <unistd.h>
-
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -15,6 +12,7 @@
 #include "cli/cli_host.h"
 #include "cli/gnu_diagnostics.h"
 #include "cli/options.h"
+#include "cli/process_setup.h"
 #include "cli/simulate.h"
 #include "common/allocation.h"
 #include "common/diagnostics.h"
@@ -53,6 +51,8 @@ bool EchoDiagnostics(const std::string& document, std::FILE* err) {
     std::fwrite(line.data(), 1, line.size(), err);
     unreadable = unreadable || entry.code == UnreadableSourceCode();
   }
+  // A console's standard error is buffered on some platforms: the lines must show now.
+  std::fflush(err);
   return unreadable;
 }
 
@@ -108,7 +108,7 @@ int Main(const std::vector<std::string>& arguments) {
     std::puts("kemc " KEM_VERSION);
     return kExitClean;
   }
-  CliHost host(stdout, stderr, isatty(STDERR_FILENO) != 0);
+  CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   const SimulateStreams streams{stdout, stderr};
   // A design is simulated only when what came before it (compile, fit) was clean.
@@ -161,8 +161,7 @@ int main(int argc, char** argv) {
   // An interrupt leaves no temporary behind; a closed pipe becomes a write error that is
   // reported at the end, after every output file has been written whole.
   kem::InstallInterruptCleanup();
-  std::signal(SIGPIPE, SIG_IGN);
-  const int status =
-      kem::cli::MainCatchingExhaustion(std::vector<std::string>(argv + 1, argv + argc));
+  const kem::cli::StandardStreams streams;
+  const int status = kem::cli::MainCatchingExhaustion(kem::cli::CommandLineArguments(argc, argv));
   return kem::cli::WithOutputChecked(status);
 }

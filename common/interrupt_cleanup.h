@@ -1,17 +1,22 @@
 // Temporary files that an interrupt must not leave behind. Outputs are written to temporaries that
 // take their final names only when complete; a program that installs the cleanup removes every
-// temporary still registered when SIGINT, SIGTERM, SIGHUP or SIGQUIT ends it, and then ends by
-// that signal as it would have without the cleanup.
+// temporary still registered when SIGINT, SIGTERM, SIGHUP or SIGQUIT ends it (on Windows: Ctrl+C,
+// Ctrl+Break or the console window being closed), and then ends as it would have without the
+// cleanup.
 #pragma once
 
+#ifndef _WIN32
 #include <signal.h>
+#endif
 
 #include <string>
 
 namespace kem {
 
 // Keeps the interrupt signals from the calling thread while it lives, so that a temporary and its
-// registration come and go together and a group of outputs takes its names as a whole.
+// registration come and go together and a group of outputs takes its names as a whole. On Windows,
+// where the interrupt runs on a thread of its own, the outermost block of a thread holds a lock
+// that the interrupt waits for.
 class InterruptBlock {
  public:
   InterruptBlock();
@@ -19,8 +24,10 @@ class InterruptBlock {
   InterruptBlock(const InterruptBlock&) = delete;
   InterruptBlock& operator=(const InterruptBlock&) = delete;
 
+#ifndef _WIN32
  private:
   sigset_t previous_;
+#endif
 };
 
 // Registers a temporary for removal on an interrupt; false when the registry is full or the path

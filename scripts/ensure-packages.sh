@@ -1,4 +1,5 @@
-# Installs the Debian packages the build needs, when any is missing. Sourced by run.sh and test.sh.
+# Installs the Debian packages the build needs, when any is missing. Sourced by run.sh, test.sh and
+# the other scripts, which may set kem_packages to a list of their own afterwards.
 # The IDE loads Qt's German translation. The tests also check the Debian package (dpkg-dev for its
 # dependencies, desktop-file-utils and shared-mime-info for its desktop entry and MIME type) and
 # read kemc's messages with vim; mame-tools brings jedutil, a second JEDEC decoder that checks the

@@ -23,7 +23,9 @@ INSTANTIATE_TEST_SUITE_P(
                     StemCase{".kem", "."}, StemCase{"", "."},
                     StemCase{"dir.d/ampel", "dir.d/ampel."}, StemCase{"dir.d/abc", "dir.d/abc."},
                     StemCase{"d.x/ab", "d.x/ab."}, StemCase{"d.x\\ab", "d.x\\ab."},
-                    StemCase{"/tmp/my dir/ä.kem", "/tmp/my dir/ä."}));
+                    StemCase{"/tmp/my dir/ä.kem", "/tmp/my dir/ä."},
+                    StemCase{"C:\\KEM.D\\AMPEL.KEM", "C:\\KEM.D\\AMPEL."},
+                    StemCase{"C:\\KEM.D\\AB", "C:\\KEM.D\\AB."}));
 
 TEST(ExtensionDotIndex, AppendsDotOnlyWhenNoExtension) {
   std::string name = "ampel";
@@ -37,7 +39,9 @@ TEST(ExtensionDotIndex, AppendsDotOnlyWhenNoExtension) {
 TEST(OutputExtension, OutputNamesInAnyCaseAreRecognised) {
   for (const char* name : {"x.mds", "x.MDS", "x.boo", "x.Boo", "x.ERR", "x.err", "x.jed", "x.JED"})
     EXPECT_TRUE(IsOutputExtension(name)) << name;
-  for (const char* name : {"x.kem", "x.gal", "x", "x.md", "x.mdsx", "mds", "dir.mds/x"})
+  EXPECT_TRUE(IsOutputExtension("C:\\KEM\\AMPEL.MDS"));
+  for (const char* name :
+       {"x.kem", "x.gal", "x", "x.md", "x.mdsx", "mds", "dir.mds/x", "C:\\D.MDS\\AB"})
     EXPECT_FALSE(IsOutputExtension(name)) << name;
 }
 

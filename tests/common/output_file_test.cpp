@@ -65,6 +65,14 @@ TEST(OutputFile, NameThatIsNoFileIsRefused) {
   EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"folder", "<folder>"}}));
 }
 
+// Here a backslash is a character of the name, not a folder's end: the temporary goes beside the
+// output, and the output takes the whole name.
+TEST(OutputFile, BackslashIsPartOfTheName) {
+  TempDir dir;
+  ASSERT_TRUE(ReplaceWithEmptyFile(dir.File("sub\\out.txt")));
+  EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"sub\\out.txt", ""}}));
+}
+
 // What an interrupt's handler does: every temporary still open goes, the names stay as they were.
 TEST(InterruptCleanup, RemovesTheTemporariesOfOpenOutputs) {
   TempDir dir;
