@@ -472,7 +472,8 @@ int MainWindow::ApplyEditorFont(const FontDescription& font) {
 void MainWindow::ShowView(int kind, std::string_view caption, std::string_view text,
                           const FontDescription& font) {
   CloseView(kind);
-  auto* view = new ViewWindow(kind, FileName(caption), FromUtf8(text), ToQFont(font));
+  auto* view =
+      new ViewWindow(kind, FileName(caption), FromUtf8(text), ToQFont(font), view_cascade_.Next());
   connect(view, &ViewWindow::closed, this, [this](int closed_kind) {
     views_[closed_kind] = nullptr;
     frame_->ViewClosed(closed_kind);
@@ -480,7 +481,6 @@ void MainWindow::ShowView(int kind, std::string_view caption, std::string_view t
   if (kind == kViewErrors)
     view->SetLineHandler([this](const QString& line) { return JumpToDiagnostic(line); });
   views_[kind] = view;
-  view->move(view_cascade_.Next());
   view->show();
 }
 

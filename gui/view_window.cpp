@@ -31,7 +31,8 @@ void SetUpEditor(QPlainTextEdit* editor) {
   editor->setFrameShape(QFrame::NoFrame);
 }
 
-ViewWindow::ViewWindow(int kind, const QString& caption, const QString& text, const QFont& font)
+ViewWindow::ViewWindow(int kind, const QString& caption, const QString& text, const QFont& font,
+                       QPoint origin)
     : kind_(kind), editor_(new QPlainTextEdit(this)) {
   setObjectName(FromUtf8(window_names::kViewWindow));
   setWindowTitle(caption);
@@ -47,7 +48,7 @@ ViewWindow::ViewWindow(int kind, const QString& caption, const QString& text, co
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(editor_);
-  PlaceFrame(this, QRect(0, 0, kWidth, kHeight));
+  PlaceFrame(this, QRect(origin, QSize(kWidth, kHeight)));
 }
 
 bool ViewWindow::eventFilter(QObject* watched, QEvent* event) {

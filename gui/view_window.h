@@ -13,7 +13,9 @@ class ViewWindow : public QWidget {
   Q_OBJECT
 
  public:
-  ViewWindow(int kind, const QString& caption, const QString& text, const QFont& font);
+  // The window's frame goes to `origin` with the views' fixed size.
+  ViewWindow(int kind, const QString& caption, const QString& text, const QFont& font,
+             QPoint origin);
 
   int kind() const { return kind_; }
   QPlainTextEdit* editor() const { return editor_; }

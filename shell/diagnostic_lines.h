@@ -8,14 +8,12 @@
 #include <string_view>
 #include <vector>
 
+#include "shell/ide_command_ids.h"
 #include "shell/menu_table.h"
 
 namespace kem {
 
-// Keys without a menu item: the next and the previous diagnostic of the last compilation.
-inline constexpr int kCmdNextDiagnostic = 60;
-inline constexpr int kCmdPreviousDiagnostic = 61;
-// Their keys, beside the accelerator table.
+// The keys of the next and the previous diagnostic, beside the accelerator table.
 inline constexpr std::array<Accelerator, 2> kDiagnosticKeys = {{
     {"F8", kCmdNextDiagnostic},
     {"Shift+F8", kCmdPreviousDiagnostic},

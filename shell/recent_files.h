@@ -8,11 +8,9 @@
 #include <string_view>
 #include <vector>
 
-namespace kem {
+#include "shell/ide_command_ids.h"
 
-inline constexpr std::size_t kRecentFilesMax = 8;
-// Menu ids of the entries, the most recent first; no other command uses them.
-inline constexpr int kCmdRecentFileFirst = 60;
+namespace kem {
 
 // The entries as kem.ini holds them: one key per position, so a later line for a position
 // overrides an earlier one as for every other key. Empty strings are unused positions.

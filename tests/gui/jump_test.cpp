@@ -290,8 +290,9 @@ void JumpTest::settingSwitchesHighlightingOff() {
   w.close();
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QByteArray written = file.readAll();
-  QVERIFY2(written.contains("\nKEMWinHighlight=0\n"), written.constData());
-  QVERIFY2(written.startsWith("KEMWin_Port=NoLPT\nKEMWinMinLevel=NOMIN\n"), written.constData());
+  QVERIFY2(
+      written.contains("\nKEMWin_Port=NoLPT\nKEMWinMinLevel=NOMIN\nKEMWinHighlight=0\nFont_Set="),
+      written.constData());
 }
 
 QTEST_MAIN(JumpTest)

@@ -23,28 +23,16 @@
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "shell/text_encoding.h"
+#include "tests/support/modal_answers.h"
 
 using kem::gui::LogWindow;
 using kem::gui::MainWindow;
 using kem::gui::ViewWindow;
+using kem::test::AnswerNextModal;
 
 namespace {
 
 constexpr int kCompileTimeoutMs = 60000;
-
-// Runs `answer` on the next modal dialog as soon as it is open, as a user would.
-void AnswerNextModal(std::function<void(QWidget*)> answer) {
-  auto* timer = new QTimer(qApp);
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, answer = std::move(answer)] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    answer(modal);
-  });
-  timer->start();
-}
 
 struct BoxSeen {
   QString caption;
@@ -65,10 +53,10 @@ void ClickInNextBox(const QString& button, BoxSeen* seen,
     seen->text = box->text();
     seen->buttons.clear();
     // The visible texts: a mnemonic's "&" is no part of what the user reads.
-    for (QAbstractButton* b : box->buttons()) seen->buttons << b->text().remove(QLatin1Char('&'));
+    for (QAbstractButton* b : box->buttons()) seen->buttons << kem::test::VisibleText(b);
     if (before_click) before_click();
     for (QAbstractButton* b : box->buttons()) {
-      if (b->text().remove(QLatin1Char('&')) == button) {
+      if (kem::test::VisibleText(b) == button) {
         b->click();
         return;
       }
@@ -496,7 +484,7 @@ void MainWindowTest::compileAndFitThroughTheMenu() {
     QVERIFY(view);
     QCOMPARE(view->objectName(), QStringLiteral("anzeigen"));
     QCOMPARE(view->windowTitle(), stem + extension);
-    QCOMPARE(view->frameGeometry(), QRect(0, 0, 500, 300));
+    QCOMPARE(view->frameGeometry().size(), QSize(500, 300));  // placed in a cascade
     QCOMPARE(view->editor()->objectName(), QStringLiteral("EDIT_200"));
     const QByteArray bytes = ReadFile(stem + extension);
     QVERIFY(!bytes.isEmpty());

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "shell/diagnostic_lines.h"
+#include "shell/menu_table.h"
 #include "shell/settings.h"
 
 namespace kem {
@@ -39,6 +42,17 @@ TEST(RecentFiles, CommandsAndMenuTexts) {
   EXPECT_EQ(recent.NameOfCommand(kCmdRecentFileFirst + 1), "/x/a.kem");
   EXPECT_EQ(recent.NameOfCommand(kCmdRecentFileFirst + 2), "");
   EXPECT_EQ(recent.NameOfCommand(kCmdRecentFileFirst - 1), "");
+}
+
+// Commands are dispatched by id alone: an entry sharing an id with a menu item or a key would
+// carry out the other command.
+TEST(RecentFiles, EntriesShareNoCommandIdWithMenuOrKeys) {
+  std::set<int> taken;
+  for (const MenuPopup& popup : MainMenu())
+    for (const MenuEntry& entry : popup.entries) taken.insert(entry.id);
+  for (const Accelerator& key : kDiagnosticKeys) EXPECT_TRUE(taken.insert(key.command_id).second);
+  for (std::size_t i = 0; i < kRecentFilesMax; ++i)
+    EXPECT_TRUE(taken.insert(kCmdRecentFileFirst + static_cast<int>(i)).second) << i;
 }
 
 TEST(RecentFiles, DesignFileNames) {

@@ -24,6 +24,11 @@ inline void AnswerNextModal(std::function<void(QWidget*)> answer) {
   timer->start();
 }
 
+// A button's text as the user reads it, without the "&" of its mnemonic.
+inline QString VisibleText(const QAbstractButton* button) {
+  return button->text().remove(QLatin1Char('&'));
+}
+
 // Clicks the button labelled `button` in the next message box and notes the box's text in `text`;
 // any other dialog is closed.
 inline void ClickInNextBox(const QString& button, QString* text) {
@@ -35,7 +40,7 @@ inline void ClickInNextBox(const QString& button, QString* text) {
     }
     *text = box->text();
     for (QAbstractButton* candidate : box->buttons()) {
-      if (candidate->text() == button) {
+      if (VisibleText(candidate) == button) {
         candidate->click();
         return;
       }
