@@ -20,25 +20,13 @@
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/translation.h"
+#include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
 
 using kem::gui::MainWindow;
+using kem::test::AnswerNextModal;
 
 namespace {
-
-// Runs `answer` on the next modal dialog as soon as it is open, as a user would.
-void AnswerNextModal(std::function<void(QWidget*)> answer) {
-  auto* timer = new QTimer(qApp);
-  timer->setInterval(5);
-  QObject::connect(timer, &QTimer::timeout, [timer, answer = std::move(answer)] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    answer(modal);
-  });
-  timer->start();
-}
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
