@@ -63,6 +63,11 @@ WaveformWindow::WaveformWindow(std::unique_ptr<WaveformModel> model, const QStri
   Changed();
 }
 
+// The view draws from the model, which goes before the widgets a QWidget deletes last.
+WaveformWindow::~WaveformWindow() {
+  delete scroll_;
+}
+
 QPushButton* WaveformWindow::button(const QString& text) const {
   for (QPushButton* candidate : findChildren<QPushButton*>()) {
     if (candidate->text() == text) return candidate;

@@ -23,6 +23,7 @@ class WaveformWindow : public QWidget {
   // `vector_file` is the name the file dialogs offer first.
   WaveformWindow(std::unique_ptr<WaveformModel> model, const QString& title,
                  std::string vector_file, FrameUi& ui);
+  ~WaveformWindow() override;
 
   const WaveformModel& model() const { return *model_; }
   WaveformView* view() const { return view_; }

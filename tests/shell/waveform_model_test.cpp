@@ -90,6 +90,20 @@ TEST_F(WaveformTest, OpensOnlyOnAFitOfTheDocumentInTheEditor) {
   EXPECT_EQ(ui.waveform, nullptr);
 }
 
+TEST_F(WaveformTest, FitOnlyCountsAndAFailedCompilationTakesTheFitAway) {
+  OpenCounter(kCmdCompileOnly);
+  frame.HandleCommand(kCmdFitOnly);
+  EXPECT_TRUE(ui.enabled[kCmdFunctionSimulation]);
+
+  ui.editor_text = "CHIP kaputt GAL16V8\nA B\n";  // a design that cannot compile cleanly
+  frame.EditorTextChanged();
+  ui.answers.push_back(BoxAnswer::kYes);  // save before compiling
+  frame.HandleCommand(kCmdCompileAndFit);
+  EXPECT_FALSE(ui.enabled[kCmdFunctionSimulation]);
+  frame.HandleCommand(kCmdFunctionSimulation);
+  EXPECT_EQ(ui.waveform, nullptr);
+}
+
 TEST_F(WaveformTest, RowsAreTheDesignsPinsThatTakeOrGiveALevel) {
   const WaveformModel& model = Counter();
   std::string names;
