@@ -67,7 +67,9 @@ void WaveformView::paintEvent(QPaintEvent*) {
 
 void WaveformView::PaintRow(QPainter& painter, int row) const {
   const WaveformModel::Row& pin = model_.rows()[row];
-  const bool output = pin.kind == WaveformModel::RowKind::kOutput;
+  const bool output =
+      pin.kind == WaveformModel::RowKind::kOutput || pin.kind == WaveformModel::RowKind::kBus;
+  const bool clickable = pin.kind != WaveformModel::RowKind::kOutput;
   const QRect band(0, kHeaderHeight + kRowHeight * row, width(), kRowHeight);
   QFont name_font = font();
   name_font.setBold(output);
@@ -84,7 +86,7 @@ void WaveformView::PaintRow(QPainter& painter, int row) const {
     const bool clocked = pin.kind == WaveformModel::RowKind::kClock && model_.clock_step(step);
     if (mismatch) {
       painter.fillRect(cell, kMismatchFill);
-    } else if (!output && !clocked) {
+    } else if (clickable && !clocked) {
       painter.fillRect(cell.adjusted(1, 1, -1, -1), kClickableFill);
     }
     painter.setPen(kGrid);

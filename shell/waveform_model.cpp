@@ -31,7 +31,7 @@ WaveformModel::WaveformModel(DeviceSimulator device, std::vector<std::string> pi
     if (!device_.CanBeDriven(pin) && !device_.CanDrive(pin)) continue;
     RowKind kind = RowKind::kInput;
     if (device_.CanDrive(pin)) {
-      kind = RowKind::kOutput;
+      kind = device_.CanBeDriven(pin) ? RowKind::kBus : RowKind::kOutput;
     } else if (pin == device_.clock_pin()) {
       kind = RowKind::kClock;
     }
@@ -64,7 +64,9 @@ PinLevel WaveformModel::Level(int row, int step) const {
 
 char WaveformModel::Expected(int row, int step) const {
   const char value = steps_[step][row];
-  return rows_[row].kind == RowKind::kOutput && !IsDrivenValue(value) ? value : 'X';
+  const RowKind kind = rows_[row].kind;
+  const bool output = kind == RowKind::kOutput || kind == RowKind::kBus;
+  return output && !IsDrivenValue(value) ? value : 'X';
 }
 
 bool WaveformModel::Mismatch(int row, int step) const {
@@ -81,7 +83,8 @@ int WaveformModel::MismatchCount() const {
 
 std::string WaveformModel::FirstStep() const {
   std::string step;
-  for (const Row& row : rows_) step += row.kind == RowKind::kOutput ? 'X' : '0';
+  for (const Row& row : rows_)
+    step += row.kind == RowKind::kOutput || row.kind == RowKind::kBus ? 'X' : '0';
   return step;
 }
 
@@ -99,8 +102,14 @@ bool WaveformModel::ToggleInput(int row, int step) {
   if (row < 0 || row >= static_cast<int>(rows_.size()) || step < 0 || step >= step_count())
     return false;
   char& value = steps_[step][row];
-  if (rows_[row].kind == RowKind::kOutput || !IsDrivenValue(value)) return false;
-  value = value == '0' ? '1' : '0';
+  const RowKind kind = rows_[row].kind;
+  if (kind == RowKind::kBus) {
+    value = value == '0' ? '1' : value == '1' ? 'X' : '0';
+  } else if (kind == RowKind::kOutput || !IsDrivenValue(value)) {
+    return false;
+  } else {
+    value = value == '0' ? '1' : '0';
+  }
   Recompute();
   return true;
 }

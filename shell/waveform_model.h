@@ -17,7 +17,8 @@ namespace kem {
 
 class WaveformModel {
  public:
-  enum class RowKind { kInput, kClock, kOutput };
+  // A bus pin is an output that can be switched off and then takes a level from outside.
+  enum class RowKind { kInput, kClock, kOutput, kBus };
   struct Row {
     std::string name;
     int pin = 0;
@@ -42,8 +43,8 @@ class WaveformModel {
 
   // A step after the last one with the same inputs, clocked or not.
   void AddStep(bool clock);
-  // Flips the level driven into an input at a step; false for a cell that takes no level (an
-  // output, the clock in a clocked step).
+  // Flips the level driven into an input at a step; on a bus pin drives 0, then 1, then nothing.
+  // False for a cell that takes no level (an output, the clock in a clocked step).
   bool ToggleInput(int row, int step);
   // Back to one step with every input low and no expectations.
   void Reset();

@@ -29,21 +29,25 @@ class WaveformTest : public ::testing::Test {
  public:
   WaveformTest() : frame(ui) { frame.StartUp(dir.path().string()); }
 
-  // Opens the counter example and runs `command` on it.
-  void OpenCounter(int command = kCmdCompileAndFit) {
-    dir.Write("counter.kem", ReadExample("gal22v10_counter.kem"));
-    ui.dialog_names.push_back(dir.File("counter.kem"));
+  // Opens the example `name` as NAME.kem and runs `command` on it.
+  void OpenExample(const std::string& example, const std::string& name, int command) {
+    dir.Write(name + ".kem", ReadExample(example));
+    ui.dialog_names.push_back(dir.File(name + ".kem"));
     frame.HandleCommand(kCmdOpen);
     frame.HandleCommand(command);
   }
+  void OpenCounter(int command = kCmdCompileAndFit) {
+    OpenExample("gal22v10_counter.kem", "counter", command);
+  }
 
-  // The counter's simulation, opened through its menu item.
-  WaveformModel& Counter() {
-    OpenCounter();
+  // The example's simulation, opened through its menu item.
+  WaveformModel& Simulation(const std::string& example) {
+    OpenExample(example, "design", kCmdCompileAndFit);
     frame.HandleCommand(kCmdFunctionSimulation);
     EXPECT_NE(ui.waveform, nullptr);
     return *ui.waveform;
   }
+  WaveformModel& Counter() { return Simulation("gal22v10_counter.kem"); }
 
   void Toggle(WaveformModel& model, const std::string& name, int step) {
     ASSERT_TRUE(model.ToggleInput(model.RowOf(name), step)) << name;
@@ -223,6 +227,40 @@ TEST_F(WaveformTest, AFaultyFileIsReportedWithItsLinesAndLoadsNothing) {
   EXPECT_EQ(message, "Vektordatei " + dir.File("fehlt.vec") + " kann nicht gelesen werden");
   EXPECT_FALSE(model.SaveFile(dir.File("fehlt/x.vec"), message));
   EXPECT_EQ(message, "Kann " + dir.File("fehlt/x.vec") + " nicht speichern");
+}
+
+TEST_F(WaveformTest, BusPinsAreDrivenFromOutsideOnlyWhileTheDeviceLetsGo) {
+  WaveformModel& model = Simulation("gal16v8_complex_bus.kem");
+  const int b0 = model.RowOf("B0");
+  const int a0 = model.RowOf("A0");
+  EXPECT_EQ(model.rows()[b0].kind, RowKind::kBus);
+  EXPECT_EQ(model.rows()[model.RowOf("PAR")].kind, RowKind::kOutput);
+
+  // DIR and G_N low: side B drives side A.
+  ASSERT_TRUE(model.ToggleInput(b0, 0));
+  EXPECT_EQ(model.Level(a0, 0), PinLevel::kLow);
+  ASSERT_TRUE(model.ToggleInput(b0, 0));
+  EXPECT_EQ(model.Level(b0, 0), PinLevel::kHigh);
+  EXPECT_EQ(model.Level(a0, 0), PinLevel::kHigh);
+  EXPECT_EQ(model.MismatchCount(), 0);
+  // A floating pin reads low in the array, so A1 and A2 follow B1 and B2 down.
+  EXPECT_EQ(model.VectorText(),
+            "ORDER: DIR G_N A0 A1 A2 B0 B1 B2 PAR\n"
+            "0 0 H L L 1 Z Z H\n");
+
+  // With DIR high the device drives B0 itself: driving it as well is flagged.
+  Toggle(model, "DIR", 0);
+  EXPECT_TRUE(model.Mismatch(b0, 0));
+  ASSERT_TRUE(model.ToggleInput(b0, 0));  // let go again
+  EXPECT_EQ(model.MismatchCount(), 0);
+  EXPECT_EQ(model.Expected(b0, 0), 'X');
+
+  std::vector<VectorDiagnostic> faults;
+  ASSERT_TRUE(model.LoadVectors(ReadExample("gal16v8_complex_bus.vec"), faults));
+  EXPECT_EQ(model.MismatchCount(), 0);
+  EXPECT_EQ(model.Expected(b0, 1), 'H');
+  EXPECT_EQ(model.Expected(b0, 4), 'X');  // driven there
+  EXPECT_EQ(model.Level(b0, 4), PinLevel::kHigh);
 }
 
 }  // namespace
