@@ -49,8 +49,9 @@ BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons but
   return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
 }
 
-void CliHost::RunFit(std::string_view document_name) {
+std::optional<FittedDesign> CliHost::RunFit(std::string_view document_name) {
   last_fit_ = FitCommand(document_name, *this, log_);
+  return std::nullopt;  // the command line simulates from the JEDEC file
 }
 
 }  // namespace kem::cli

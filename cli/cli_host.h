@@ -49,7 +49,7 @@ class CliHost : public CompileHost {
 
   MessageLog& Log() override { return log_; }
   BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
-  void RunFit(std::string_view document_name) override;
+  std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
   // The outcome of the last fit since ResetRunState; none when no fit ran.
   std::optional<FitOutcome> last_fit() const { return last_fit_; }

@@ -3,10 +3,12 @@
 // that means for windows and menus is the host's business.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "common/message_box.h"
 #include "common/message_log.h"
+#include "device/fitter.h"
 
 namespace kem {
 
@@ -25,8 +27,9 @@ class CompileHost : public MessageBoxHost {
   // before compiling; returns when that is done or given up.
   virtual void SaveUnderAnotherNameRequested() {}
 
-  // Fits the document's intermediate file on the caller's thread, after a clean compilation.
-  virtual void RunFit(std::string_view document_name) = 0;
+  // Fits the document's intermediate file on the caller's thread, after a clean compilation; the
+  // fit's result when it succeeded.
+  virtual std::optional<FittedDesign> RunFit(std::string_view document_name) = 0;
 };
 
 }  // namespace kem

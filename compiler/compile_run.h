@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "compiler/compile_host.h"
 #include "compiler/scanner.h"
 #include "compiler/source_text.h"
+#include "device/fitter.h"
 #include "device/intermediate_files.h"
 #include "device/pin_table.h"
 #include "synthesis/emission.h"
@@ -63,6 +65,7 @@ struct CompileRun {
   PinTable pins;
   DesignValues design;
   OutputFiles outputs;
+  std::optional<FittedDesign> fitted;  // the fit that followed, when it succeeded
 
   EmissionTarget emission_target() { return {pins, design, outputs}; }
 };

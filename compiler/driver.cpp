@@ -149,7 +149,7 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
     LogResultLine(*run);
     if (!run->CompileAborted() && job.fit_after_compile) {
       if (run->CompileClean())
-        host.RunFit(job.document_name);
+        run->fitted = host.RunFit(job.document_name);
       else
         host.ShowMessageBox(messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
     }

@@ -319,7 +319,23 @@ bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jed
   return succeeded;
 }
 
-FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log) {
+FittedDesign Fitter::Result() const {
+  FittedDesign result;
+  result.design_name = design_.Design_Name;
+  result.gal_type = design_.Gal_Type;
+  result.map = map_;
+  result.pin_names.resize(PinCount(design_.Gal_Type) + 1);
+  for (int i = pins_.first_design_record(); i <= pins_.count(); ++i) {
+    const PinRecord& record = pins_.record(i);
+    if (record.Pin_or_Node == kPin && record.Number > 0 &&
+        record.Number < static_cast<int>(result.pin_names.size()))
+      result.pin_names[record.Number] = record.name;
+  }
+  return result;
+}
+
+FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log,
+                      std::optional<FittedDesign>* fitted) {
   const std::string stem = Stem(source_name);
   const std::string intermediate_name = stem + std::string(kIntermediateExtension);
   if (!CanBeOpened(intermediate_name)) {
@@ -341,9 +357,10 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
     boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
   try {
     Fitter fitter;
-    return fitter.RunFit(intermediate_name, jedec_name, boxes, log, compiled_clean)
-               ? FitOutcome::kSucceeded
-               : FitOutcome::kFailed;
+    if (!fitter.RunFit(intermediate_name, jedec_name, boxes, log, compiled_clean))
+      return FitOutcome::kFailed;
+    if (fitted != nullptr) *fitted = fitter.Result();
+    return FitOutcome::kSucceeded;
   } catch (const std::bad_alloc&) {
     boxes.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
     log.AppendLogLine(fitter_messages::kFailed, false);

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <istream>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/message_box.h"
 #include "common/message_log.h"
@@ -17,6 +19,15 @@ enum class FitOutcome {
   kSucceeded,
   kFailed,              // logged as a failed fit; the JEDEC file is empty or was not created
   kNoIntermediateFile,  // refused with a message box before anything was written
+};
+
+// What a successful fit leaves for simulating the device: the fuse map as it will be burned, the
+// device, and the design's names of its pins.
+struct FittedDesign {
+  std::string design_name;
+  int gal_type = -1;
+  FuseMap map;
+  std::vector<std::string> pin_names;  // by pin number, index 0 unused, empty for an unnamed pin
 };
 
 // One fitter with its fuse map and the design it last read back. Each fit starts afresh, so a
@@ -39,6 +50,9 @@ class Fitter {
   bool RunFit(const std::string& intermediate_name, const std::string& jedec_name,
               MessageBoxHost& boxes, MessageLog& log, bool compiled_clean = true);
 
+  // The last fit's result, meaningful after a successful one.
+  FittedDesign Result() const;
+
   const FuseMap& fuse_map() const { return map_; }
   const DesignValues& design() const { return design_; }
   const PinTable& pins() const { return pins_; }
@@ -49,7 +63,9 @@ class Fitter {
   FuseMap map_;
 };
 
-// The fit command on a design source: fits <stem>boo into <stem>jed next to it.
-FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log);
+// The fit command on a design source: fits <stem>boo into <stem>jed next to it; on success
+// `fitted`, when given, receives the result.
+FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log,
+                      std::optional<FittedDesign>* fitted = nullptr);
 
 }  // namespace kem

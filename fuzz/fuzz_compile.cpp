@@ -19,9 +19,10 @@ constexpr std::size_t kFuzzMemoryBudget = std::size_t{64} << 20;
 // Runs the fit the way the command line does after a clean compilation.
 class FittingHost : public kem::testing_support::FakeHost {
  public:
-  void RunFit(std::string_view document) override {
+  std::optional<kem::FittedDesign> RunFit(std::string_view document) override {
     ++fit_commands;
     outcome = kem::FitCommand(document, *this, log);
+    return std::nullopt;
   }
   int fit_commands = 0;
   kem::FitOutcome outcome = kem::FitOutcome::kFailed;

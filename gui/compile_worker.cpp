@@ -72,8 +72,10 @@ void MarshallingHost::SaveUnderAnotherNameRequested() {
   OnUiThread([&] { ui_host_.SaveUnderAnotherNameRequested(); });
 }
 
-void MarshallingHost::RunFit(std::string_view document_name) {
-  FitCommand(document_name, *this, *this);
+std::optional<FittedDesign> MarshallingHost::RunFit(std::string_view document_name) {
+  std::optional<FittedDesign> fitted;
+  FitCommand(document_name, *this, *this, &fitted);
+  return fitted;
 }
 
 void CompileWorker::Start(CompileWork work, CompileDone done) {

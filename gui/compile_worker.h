@@ -28,7 +28,7 @@ class MarshallingHost : public CompileHost, public MessageLog {
   void CompilationEnded() override;
   void SaveUnderAnotherNameRequested() override;
   // The fit after a clean compilation runs on the worker too; only its lines and boxes cross.
-  void RunFit(std::string_view document_name) override;
+  std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
   // Runs `call` on the user-interface thread and returns when it is done.
   template <typename Call>

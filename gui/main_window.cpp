@@ -200,6 +200,7 @@ void MainWindow::BringForward() {
 void MainWindow::CloseOwnedWindows() {
   delete log_window_.data();
   delete help_window_.data();
+  delete waveform_window_.data();
   for (QPointer<ViewWindow>& view : views_) delete view.data();
 }
 
@@ -490,6 +491,14 @@ void MainWindow::CloseView(int kind) {
     view->disconnect(this);
     view->close();
   }
+}
+
+void MainWindow::ShowWaveform(std::unique_ptr<WaveformModel> model, std::string_view title,
+                              const std::string& vector_file) {
+  delete waveform_window_.data();
+  waveform_window_ = new WaveformWindow(std::move(model), FromUtf8(title), vector_file, *this);
+  waveform_window_->move(view_cascade_.Next());
+  waveform_window_->show();
 }
 
 void MainWindow::ShowLogWindow(const FontDescription& font) {

@@ -17,6 +17,7 @@
 #include "gui/recent_files_menu.h"
 #include "gui/status_line.h"
 #include "gui/view_window.h"
+#include "gui/waveform_window.h"
 #include "shell/document.h"
 #include "shell/frame.h"
 #include "shell/frame_ui.h"
@@ -41,6 +42,7 @@ class MainWindow : public QMainWindow, public FrameUi {
   LogWindow* logWindow() const { return log_window_; }
   ViewWindow* viewWindow(int kind) const { return views_[kind]; }
   HelpWindow* helpWindow() const { return help_window_; }
+  WaveformWindow* waveformWindow() const { return waveform_window_; }
   Highlighter* highlighter() const { return highlighter_; }
   bool compiling() const { return worker_->running(); }
 
@@ -84,6 +86,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   void ShowView(int kind, std::string_view caption, std::string_view text,
                 const FontDescription& font) override;
   void CloseView(int kind) override;
+  void ShowWaveform(std::unique_ptr<WaveformModel> model, std::string_view title,
+                    const std::string& vector_file) override;
   void ShowLogWindow(const FontDescription& font) override;
   void RunCompilation(CompileHost& ui_thread_host, CompileWork work, CompileDone done) override;
 
@@ -113,7 +117,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   StatusLine* status_;
   std::map<int, QAction*> actions_;
   QPointer<LogWindow> log_window_;
-  QPointer<HelpWindow> help_window_;    // one, reused by every help command
+  QPointer<HelpWindow> help_window_;  // one, reused by every help command
+  QPointer<WaveformWindow> waveform_window_;
   Highlighter* highlighter_ = nullptr;  // none when highlighting is off
   std::array<QPointer<ViewWindow>, kViewKinds> views_;
   ViewCascade view_cascade_;

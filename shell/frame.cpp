@@ -110,6 +110,9 @@ void Frame::HandleCommand(int command_id) {
     case kCmdStartSimulation:
       StartSimulation();
       break;
+    case kCmdFunctionSimulation:
+      OpenFunctionSimulation();
+      break;
     // Printing, the device programmer and its port are not part of this program.
     case kCmdPrint:
     case kCmdReadGal:

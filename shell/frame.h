@@ -80,6 +80,7 @@ class Frame {
   int line_height() const { return line_height_; }
   const CompileRun* last_run() const { return last_run_.get(); }
   const RecentFiles& recent_files() const { return recent_files_; }
+  bool has_fitted_design() const { return fitted_.has_value(); }
 
  private:
   // The compile driver's host, carried out on the user-interface thread.
@@ -92,7 +93,7 @@ class Frame {
     void SourceCompiled() override { frame_.compile_needed_ = false; }
     void CompilationEnded() override;
     void SaveUnderAnotherNameRequested() override;
-    void RunFit(std::string_view document_name) override;
+    std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
    private:
     Frame& frame_;
@@ -121,6 +122,9 @@ class Frame {
   void FitOnly();
   void StartSimulation();
   void LaunchSimulation();
+  void OpenFunctionSimulation();
+  // The fitted design the function simulation runs on; none grays its item.
+  void KeepFittedDesign(std::optional<FittedDesign> fitted);
   void OpenView(int kind);
   void ChooseEditorFont();
   void GoToLine();
@@ -153,6 +157,14 @@ class Frame {
   FontDescription font_;
   int line_height_ = 0;
   std::unique_ptr<CompileRun> last_run_;  // answers whether the last compilation was clean
+  // The last successful fit of this document, with its name and time: the text may have changed
+  // since, the simulation shows what was fitted.
+  struct FittedSnapshot {
+    FittedDesign design;
+    std::string document_name;
+    std::string fit_time;
+  };
+  std::optional<FittedSnapshot> fitted_;
   RecentFiles recent_files_;
 };
 

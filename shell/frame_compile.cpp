@@ -52,6 +52,7 @@ void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
     last_run_ = std::move(run);
     ui_.SetMenuItemEnabled(kCmdFitOnly, true);
     ui_.SetMenuItemEnabled(kCmdStartSimulation, true);
+    KeepFittedDesign(std::move(last_run_->fitted));
   }
   CarryOutPendingClose();
 }
@@ -67,9 +68,11 @@ bool Frame::CompiledDesignAvailable() {
 
 void Frame::FitOnly() {
   if (!CompiledDesignAvailable()) return;
-  if (last_run_ && last_run_->CompileClean())
-    FitCommand(document_.name(), ui_, log_);
-  else
+  if (last_run_ && last_run_->CompileClean()) {
+    std::optional<FittedDesign> fitted;
+    FitCommand(document_.name(), ui_, log_, &fitted);
+    KeepFittedDesign(std::move(fitted));
+  } else
     ShowMessage(messages::kFitImpossible);
   EnableViews();
 }
@@ -108,8 +111,10 @@ void Frame::Host::SaveUnderAnotherNameRequested() {
   frame_.HandleCommand(kCmdSaveAs);
 }
 
-void Frame::Host::RunFit(std::string_view document_name) {
-  FitCommand(document_name, *this, Log());
+std::optional<FittedDesign> Frame::Host::RunFit(std::string_view document_name) {
+  std::optional<FittedDesign> fitted;
+  FitCommand(document_name, *this, Log(), &fitted);
+  return fitted;
 }
 
 }  // namespace kem

@@ -32,6 +32,7 @@ bool Frame::AskToSave() {
 }
 
 void Frame::DocumentReplaced() {
+  KeepFittedDesign(std::nullopt);
   document_.SetDocumentTitle(false);
   modified_ = false;
   compile_needed_ = true;

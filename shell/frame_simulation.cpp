@@ -1,14 +1,19 @@
-// The frame's simulation command: the checks before the external simulator is started.
+// The frame's simulation commands: the checks before the external simulator is started, and the
+// function simulation of the last fitted design.
 #include "shell/frame.h"
 
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <optional>
 
 #include "common/format.h"
 #include "common/names.h"
 #include "device/fitter_messages.h"
+#include "shell/ide_command_ids.h"
 #include "shell/shell_messages.h"
+#include "shell/waveform_messages.h"
 
 namespace kem {
 
@@ -20,6 +25,13 @@ bool Readable(const std::string& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return false;
   return std::ifstream(path, std::ios::binary).is_open();
+}
+
+std::string TimeOfDay() {
+  const std::time_t now = std::time(nullptr);
+  char text[16] = {};
+  std::strftime(text, sizeof text, "%H:%M:%S", std::localtime(&now));
+  return text;
 }
 
 }  // namespace
@@ -51,6 +63,29 @@ void Frame::LaunchSimulation() {
     return;
   }
   ui_.RunProgramAndWait(*launcher, {std::string(msg::kJarOption), plugin, intermediate});
+}
+
+void Frame::KeepFittedDesign(std::optional<FittedDesign> fitted) {
+  if (fitted) {
+    fitted_ = FittedSnapshot{std::move(*fitted), document_.name(), TimeOfDay()};
+  } else {
+    fitted_.reset();
+  }
+  ui_.SetMenuItemEnabled(kCmdFunctionSimulation, fitted_.has_value());
+}
+
+void Frame::OpenFunctionSimulation() {
+  if (!fitted_) return;
+  std::string error;
+  std::optional<WaveformModel> model = WaveformModel::Create(fitted_->design, error);
+  if (!model) {
+    ShowMessage(FormatText(waveform_messages::kNoDevice, {error}));
+    return;
+  }
+  const std::string file_name = std::filesystem::path(fitted_->document_name).filename().string();
+  ui_.ShowWaveform(std::make_unique<WaveformModel>(std::move(*model)),
+                   FormatText(waveform_messages::kTitle, {file_name, fitted_->fit_time}),
+                   Stem(fitted_->document_name) + std::string(waveform_messages::kVectorExtension));
 }
 
 }  // namespace kem

@@ -15,6 +15,7 @@
 #include "compiler/compile_host.h"
 #include "compiler/compile_run.h"
 #include "shell/settings.h"
+#include "shell/waveform_model.h"
 
 namespace kem {
 
@@ -118,6 +119,11 @@ class FrameUi : public MessageBoxHost, public LogListener {
   virtual void ShowView(int kind, std::string_view caption, std::string_view text,
                         const FontDescription& font) = 0;
   virtual void CloseView(int kind) = 0;
+
+  // The function simulation window on `model`, replacing an open one; `vector_file` is the name
+  // its file dialogs start with.
+  virtual void ShowWaveform(std::unique_ptr<WaveformModel> model, std::string_view title,
+                            const std::string& vector_file) = 0;
 
   // The log window; its lines follow the LogListener calls.
   virtual void ShowLogWindow(const FontDescription& font) = 0;

@@ -10,6 +10,9 @@ namespace kem {
 inline constexpr int kCmdNextDiagnostic = 60;
 inline constexpr int kCmdPreviousDiagnostic = 61;
 
+// "Simulation": the function simulation of the last fitted design.
+inline constexpr int kCmdFunctionSimulation = 62;
+
 // The entries of the recently opened files in the "Datei" menu, the most recent first.
 inline constexpr std::size_t kRecentFilesMax = 8;
 inline constexpr int kCmdRecentFileFirst = 70;

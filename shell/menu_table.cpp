@@ -4,6 +4,7 @@
 #include <array>
 
 #include "common/command_ids.h"
+#include "shell/ide_command_ids.h"
 
 namespace kem {
 
@@ -64,6 +65,7 @@ constexpr std::array kProgram = {
 
 constexpr std::array kSimulation = {
     MenuEntry{kCmdStartSimulation, "&Start Simulation"},
+    MenuEntry{kCmdFunctionSimulation, "&Funktionssimulation ..."},
 };
 
 constexpr std::array kOptions = {
@@ -105,10 +107,14 @@ constexpr std::array kConventionalKeys = {
     Accelerator{"Ctrl+G", kCmdGoToLine}, Accelerator{"F9", kCmdCompileAndFit},
 };
 
-constexpr std::array<int, 13> kStartUpGrayed = {
-    kCmdViewErrors, kCmdViewEquations, kCmdViewJedec,    kCmdCompileAndFit,    kCmdCompileOnly,
-    kCmdFitOnly,    kCmdVerifyGal,     kCmdProgramGal,   kCmdProgrammerStatus, kCmdStartSimulation,
-    kCmdReadGal,    kCmdEraseGal,      kCmdSecurityFuse,
+constexpr std::array<int, 14> kStartUpGrayed = {
+    kCmdViewErrors,       kCmdViewEquations,
+    kCmdViewJedec,        kCmdCompileAndFit,
+    kCmdCompileOnly,      kCmdFitOnly,
+    kCmdVerifyGal,        kCmdProgramGal,
+    kCmdProgrammerStatus, kCmdStartSimulation,
+    kCmdReadGal,          kCmdEraseGal,
+    kCmdSecurityFuse,     kCmdFunctionSimulation,
 };
 
 }  // namespace

@@ -28,7 +28,7 @@ class RecordingHost : public kem::CompileHost, public kem::MessageLog {
   void SourceCompiled() override { events.emplace_back("compiled"); }
   void CompilationEnded() override { events.emplace_back("ended"); }
   void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
-  void RunFit(std::string_view) override {}
+  std::optional<kem::FittedDesign> RunFit(std::string_view) override { return std::nullopt; }
 
   Events events;
 };

@@ -29,6 +29,8 @@ using kem::gui::LogWindow;
 using kem::gui::MainWindow;
 using kem::gui::ViewWindow;
 using kem::test::AnswerNextModal;
+using kem::test::ChooseInNextFileDialog;
+using kem::test::DialogSeen;
 
 namespace {
 
@@ -62,30 +64,6 @@ void ClickInNextBox(const QString& button, BoxSeen* seen,
       }
     }
     box->close();
-  });
-}
-
-struct DialogSeen {
-  QString title;
-  QStringList filters;
-  QString suffix;
-};
-
-// Chooses `path` in the next file dialog; an empty path cancels it.
-void ChooseInNextFileDialog(const QString& path, DialogSeen* seen = nullptr) {
-  AnswerNextModal([=](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    if (!dialog) {
-      modal->close();
-      return;
-    }
-    if (seen) *seen = {dialog->windowTitle(), dialog->nameFilters(), dialog->defaultSuffix()};
-    if (path.isEmpty()) {
-      dialog->reject();
-      return;
-    }
-    dialog->selectFile(path);
-    QMetaObject::invokeMethod(dialog, "accept");
   });
 }
 
@@ -276,7 +254,8 @@ void MainWindowTest::menuTextsAndIds_data() {
                                                                     "30 GAL lö&schen",
                                                                     "31 Security &Fuse setzen",
                                                                     "32 Programmer Status &zeigen"};
-  QTest::newRow("Simulation") << "&Simulation" << QStringList{"51 &Start Simulation"};
+  QTest::newRow("Simulation") << "&Simulation"
+                              << QStringList{"51 &Start Simulation", "62 &Funktionssimulation ..."};
   QTest::newRow("Optionen") << "&Optionen"
                             << QStringList{"35 &Schriftarten", "36 Schnittstelle &konfigurieren"};
   QTest::newRow("Hilfe") << "&Hilfe"

@@ -98,6 +98,9 @@ class FakeUi : public FrameUi {
   std::vector<int> level_dialogs;  // the button checked at each opening
   int status_refreshes = 0;
   int log_windows_shown = 0;
+  std::unique_ptr<WaveformModel> waveform;  // the last function simulation shown
+  std::string waveform_title;
+  std::string waveform_vector_file;
   int compilations = 0;
   bool destroyed = false;
   bool wait_cursor = false;
@@ -231,6 +234,12 @@ class FakeUi : public FrameUi {
     views[kind] = {std::string(caption), std::string(text), font};
   }
   void CloseView(int kind) override { views.erase(kind); }
+  void ShowWaveform(std::unique_ptr<WaveformModel> model, std::string_view title,
+                    const std::string& vector_file) override {
+    waveform = std::move(model);
+    waveform_title = title;
+    waveform_vector_file = vector_file;
+  }
   void ShowLogWindow(const FontDescription& font) override {
     ++log_windows_shown;
     log_lines.clear();

@@ -65,7 +65,7 @@ class FrameTest : public ::testing::Test {
 TEST_F(FrameTest, StartUpGraysInTheGivenOrder) {
   const std::vector<std::pair<int, bool>> expected = {
       {22, false}, {24, false}, {25, false}, {19, false}, {18, false}, {20, false}, {29, false},
-      {28, false}, {32, false}, {51, false}, {27, false}, {30, false}, {31, false}};
+      {28, false}, {32, false}, {51, false}, {27, false}, {30, false}, {31, false}, {62, false}};
   EXPECT_EQ(ui.menu_calls, expected);
   EXPECT_EQ(ui.title, "KEMWin RUZI - (ohne Namen)");
 }
@@ -96,6 +96,8 @@ TEST_P(AvailabilityTest, EveryItem) {
 const std::map<int, bool> kCompileEnabled = {{18, true}, {19, true}};
 const std::map<int, bool> kAfterCompilation = {{18, true}, {19, true}, {20, true}, {51, true},
                                                {22, true}, {24, true}, {25, true}};
+const std::map<int, bool> kAfterFit = {{18, true}, {19, true}, {20, true}, {51, true},
+                                       {22, true}, {24, true}, {25, true}, {62, true}};
 
 INSTANTIATE_TEST_SUITE_P(
     Frame, AvailabilityTest,
@@ -125,7 +127,26 @@ INSTANTIATE_TEST_SUITE_P(
                          {{21, false}}},
         AvailabilityCase{"CompileOnly", [](FrameTest& t) { t.CompileAmpel(); }, kAfterCompilation},
         AvailabilityCase{"CompileAndFit", [](FrameTest& t) { t.CompileAmpel(kCmdCompileAndFit); },
+                         kAfterFit},
+        // The function simulation shows a fit of the document in the editor, never another's.
+        AvailabilityCase{"NewAfterCompileAndFit",
+                         [](FrameTest& t) {
+                           t.CompileAmpel(kCmdCompileAndFit);
+                           t.frame.HandleCommand(kCmdNew);
+                         },
                          kAfterCompilation},
+        AvailabilityCase{"CompileOnlyAfterCompileAndFit",
+                         [](FrameTest& t) {
+                           t.CompileAmpel(kCmdCompileAndFit);
+                           t.frame.HandleCommand(kCmdCompileOnly);
+                         },
+                         kAfterCompilation},
+        AvailabilityCase{"EditAfterCompileAndFit",
+                         [](FrameTest& t) {
+                           t.CompileAmpel(kCmdCompileAndFit);
+                           t.Type("x");
+                         },
+                         kAfterFit},
         AvailabilityCase{"FailedCompilation",
                          [](FrameTest& t) {
                            t.OpenDesign("bad.kem", AmpelWithError());
@@ -423,10 +444,20 @@ TEST_F(FrameTest, CompilationGraysItsItemsThenBringsThemBack) {
     ui.menu_calls.clear();
     frame.HandleCommand(command);
     const std::vector<std::pair<int, bool>> expected = {
-        {19, false}, {18, false}, {20, false}, {51, false}, {21, false},  // started
-        {18, true},  {19, true},  {21, true},                             // ended
-        {20, true},  {51, true},                                          // the run taken
-        {22, true},  {24, true},  {25, true}};                            // the views
+        {19, false},
+        {18, false},
+        {20, false},
+        {51, false},
+        {21, false},  // started
+        {18, true},
+        {19, true},
+        {21, true},  // ended
+        {20, true},
+        {51, true},                          // the run taken
+        {62, command == kCmdCompileAndFit},  // its fit
+        {22, true},
+        {24, true},
+        {25, true}};  // the views
     EXPECT_EQ(ui.menu_calls, expected) << command;
     EXPECT_TRUE(ui.wait_cursor_while_compiling) << command;
     EXPECT_FALSE(ui.wait_cursor) << command;

@@ -18,6 +18,7 @@
 #include "shell/help.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
+#include "shell/waveform_messages.h"
 #include "tests/support/compile_fixture.h"
 
 namespace kem {
@@ -172,17 +173,31 @@ TEST(Manual, MessagesTheUserMeetsAreExplained) {
   const std::string page = Page(kDiagnosticsPage);
   namespace msg = shell_messages;
   const std::string_view texts[] = {
-      msg::kAskToSave,          msg::kCannotOpen,
-      msg::kFileEmpty,          msg::kWriteFailed,
-      msg::kCompileFirst,       msg::kSimulationImpossible,
-      msg::kCapacityReached,    msg::kTextNotFound,
-      msg::kSettingsNotSaved,   msg::kPluginNotFound,
-      msg::kJvmNotFound,        messages::kRefuseOwnOutput,
-      messages::kCannotSave,    messages::kFitImpossible,
-      messages::kCompiling,     messages::kFinished,
-      messages::kAborted,       messages::kInternalErrorAt,
-      kOutOfMemoryBox,          fitter_messages::kSucceeded,
-      fitter_messages::kFailed, fitter_messages::kNoIntermediateFile,
+      msg::kAskToSave,
+      msg::kCannotOpen,
+      msg::kFileEmpty,
+      msg::kWriteFailed,
+      msg::kCompileFirst,
+      msg::kSimulationImpossible,
+      msg::kCapacityReached,
+      msg::kTextNotFound,
+      msg::kSettingsNotSaved,
+      msg::kPluginNotFound,
+      msg::kJvmNotFound,
+      messages::kRefuseOwnOutput,
+      messages::kCannotSave,
+      messages::kFitImpossible,
+      messages::kCompiling,
+      messages::kFinished,
+      messages::kAborted,
+      messages::kInternalErrorAt,
+      kOutOfMemoryBox,
+      fitter_messages::kSucceeded,
+      fitter_messages::kFailed,
+      fitter_messages::kNoIntermediateFile,
+      waveform_messages::kCannotRead,
+      waveform_messages::kNotLoaded,
+      waveform_messages::kNoDevice,
   };
   for (std::string_view text : texts) EXPECT_TRUE(std::regex_search(page, ShownText(text))) << text;
 }

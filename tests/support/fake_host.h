@@ -25,7 +25,10 @@ class FakeHost : public CompileHost {
   void SourceCompiled() override { events.emplace_back("compiled"); }
   void CompilationEnded() override { events.emplace_back("ended"); }
   void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
-  void RunFit(std::string_view document) override { fits.emplace_back(document); }
+  std::optional<FittedDesign> RunFit(std::string_view document) override {
+    fits.emplace_back(document);
+    return std::nullopt;
+  }
 
   LogModel log;
   MessageLog* log_override = nullptr;  // a log of the test's own in place of `log`

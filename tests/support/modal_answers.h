@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -46,6 +47,30 @@ inline void ClickInNextBox(const QString& button, QString* text) {
       }
     }
     box->close();
+  });
+}
+
+struct DialogSeen {
+  QString title;
+  QStringList filters;
+  QString suffix;
+};
+
+// Chooses `path` in the next file dialog; an empty path cancels it.
+inline void ChooseInNextFileDialog(const QString& path, DialogSeen* seen = nullptr) {
+  AnswerNextModal([=](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog) {
+      modal->close();
+      return;
+    }
+    if (seen) *seen = {dialog->windowTitle(), dialog->nameFilters(), dialog->defaultSuffix()};
+    if (path.isEmpty()) {
+      dialog->reject();
+      return;
+    }
+    dialog->selectFile(path);
+    QMetaObject::invokeMethod(dialog, "accept");
   });
 }
 
