@@ -10,6 +10,7 @@
 #include "common/command_ids.h"
 #include "gui/main_window.h"
 #include "shell/ide_command_ids.h"
+#include "tests/support/counter_value.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
 
@@ -24,17 +25,6 @@ using kem::test::ClickInNextBox;
 namespace {
 
 constexpr int kCompileTimeoutMs = 60000;
-
-// Q3..Q0 after `step` as a number; -1 while they float.
-int Count(const WaveformModel& model, int step) {
-  int count = 0;
-  for (const char* name : {"Q3", "Q2", "Q1", "Q0"}) {
-    const PinLevel level = model.Level(model.RowOf(name), step);
-    if (level == PinLevel::kZ) return -1;
-    count = 2 * count + (level == PinLevel::kHigh ? 1 : 0);
-  }
-  return count;
-}
 
 QByteArray ReadFile(const QString& path) {
   QFile file(path);
@@ -133,18 +123,18 @@ void WaveformTest::clickedInputsAndClockStepsDriveTheFittedCounter() {
   QCOMPARE(model.Level(model.RowOf("LD_N"), 0), PinLevel::kHigh);
   // A click on an output changes nothing.
   ClickCell(sim, "Q0", 0);
-  QCOMPARE(Count(model, 0), 0);
+  QCOMPARE(kem::test::CounterValue(model, 0), 0);
 
   for (int tick = 1; tick <= 3; ++tick) {
     Press(sim, QStringLiteral("Takt"));
     QCOMPARE(model.step_count(), tick + 1);
-    QCOMPARE(Count(model, tick), tick);
+    QCOMPARE(kem::test::CounterValue(model, tick), tick);
   }
   Press(sim, QStringLiteral("Schritt"));
-  QCOMPARE(Count(model, 4), 3);
+  QCOMPARE(kem::test::CounterValue(model, 4), 3);
   // Outputs float while OE_N is high.
   ClickCell(sim, "OE_N", 4);
-  QCOMPARE(Count(model, 4), -1);
+  QCOMPARE(kem::test::CounterValue(model, 4), -1);
   QCOMPARE(sim->summary()->text(), QStringLiteral("Keine Abweichungen"));
 
   Press(sim, QStringLiteral("Zurücksetzen"));
@@ -168,7 +158,7 @@ void WaveformTest::vectorFileIsLoadedCheckedSavedAndReadBack() {
 
   // Step 2 loads 14; with LD_N high the counter holds 0 and the outputs disagree.
   ClickCell(sim, "LD_N", 1);
-  QCOMPARE(Count(model, 1), 0);
+  QCOMPARE(kem::test::CounterValue(model, 1), 0);
   QVERIFY(model.Mismatch(model.RowOf("Q3"), 1));
   QVERIFY(!model.Mismatch(model.RowOf("LD_N"), 1));
   const int mismatches = model.MismatchCount();

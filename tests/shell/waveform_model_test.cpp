@@ -11,6 +11,7 @@
 #include "shell/frame.h"
 #include "shell/ide_command_ids.h"
 #include "tests/shell/fake_ui.h"
+#include "tests/support/counter_value.h"
 #include "tests/support/temp_dir.h"
 
 namespace kem {
@@ -51,17 +52,6 @@ class WaveformTest : public ::testing::Test {
 
   void Toggle(WaveformModel& model, const std::string& name, int step) {
     ASSERT_TRUE(model.ToggleInput(model.RowOf(name), step)) << name;
-  }
-
-  // Q3..Q0 after `step` as a number; -1 while they float.
-  static int Count(const WaveformModel& model, int step) {
-    int count = 0;
-    for (const char* name : {"Q3", "Q2", "Q1", "Q0"}) {
-      const PinLevel level = model.Level(model.RowOf(name), step);
-      if (level == PinLevel::kZ) return -1;
-      count = 2 * count + (level == PinLevel::kHigh ? 1 : 0);
-    }
-    return count;
   }
 
   TempDir dir;
@@ -120,7 +110,7 @@ TEST_F(WaveformTest, RowsAreTheDesignsPinsThatTakeOrGiveALevel) {
   EXPECT_EQ(model.RowOf("NC"), -1);  // several pins carry it
   EXPECT_EQ(model.RowOf("GND"), -1);
   EXPECT_EQ(model.step_count(), 1);
-  EXPECT_EQ(Count(model, 0), 0);
+  EXPECT_EQ(test::CounterValue(model, 0), 0);
   EXPECT_EQ(model.Level(model.RowOf("ZERO"), 0), PinLevel::kHigh);
 }
 
@@ -131,21 +121,21 @@ TEST_F(WaveformTest, ClockStepsCountWithTheInputsOfTheStepBefore) {
   for (int tick = 1; tick <= 3; ++tick) {
     model.AddStep(true);
     EXPECT_TRUE(model.clock_step(tick));
-    EXPECT_EQ(Count(model, tick), tick);
+    EXPECT_EQ(test::CounterValue(model, tick), tick);
   }
   // Down again; then a step without a clock holds the count.
   Toggle(model, "UP", 3);
-  EXPECT_EQ(Count(model, 3), 1);  // the change reaches the clock edge of its own step
+  EXPECT_EQ(test::CounterValue(model, 3), 1);  // the change reaches the clock edge of its own step
   model.AddStep(false);
   EXPECT_FALSE(model.clock_step(4));
-  EXPECT_EQ(Count(model, 4), 1);
+  EXPECT_EQ(test::CounterValue(model, 4), 1);
   // Outputs float while OE_N is high; the register keeps counting behind them.
   Toggle(model, "OE_N", 4);
-  EXPECT_EQ(Count(model, 4), -1);
+  EXPECT_EQ(test::CounterValue(model, 4), -1);
   EXPECT_EQ(model.Level(model.RowOf("ZERO"), 4), PinLevel::kLow);
   model.AddStep(true);
   Toggle(model, "OE_N", 5);
-  EXPECT_EQ(Count(model, 5), 0);
+  EXPECT_EQ(test::CounterValue(model, 5), 0);
   EXPECT_EQ(model.MismatchCount(), 0);
 }
 
@@ -177,7 +167,7 @@ TEST_F(WaveformTest, ALoadedVectorFileIsCheckedAndAChangedInputFlagged) {
 
   // Step 2 loads 14; with LD_N high it holds 0 instead and its outputs disagree.
   Toggle(model, "LD_N", 1);
-  EXPECT_EQ(Count(model, 1), 0);
+  EXPECT_EQ(test::CounterValue(model, 1), 0);
   EXPECT_TRUE(model.Mismatch(model.RowOf("Q3"), 1));
   EXPECT_FALSE(model.Mismatch(model.RowOf("Q0"), 1));  // 14 has Q0 low as well
   EXPECT_FALSE(model.Mismatch(model.RowOf("LD_N"), 1));
@@ -203,7 +193,7 @@ TEST_F(WaveformTest, SavedFileReadsBackToTheSameTable) {
   model.Reset();
   ASSERT_TRUE(model.LoadFile(dir.File("saved.vec"), message)) << message;
   EXPECT_EQ(model.step_count(), 3);
-  EXPECT_EQ(Count(model, 2), 2);
+  EXPECT_EQ(test::CounterValue(model, 2), 2);
   EXPECT_EQ(model.Expected(model.RowOf("Q1"), 2), 'H');
   EXPECT_EQ(model.MismatchCount(), 0);
   EXPECT_EQ(model.VectorText(), text);
