@@ -5,6 +5,7 @@
 #include <random>
 
 #include "synthesis/synthesis_context.h"
+#include "tests/support/round_count.h"
 #include "tests/synthesis/differential.h"
 
 namespace kem {
@@ -14,6 +15,7 @@ using testing_support::DifferentialRun;
 using testing_support::kTableKinds;
 using testing_support::MatchesReference;
 using testing_support::MixedTable;
+using testing_support::RoundCount;
 
 // The reference holds a spare row per possible cube and a tag per minterm; past this it gives up
 // and the result is checked as a function instead.
@@ -29,7 +31,7 @@ class DifferentialTest : public testing::TestWithParam<int> {};
 TEST_P(DifferentialTest, SmallFunctions) {
   const int level = GetParam();
   std::mt19937 random(4099 + level);
-  for (int round = 0; round < 2400; ++round) {
+  for (int round = 0; round < RoundCount(2400); ++round) {
     const int v = 1 + round % 10;
     const int kind = round / 10 % kTableKinds;
     const auto table = MixedTable(random, kind, v, VariablesFor(random, v));

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tests/support/cover_text.h"
+#include "tests/support/round_count.h"
 #include "tests/support/tree_builder.h"
 
 namespace kem {
@@ -219,7 +220,7 @@ TEST_P(RandomFunctions, CoverIsTheFunctionAndAsSmallAsTheRulesSay) {
   const int level = GetParam();
   context.level = level;
   std::mt19937 random(7919 + level);
-  for (int round = 0; round < 1000; ++round) {
+  for (int round = 0; round < testing_support::RoundCount(1000); ++round) {
     RandomCase rc = Make(random, round);
     const bool allow_complement = round % 7 != 3;
     const unsigned size = 1u << rc.v;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "synthesis/expansion.h"
+#include "tests/support/round_count.h"
 #include "tests/support/tree_builder.h"
 
 namespace kem {
@@ -133,7 +134,7 @@ class TruthTableTest : public testing::Test, public SynthesisFixture {
 };
 
 TEST_F(TruthTableTest, RandomTreesAsEvaluatedRowByRow) {
-  for (int round = 0; round < 300; ++round) {
+  for (int round = 0; round < testing_support::RoundCount(300); ++round) {
     const int v = 1 + round % 14;
     std::vector<int> signals(kVariables);
     for (int c = 0; c < kVariables; ++c) signals[static_cast<std::size_t>(c)] = c;
