@@ -57,7 +57,7 @@ foreach(file IN LISTS expected)
     message(FATAL_ERROR "package lacks /usr/${file}:\n${listing}")
   endif()
 endforeach()
-if(listing MATCHES " \\./usr/local/|/include/|\\.a\n")
+if(listing MATCHES " \\./usr/local/|/include/|\\.a\n|examples/[^\n]*\\.(ERR|mds|boo|jed)\n")
   message(FATAL_ERROR "package holds files of the build:\n${listing}")
 endif()
 
