@@ -11,6 +11,7 @@
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "tests/support/modal_answers.h"
+#include "tests/support/window_in_folder.h"
 
 using kem::gui::MainWindow;
 using kem::test::ClickInNextBox;
@@ -59,8 +60,7 @@ class DailyUseTest : public QObject {
 void DailyUseTest::init() {
   dir_ = std::make_unique<QTemporaryDir>();
   QVERIFY(dir_->isValid());
-  window_ = std::make_unique<MainWindow>(dir_->path());
-  window_->show();
+  QVERIFY(kem::test::ShowMainWindowIn(*dir_, window_));
   QVERIFY(QTest::qWaitForWindowActive(window_.get()));
 }
 
@@ -70,8 +70,7 @@ void DailyUseTest::cleanup() {
 }
 
 QString DailyUseTest::OpenExample(const QString& example) {
-  const QString target = dir_->filePath(example);
-  QFile::copy(QStringLiteral(EXAMPLES_DIR "/") + example, target);
+  const QString target = kem::test::CopyExample(*dir_, example);
   window_->OpenFile(target);
   return target;
 }

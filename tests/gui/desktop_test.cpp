@@ -23,6 +23,7 @@
 #include "gui/translation.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/window_in_folder.h"
 
 using kem::gui::MainWindow;
 using kem::test::AnswerNextModal;
@@ -136,9 +137,7 @@ void DesktopTest::cleanup() {
 }
 
 void DesktopTest::NewWindow() {
-  window_ = std::make_unique<MainWindow>(dir_->path());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(kem::test::ShowMainWindowIn(*dir_, window_));
 }
 
 QString DesktopTest::Design(const QString& name) {

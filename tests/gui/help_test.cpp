@@ -9,6 +9,7 @@
 #include "gui/help_window.h"
 #include "gui/main_window.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/window_in_folder.h"
 
 using kem::gui::HelpWindow;
 using kem::gui::MainWindow;
@@ -36,9 +37,7 @@ class HelpTest : public QObject {
 void HelpTest::init() {
   dir_ = std::make_unique<QTemporaryDir>();
   QVERIFY(dir_->isValid());
-  window_ = std::make_unique<MainWindow>(dir_->path());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(kem::test::ShowMainWindowIn(*dir_, window_));
 }
 
 void HelpTest::cleanup() {

@@ -10,6 +10,7 @@
 #include "gui/main_window.h"
 #include "shell/diagnostic_lines.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/window_in_folder.h"
 
 using kem::gui::MainWindow;
 
@@ -76,9 +77,7 @@ void JumpTest::init() {
 }
 
 void JumpTest::CreateWindow() {
-  window_ = std::make_unique<MainWindow>(dir_->path());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(kem::test::ShowMainWindowIn(*dir_, window_));
 }
 
 void JumpTest::cleanup() {

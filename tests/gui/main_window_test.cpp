@@ -24,6 +24,7 @@
 #include "shell/menu_table.h"
 #include "shell/text_encoding.h"
 #include "tests/support/modal_answers.h"
+#include "tests/support/window_in_folder.h"
 
 using kem::gui::LogWindow;
 using kem::gui::MainWindow;
@@ -168,9 +169,7 @@ class MainWindowTest : public QObject {
 void MainWindowTest::init() {
   dir_ = std::make_unique<QTemporaryDir>();
   QVERIFY(dir_->isValid());
-  window_ = std::make_unique<MainWindow>(dir_->path());
-  window_->show();
-  QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+  QVERIFY(kem::test::ShowMainWindowIn(*dir_, window_));
 }
 
 void MainWindowTest::cleanup() {
@@ -179,9 +178,7 @@ void MainWindowTest::cleanup() {
 }
 
 QString MainWindowTest::Copy(const QString& example) {
-  const QString target = dir_->filePath(example);
-  QFile::copy(QStringLiteral(EXAMPLES_DIR "/") + example, target);
-  return target;
+  return kem::test::CopyExample(*dir_, example);
 }
 
 void MainWindowTest::startsWithItsWindows() {

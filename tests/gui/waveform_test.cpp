@@ -13,6 +13,7 @@
 #include "tests/support/counter_value.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/window_in_folder.h"
 
 using kem::PinLevel;
 using kem::WaveformModel;
@@ -59,8 +60,7 @@ class WaveformTest : public QObject {
 void WaveformTest::init() {
   dir_ = std::make_unique<QTemporaryDir>();
   QVERIFY(dir_->isValid());
-  window_ = std::make_unique<MainWindow>(dir_->path());
-  window_->show();
+  QVERIFY(kem::test::ShowMainWindowIn(*dir_, window_));
   QVERIFY(QTest::qWaitForWindowActive(window_.get()));
 }
 
@@ -71,7 +71,7 @@ void WaveformTest::cleanup() {
 
 WaveformWindow* WaveformTest::OpenSimulation() {
   for (const char* name : {"gal22v10_counter.kem", "gal22v10_counter.vec"})
-    QFile::copy(QStringLiteral(EXAMPLES_DIR "/") + name, dir_->filePath(name));
+    kem::test::CopyExample(*dir_, QString::fromLatin1(name));
   window_->OpenFile(dir_->filePath(QStringLiteral("gal22v10_counter.kem")));
   window_->action(kem::kCmdCompileAndFit)->trigger();
   if (!QTest::qWaitFor([&] { return !window_->compiling() && !window_->frame().compiling(); },
