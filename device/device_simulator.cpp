@@ -197,11 +197,6 @@ bool DeviceSimulator::CanDrive(int pin) const {
   return true;
 }
 
-bool DeviceSimulator::RegisterBit(int pin) const {
-  const Macrocell* cell = MacrocellOfPin(pin);
-  return cell != nullptr && state_.q[cell - cells_.data()];
-}
-
 void DeviceSimulator::PowerUp() {
   state_.q.assign(cells_.size(), false);
   driven_.assign(pin_count() + 1, std::nullopt);

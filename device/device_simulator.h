@@ -87,9 +87,6 @@ class DeviceSimulator {
   // load. Returns every pin's level afterwards.
   Levels Step(const std::vector<std::optional<bool>>& driven, bool clock);
 
-  // The register of the macrocell on `pin` as it stands (false for a pin without one).
-  bool RegisterBit(int pin) const;
-
   // `levels[pin]` are the levels the array sees, for a registered output the level its pin shows
   // now (the register is taken to hold it).
   Snapshot Evaluate(const std::vector<bool>& levels) const;
