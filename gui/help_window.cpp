@@ -8,6 +8,7 @@
 
 #include "gui/message_boxes.h"
 #include "shell/help.h"
+#include "shell/shell_messages.h"
 
 namespace kem::gui {
 
@@ -113,7 +114,7 @@ bool HelpWindow::FindNext(const QString& text) {
 
 void HelpWindow::FindFromField() {
   const bool found = FindNext(find_field_->text());
-  find_status_->setText(found ? QString() : FromUtf8(help_texts::kNotFound));
+  find_status_->setText(found ? QString() : FromUtf8(shell_messages::kTextNotFound));
   find_status_->setVisible(!found);
 }
 

@@ -18,7 +18,6 @@ inline constexpr std::string_view kForward = "&Vorwärts";
 inline constexpr std::string_view kContents = "&Inhalt";
 inline constexpr std::string_view kFindLabel = "Suchen &nach:";
 inline constexpr std::string_view kFindNext = "&Weitersuchen";
-inline constexpr std::string_view kNotFound = "Text nicht gefunden!";
 }  // namespace help_texts
 
 // The entry page of the manual, relative to the manual's folder.
