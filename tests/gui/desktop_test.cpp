@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFontInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -19,6 +18,7 @@
 
 #include "common/command_ids.h"
 #include "gui/dialogs.h"
+#include "gui/font_conversion.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/translation.h"
@@ -425,9 +425,9 @@ void DesktopTest::viewsOpenCascaded() {
 
 void DesktopTest::defaultFontIsFixedWidthASettingsFontWins() {
   MainWindow& w = *window_;
-  QVERIFY(QFontInfo(w.editor()->font()).fixedPitch());
+  QVERIFY(kem::gui::HasFixedAdvances(w.editor()->font()));
   w.ShowView(kem::kViewJedec, "view", "text", w.frame().font());
-  QVERIFY(QFontInfo(w.viewWindow(kem::kViewJedec)->editor()->font()).fixedPitch());
+  QVERIFY(kem::gui::HasFixedAdvances(w.viewWindow(kem::kViewJedec)->editor()->font()));
 
   window_.reset();
   WriteFile(dir_->filePath("kem.ini"),
