@@ -16,7 +16,8 @@ namespace kem {
 // Keeps the signals of the cleanup from the calling thread while it lives, so that a temporary and
 // its registration come and go together and a group of outputs takes its names as a whole. On
 // Windows, where the interrupt runs on a thread of its own, the outermost block of a thread holds a
-// lock that the interrupt waits for.
+// lock that the interrupt waits for. A fault of the thread itself (SIGSEGV and the like) is not
+// held back: the system ends the program with it at once, as without the cleanup.
 class InterruptBlock {
  public:
   InterruptBlock();

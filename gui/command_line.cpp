@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <string_view>
 
 #include "common/format.h"
@@ -35,20 +36,11 @@ constexpr std::string_view kQtOptionsWithValue[] = {
 constexpr std::string_view kQtFlags[] = {"-reverse", "-widgetcount"};
 constexpr std::string_view kQtOptionsWithEquals[] = {"-style=", "-stylesheet=", "-qmljsdebugger="};
 
-template <std::size_t N>
-bool IsOneOf(std::string_view option, const std::string_view (&list)[N]) {
-  for (std::string_view entry : list) {
-    if (option == entry) return true;
-  }
-  return false;
-}
-
-template <std::size_t N>
-bool StartsWithOneOf(std::string_view option, const std::string_view (&list)[N]) {
-  for (std::string_view entry : list) {
-    if (option.starts_with(entry)) return true;
-  }
-  return false;
+bool IsQtOption(std::string_view option) {
+  return std::ranges::find(kQtFlags, option) != std::end(kQtFlags) ||
+         std::ranges::any_of(kQtOptionsWithEquals, [option](std::string_view start) {
+           return option.starts_with(start);
+         });
 }
 
 bool IsThereButNoFile(const std::string& path) {
@@ -94,7 +86,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     } else if (argument == "--version") {
       line.action = CommandLine::Action::kVersion;
       return line;
-    } else if (IsOneOf(qt_option, kQtOptionsWithValue)) {
+    } else if (std::ranges::find(kQtOptionsWithValue, qt_option) != std::end(kQtOptionsWithValue)) {
       if (i + 1 == arguments.size()) {
         wrong("Wert fehlt: " + argument);
         break;
@@ -102,7 +94,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       ++i;
       if (qt_option == "-platform") line.platform = arguments[i];
       if (qt_option == "-display") line.display_named = true;
-    } else if (!IsOneOf(qt_option, kQtFlags) && !StartsWithOneOf(qt_option, kQtOptionsWithEquals)) {
+    } else if (!IsQtOption(qt_option)) {
       wrong("unbekannte Option: " + argument);
     }
   }
