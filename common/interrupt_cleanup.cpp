@@ -8,7 +8,6 @@
 #include <unistd.h>
 #endif
 
-#include <array>
 #include <atomic>
 #include <cstring>
 
@@ -54,12 +53,34 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
 
 #else
 
-constexpr std::array<int, 4> kInterruptSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+// Every signal that ends the process by default and can be caught. The faults (SIGSEGV, SIGBUS,
+// ...) are among them: removing the temporaries needs nothing but unlink(), and the handler then
+// ends the process with the same signal, and a core where the default gives one. SIGIO only where
+// its default ends the process; elsewhere it is discarded.
+constexpr int kEndingSignals[] = {
+    SIGHUP,  SIGINT,  SIGQUIT,   SIGTERM, SIGUSR1, SIGUSR2, SIGPIPE, SIGALRM, SIGVTALRM, SIGPROF,
+    SIGXCPU, SIGXFSZ, SIGSYS,    SIGTRAP, SIGABRT, SIGBUS,  SIGFPE,  SIGILL,  SIGSEGV,
+#ifdef __linux__
+    SIGIO,   SIGPWR,  SIGSTKFLT,
+#endif
+};
+
+sigset_t EndingSignals() {
+  sigset_t set;
+  sigemptyset(&set);
+  for (int s : kEndingSignals) sigaddset(&set, s);
+#ifdef SIGRTMIN
+  for (int s = SIGRTMIN; s <= SIGRTMAX; ++s) sigaddset(&set, s);
+#endif
+  return set;
+}
 
 void RemoveFile(const char* path) {
   ::unlink(path);
 }
 
+// The signal stays blocked while this runs, so the one raised here ends the process on return,
+// by the default action.
 void OnInterrupt(int signal_number) {
   RemoveRegisteredTemporaries();
   ::signal(signal_number, SIG_DFL);
@@ -87,9 +108,7 @@ void InstallInterruptCleanup() {
 #else
 
 InterruptBlock::InterruptBlock() {
-  sigset_t blocked;
-  sigemptyset(&blocked);
-  for (int s : kInterruptSignals) sigaddset(&blocked, s);
+  const sigset_t blocked = EndingSignals();
   pthread_sigmask(SIG_BLOCK, &blocked, &previous_);
 }
 
@@ -98,13 +117,15 @@ InterruptBlock::~InterruptBlock() {
 }
 
 void InstallInterruptCleanup() {
-  for (int s : kInterruptSignals) {
+  struct sigaction action {};
+  action.sa_handler = OnInterrupt;
+  action.sa_mask = EndingSignals();
+  for (int s = 1; s < NSIG; ++s) {
+    if (sigismember(&action.sa_mask, s) != 1) continue;
+    // Only a signal at its default is taken: an ignored one stays ignored, and one that has a
+    // handler already (a sanitizer's) keeps it.
     struct sigaction previous {};
-    if (sigaction(s, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN) continue;
-    struct sigaction action {};
-    action.sa_handler = OnInterrupt;
-    sigemptyset(&action.sa_mask);
-    for (int other : kInterruptSignals) sigaddset(&action.sa_mask, other);
+    if (sigaction(s, nullptr, &previous) != 0 || previous.sa_handler != SIG_DFL) continue;
     sigaction(s, &action, nullptr);
   }
 }

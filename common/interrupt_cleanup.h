@@ -1,8 +1,8 @@
 // Temporary files that an interrupt must not leave behind. Outputs are written to temporaries that
 // take their final names only when complete; a program that installs the cleanup removes every
-// temporary still registered when SIGINT, SIGTERM, SIGHUP or SIGQUIT ends it (on Windows: Ctrl+C,
-// Ctrl+Break or the console window being closed), and then ends as it would have without the
-// cleanup.
+// temporary still registered when a signal ends it (any that can be caught, crashes included; on
+// Windows: Ctrl+C, Ctrl+Break or the console window being closed), and then ends as it would have
+// without the cleanup.
 #pragma once
 
 #ifndef _WIN32
@@ -13,10 +13,11 @@
 
 namespace kem {
 
-// Keeps the interrupt signals from the calling thread while it lives, so that a temporary and its
-// registration come and go together and a group of outputs takes its names as a whole. On Windows,
-// where the interrupt runs on a thread of its own, the outermost block of a thread holds a lock
-// that the interrupt waits for.
+// Keeps the signals of the cleanup from the calling thread while it lives, so that a temporary and
+// its registration come and go together and a group of outputs takes its names as a whole. On
+// Windows, where the interrupt runs on a thread of its own, the outermost block of a thread holds a
+// lock that the interrupt waits for. A fault of the thread itself (SIGSEGV and the like) is not
+// held back: the system ends the program with it at once, as without the cleanup.
 class InterruptBlock {
  public:
   InterruptBlock();
@@ -38,7 +39,7 @@ void ForgetTemporary(const std::string& path);
 // Removes every registered temporary. Safe to call from a signal handler.
 void RemoveRegisteredTemporaries();
 
-// Installs the cleanup for the interrupt signals that are not ignored.
+// Installs the cleanup for every signal that ends the process and is still at its default.
 void InstallInterruptCleanup();
 
 }  // namespace kem

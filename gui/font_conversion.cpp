@@ -100,7 +100,7 @@ FontDescription FromQFont(const QFont& font, const FontDescription& base) {
   description.strike_out = font.strikeOut() ? 1 : 0;
   if (font.styleStrategy() & QFont::NoAntialias) description.quality = kNonAntialiasedQuality;
   description.pitch_and_family = static_cast<std::uint8_t>(
-      (info.fixedPitch() ? kFixedPitch : kVariablePitch) | FamilyOf(font.styleHint()));
+      (HasFixedAdvances(font) ? kFixedPitch : kVariablePitch) | FamilyOf(font.styleHint()));
   description.face_name = FaceName(font.family());
   return description;
 }
@@ -110,6 +110,15 @@ FontDescription DefaultEditorFont() {
   // Kept as a hint in the description, so a face missing elsewhere falls back to a fixed one.
   font.setStyleHint(QFont::Monospace);
   return FromQFont(font);
+}
+
+bool HasFixedAdvances(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(QLatin1Char('W'));
+  for (const char c : {'i', '0', ' '}) {
+    if (metrics.horizontalAdvance(QLatin1Char(c)) != width) return false;
+  }
+  return true;
 }
 
 int LineHeight(const QFont& font) {

@@ -17,6 +17,10 @@ FontDescription FromQFont(const QFont& font, const FontDescription& base = {});
 // equations and fuse maps line up.
 FontDescription DefaultEditorFont();
 
+// Whether every character takes the same width, measured on narrow and wide glyphs: Qt's
+// QFontInfo::fixedPitch() says no for some monospace faces (Noto Sans Mono) that are.
+bool HasFixedAdvances(const QFont& font);
+
 // The height of one text line: character height plus external leading.
 int LineHeight(const QFont& font);
 

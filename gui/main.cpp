@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QIcon>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,40 +15,44 @@
 
 namespace {
 
+constexpr int kExitNoDisplay = 1;
 constexpr int kExitWrongCommandLine = 2;
 
-std::vector<std::string> ArgumentsAfterProgramName(const QStringList& arguments) {
-  std::vector<std::string> list;
-  for (qsizetype i = 1; i < arguments.size(); ++i)
-    list.push_back(QFile::encodeName(arguments.at(i)).toStdString());
-  return list;
+const char* Variable(const char* name) {
+  return std::getenv(name);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using kem::gui::CommandLine;
-  // Help and version need no display: answered before Qt looks for one.
-  const CommandLine early =
+  // Everything about the command line is answered before Qt looks for a display, which it would
+  // end the program without.
+  const CommandLine line =
       kem::gui::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (early.action == CommandLine::Action::kHelp) {
-    std::fputs(kem::gui::kKemwinUsage, stdout);
-    return 0;
+  switch (line.action) {
+    case CommandLine::Action::kHelp:
+      std::fputs(kem::gui::kKemwinUsage, stdout);
+      return 0;
+    case CommandLine::Action::kVersion:
+      std::fputs(kem::gui::kKemwinVersion, stdout);
+      return 0;
+    case CommandLine::Action::kWrong:
+      std::fprintf(stderr, "kemwin: %s\n%s", line.error.c_str(), kem::gui::kKemwinUsage);
+      return kExitWrongCommandLine;
+    case CommandLine::Action::kUnusableFile:
+      std::fprintf(stderr, "kemwin: %s\n", line.error.c_str());
+      return kExitWrongCommandLine;
+    case CommandLine::Action::kRun:
+      break;
   }
-  if (early.action == CommandLine::Action::kVersion) {
-    std::fputs(kem::gui::kKemwinVersion, stdout);
-    return 0;
+  if (kem::gui::DisplayMissing(line, Variable)) {
+    std::fputs(kem::gui::kKemwinNoDisplay, stderr);
+    return kExitNoDisplay;
   }
   // Ctrl+C in the terminal or a logout during a compilation leaves no temporary file behind.
   kem::InstallInterruptCleanup();
   QApplication app(argc, argv);
-  // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
-  const CommandLine line =
-      kem::gui::ParseCommandLine(ArgumentsAfterProgramName(QApplication::arguments()));
-  if (line.action == CommandLine::Action::kWrong) {
-    std::fprintf(stderr, "kemwin: %s\n%s", line.error.c_str(), kem::gui::kKemwinUsage);
-    return kExitWrongCommandLine;
-  }
   // Lets the desktop match the window to the installed kemwin.desktop and its icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("kemwin"));
   QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("kemwin")));

@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "common/interrupt_cleanup.h"
@@ -86,6 +90,35 @@ TEST(InterruptCleanup, RemovesTheTemporariesOfOpenOutputs) {
   RemoveRegisteredTemporaries();
   EXPECT_EQ(dir.Snapshot(), (TempDir::Contents{{"out.txt", "old"}}));
   EXPECT_FALSE(finished_file.Publish());
+}
+
+// Each signal that ends a program removes its temporaries and still ends it, after any block.
+TEST(InterruptCleanup, EveryEndingSignalRemovesTheTemporaries) {
+  for (const int signal :
+       {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM, SIGUSR1,  SIGUSR2,   SIGPIPE, SIGALRM,
+        SIGXCPU, SIGXFSZ, SIGSYS,  SIGTRAP, SIGABRT,  SIGBUS,    SIGFPE,  SIGILL,
+        SIGSEGV, SIGIO,   SIGPWR,  SIGPROF, SIGRTMIN, SIGVTALRM, SIGRTMAX}) {
+    for (const bool blocked : {false, true}) {
+      TempDir dir;
+      if (fork() == 0) {
+        const rlimit no_core{0, 0};
+        setrlimit(RLIMIT_CORE, &no_core);
+        ::signal(signal, SIG_DFL);  // as a program starts, without a sanitizer's handler
+        InstallInterruptCleanup();
+        OutputFile file;
+        std::optional<InterruptBlock> block;
+        if (blocked) block.emplace();
+        if (file.Create(dir.File("out.txt")) && kill(getpid(), signal) == 0) dir.Write("on", "");
+        block.reset();
+        _exit(3);
+      }
+      int raw = 0;
+      wait(&raw);
+      EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == signal) << signal << " ended with " << raw;
+      const TempDir::Contents went_on = {{"on", ""}};
+      EXPECT_EQ(dir.Snapshot(), blocked ? went_on : TempDir::Contents()) << signal;
+    }
+  }
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // kemwin as a desktop program: Qt's German texts, dialog sizes, mnemonics, keys, the command
 // line, recent files, dropped files, cascaded views and the default font.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFontInfo>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -15,9 +15,11 @@
 #include <QtTest>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "common/command_ids.h"
 #include "gui/dialogs.h"
+#include "gui/font_conversion.h"
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/translation.h"
@@ -105,6 +107,7 @@ class DesktopTest : public QObject {
   void messageBoxButtonsHaveMnemonics();
   void conventionalKeysReachTheirCommands();
   void helpAndVersionNeedNoDisplay();
+  void commandLineIsAnsweredBeforeTheDisplayIsLookedFor();
   void recentFilesInTheMenuAndTheSettingsFile();
   void droppedDesignOpensOtherFilesAreIgnored();
   void viewsOpenCascaded();
@@ -317,6 +320,33 @@ void DesktopTest::helpAndVersionNeedNoDisplay() {
            qPrintable(wrong.err));
 }
 
+// Without a display: usage or refusal (2) for a wrong command line, a German message (1) else.
+void DesktopTest::commandLineIsAnsweredBeforeTheDisplayIsLookedFor() {
+  const QString fifo = dir_->filePath(QStringLiteral("fifo.kem"));
+  QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  const QString design = Design(QStringLiteral("a.kem"));
+  const QString refused = QStringLiteral("kemwin: Datei %1 konnte nicht geöffnet werden.");
+  const QString no_display = QStringLiteral(
+      "kemwin: keine grafische Anzeige gefunden (DISPLAY bzw. WAYLAND_DISPLAY ist nicht gesetzt)");
+  const std::tuple<QStringList, int, QString> cases[] = {
+      {{"-x"}, 2, "kemwin: unbekannte Option: -x"},
+      {{"--help=1"}, 2, "kemwin: unbekannte Option: --help=1"},
+      {{"-platform", "offscreen", "-reverse", "--bogus"}, 2, "kemwin: unbekannte Option: --bogus"},
+      {{"-platform"}, 2, QStringLiteral("kemwin: Wert fehlt: -platform")},
+      {{design, design}, 2, "kemwin: nur eine Datei möglich: " + design},
+      {{fifo}, 2, refused.arg(fifo)},
+      {{dir_->path()}, 2, refused.arg(dir_->path())},
+      {{"/dev/null"}, 2, refused.arg("/dev/null")},
+      {{}, 1, no_display},
+      {{"--platform", "xcb:nograb"}, 1, no_display},
+  };
+  for (const auto& [arguments, exit_code, first_line] : cases) {
+    const ProcessResult r = Run(QStringLiteral(KEMWIN_PATH), arguments, false);
+    QVERIFY2(r.exit_code == exit_code && r.err.section('\n', 0, 0) == first_line,
+             qPrintable(arguments.join(' ') + ": " + QString::number(r.exit_code) + " " + r.err));
+  }
+}
+
 void DesktopTest::recentFilesInTheMenuAndTheSettingsFile() {
   const QStringList fixed = FileMenuTexts(*window_);
   const QString a = Design(QStringLiteral("a.kem"));
@@ -389,9 +419,9 @@ void DesktopTest::viewsOpenCascaded() {
 
 void DesktopTest::defaultFontIsFixedWidthASettingsFontWins() {
   MainWindow& w = *window_;
-  QVERIFY(QFontInfo(w.editor()->font()).fixedPitch());
+  QVERIFY(kem::gui::HasFixedAdvances(w.editor()->font()));
   w.ShowView(kem::kViewJedec, "view", "text", w.frame().font());
-  QVERIFY(QFontInfo(w.viewWindow(kem::kViewJedec)->editor()->font()).fixedPitch());
+  QVERIFY(kem::gui::HasFixedAdvances(w.viewWindow(kem::kViewJedec)->editor()->font()));
 
   window_.reset();
   WriteFile(dir_->filePath("kem.ini"),
