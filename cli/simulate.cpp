@@ -82,9 +82,8 @@ void Charge(AllocationBudget& budget, std::size_t bytes) {
   if (!budget.Reserve(bytes)) throw std::bad_alloc();
 }
 
-// The bytes of an input within what is left of the budget, or a message that says why not.
-std::optional<std::string> ReadInput(const std::string& name, const InputTexts& texts,
-                                     AllocationBudget& budget, std::string& error) {
+// The bytes of an input, charged to the budget; nothing when it cannot be read.
+std::optional<std::string> ReadCharged(const std::string& name, AllocationBudget& budget) {
   std::string bytes;
   switch (ReadRegularFile(name, bytes, budget.limit() - budget.in_use())) {
     case ReadResult::kRead:
@@ -95,18 +94,20 @@ std::optional<std::string> ReadInput(const std::string& name, const InputTexts& 
     case ReadResult::kCannotOpen:
       break;
   }
+  return std::nullopt;
+}
+
+// Why an input could not be read.
+std::string CannotReadText(const std::string& name, const InputTexts& texts) {
   switch (KindOfPath(name)) {
     case PathKind::kMissing:
-      error = FormatText(texts.missing, {name});
-      break;
+      return FormatText(texts.missing, {name});
     case PathKind::kNotAFile:
-      error = FormatText(texts.not_a_file, {name});
-      break;
+      return FormatText(texts.not_a_file, {name});
     case PathKind::kFile:
-      error = FormatText(texts.unreadable, {name});
       break;
   }
-  return std::nullopt;
+  return FormatText(texts.unreadable, {name});
 }
 
 // The device of the JEDEC file, or nothing after saying why it cannot be used.
@@ -144,8 +145,7 @@ std::vector<std::string> PinNames(const std::string& document, const JedecFile& 
     return names;
   const std::string design =
       IsDerivedFile(document) ? Beside(Stem(document), kDesignExtension) : document;
-  std::string unused;
-  const std::optional<std::string> source = ReadInput(design, kVectorFileTexts, budget, unused);
+  const std::optional<std::string> source = ReadCharged(design, budget);
   const std::optional<DesignPins> pins = source ? ReadDesignPins(*source) : std::nullopt;
   return pins && pins->gal_type == gal_type ? pins->names : names;
 }
@@ -155,13 +155,14 @@ int Simulate(const std::string& document, bool write_vectors, SimulateStreams st
   const std::string stem = Stem(document);
   const std::string vector_name = Beside(stem, kVectorExtension);
   const std::string jedec_name = Beside(stem, kJedecExtension);
-  std::string error;
-  const std::optional<std::string> vector_text =
-      ReadInput(vector_name, kVectorFileTexts, budget, error);
-  const std::optional<std::string> jedec_text =
-      vector_text ? ReadInput(jedec_name, kJedecFileTexts, budget, error) : std::nullopt;
+  const std::optional<std::string> vector_text = ReadCharged(vector_name, budget);
+  if (!vector_text) {
+    Error(streams.err, CannotReadText(vector_name, kVectorFileTexts));
+    return kUnusable;
+  }
+  const std::optional<std::string> jedec_text = ReadCharged(jedec_name, budget);
   if (!jedec_text) {
-    Error(streams.err, error);
+    Error(streams.err, CannotReadText(jedec_name, kJedecFileTexts));
     return kUnusable;
   }
   JedecFile jedec;
