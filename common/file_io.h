@@ -20,6 +20,14 @@ enum class ReadResult {
 ReadResult ReadRegularFile(const std::string& path, std::string& bytes,
                            std::size_t limit = std::numeric_limits<std::size_t>::max());
 
+// What is at a path, so that a read that gave kCannotOpen can say what is wrong.
+enum class PathKind {
+  kMissing,
+  kNotAFile,  // a folder, a device, a FIFO
+  kFile,      // a regular file (which may still be unreadable, as one without read permission)
+};
+PathKind KindOfPath(const std::string& path);
+
 // The same as a plain yes or no.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 

@@ -1,6 +1,7 @@
 #include "device/device_simulator.h"
 
 #include <array>
+#include <cctype>
 #include <string_view>
 
 #include "common/format.h"
@@ -20,6 +21,20 @@ bool IsV8(int gal_type) {
   return gal_type == kGal16V8 || gal_type == kGal20V8;
 }
 
+// Whether the text names the device as a word of its own ("GAL22V10" is not named in
+// "ispGAL22V10").
+bool NamesDevice(std::string_view text, std::string_view name) {
+  auto is_word_char = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; };
+  for (std::size_t at = text.find(name); at != std::string_view::npos;
+       at = text.find(name, at + 1)) {
+    const std::size_t end = at + name.size();
+    if ((at == 0 || !is_word_char(text[at - 1])) &&
+        (end == text.size() || !is_word_char(text[end])))
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int JedecDeviceType(const JedecFile& file) {
@@ -27,13 +42,20 @@ int JedecDeviceType(const JedecFile& file) {
   for (int type = 0; type < kDeviceCount; ++type) {
     const int fuses = static_cast<int>(DeviceJedecLayout(type).cells.size());
     if (fuses != file.fuse_count || (file.pins >= 0 && file.pins != PinCount(type))) continue;
-    const std::string_view name = DeviceName(type);
-    const std::size_t at = file.header.find(name);
-    const bool named = at != std::string::npos && (at == 0 || file.header[at - 1] == ' ');
-    if (named) return type;
+    if (NamesDevice(file.header, DeviceName(type))) return type;
     if (fitting < 0) fitting = type;
   }
   return fitting;
+}
+
+std::string JedecDeviceNoteFault(const JedecFile& file, int gal_type) {
+  if (NamesDevice(file.header, DeviceName(gal_type))) return {};
+  for (int type = 0; type < kDeviceCount; ++type) {
+    if (NamesDevice(file.header, DeviceName(type)))
+      return FormatText(simulation_messages::kDeviceContradiction,
+                        {DeviceName(type), DeviceName(gal_type)});
+  }
+  return {};
 }
 
 std::optional<DeviceSimulator> DeviceSimulator::FromFuseMap(int gal_type, const FuseMap& map,
@@ -64,6 +86,7 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
   }
   m.term_enabled_.assign(m.rows_, true);
 
+  std::vector<int> complex_ac1_cells;
   if (v8) {
     const bool syn = fuses[array_end + 144] == 1;
     const bool ac0 = fuses[array_end + 145] == 1;
@@ -79,10 +102,9 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
       cell.active_high = fuses[array_end + k] == 1;
       const bool ac1 = fuses[array_end + 72 + k] == 1;
       const int first = 8 * k;
-      if (m.mode_ == kComplexMode && !ac1) {
-        error = simulation_messages::kComplexAc1;
-        return std::nullopt;
-      }
+      // Complex mode has no register; AC1 0 there is what some tools write for a cell they
+      // leave unused, which is checked below once the array can be read.
+      if (m.mode_ == kComplexMode && !ac1) complex_ac1_cells.push_back(k);
       cell.drives = m.mode_ != kSimpleMode || !ac1;
       cell.registered = m.mode_ == kRegisteredMode && !ac1;
       // Outside simple mode the first row of a combinational output's block is its enable.
@@ -130,6 +152,15 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
   }
   fuses.resize(array_end);
   m.array_ = std::move(fuses);
+  for (int k : complex_ac1_cells) {
+    Macrocell& cell = m.cells_[k];
+    if (m.RowCanBeTrue(cell.oe_row)) {
+      error = FormatText(simulation_messages::kComplexAc1, {std::to_string(cell.pin)});
+      return std::nullopt;
+    }
+    cell.drives = false;
+    m.warnings_.push_back(FormatText(simulation_messages::kUnusedCell, {std::to_string(cell.pin)}));
+  }
   m.driven_.assign(pins + 1, std::nullopt);
   m.state_.level.assign(pins + 1, false);
   m.enabled_.assign(m.cells_.size(), false);
@@ -184,8 +215,10 @@ bool DeviceSimulator::AlwaysEnabled(const Macrocell& cell) const {
 bool DeviceSimulator::CanDrive(int pin) const {
   const Macrocell* cell = MacrocellOfPin(pin);
   if (cell == nullptr || !cell->drives) return false;
-  if (cell->enable != Enable::kRow) return true;
-  const int row = cell->oe_row;
+  return cell->enable != Enable::kRow || RowCanBeTrue(cell->oe_row);
+}
+
+bool DeviceSimulator::RowCanBeTrue(int row) const {
   if (!term_enabled_[row]) return false;
   // A row that connects both columns of one signal is always false.
   std::vector<int> seen(pin_count() + 1, 0);

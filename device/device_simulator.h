@@ -24,6 +24,8 @@ enum class PinLevel : std::uint8_t { kLow, kHigh, kZ };
 // The device of a JEDEC file: the one whose fuse count (QF) and pin count (QP) it has; where two
 // fit, the one its first field names.
 int JedecDeviceType(const JedecFile& file);
+// Empty unless the first field names another device than `gal_type`, the one QF and QP give.
+std::string JedecDeviceNoteFault(const JedecFile& file, int gal_type);
 
 class DeviceSimulator {
  public:
@@ -71,6 +73,8 @@ class DeviceSimulator {
   int clock_pin() const;
   const std::vector<Macrocell>& macrocells() const { return cells_; }
   const Macrocell* MacrocellOfPin(int pin) const;
+  // What the fuses configure oddly but harmlessly, one line each (a cell left unused).
+  const std::vector<std::string>& warnings() const { return warnings_; }
 
   // GND and VCC.
   bool IsSupply(int pin) const;
@@ -101,6 +105,7 @@ class DeviceSimulator {
   bool Sum(const Macrocell& cell, const State& state) const;
   bool Enabled(const Macrocell& cell, const State& state) const;
   bool AlwaysEnabled(const Macrocell& cell) const;
+  bool RowCanBeTrue(int row) const;
   bool PinDomain(const Macrocell& cell, bool q) const { return cell.active_high ? q : !q; }
   int ColumnValue(int column, const State& state) const;  // -1: no pin drives it
   bool Settle();  // false when the feedback did not come to rest
@@ -122,6 +127,7 @@ class DeviceSimulator {
   std::vector<std::optional<bool>> driven_;
   State state_;
   std::vector<bool> enabled_;  // by macrocell
+  std::vector<std::string> warnings_;
 };
 
 }  // namespace kem

@@ -18,9 +18,15 @@ bool IsBlank(char c) {
 }
 
 bool ParseNumber(std::string_view text, int base, int& value) {
-  if (text.empty()) return false;
+  // from_chars takes a minus sign, which no JEDEC number has.
+  if (text.empty() || text.front() == '-') return false;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
   return error == std::errc() && end == text.data() + text.size();
+}
+
+// A checksum is exactly four hex digits; anything else means the file was damaged.
+bool ParseChecksum(std::string_view text, int& value) {
+  return text.size() == 4 && ParseNumber(text, 16, value);
 }
 
 std::string_view Trimmed(std::string_view text) {
@@ -85,7 +91,7 @@ bool ReadField(std::string_view field, JedecFile& file, std::vector<int>& fuses)
     case 'G':
       return ParseNumber(Trimmed(rest), 10, file.security);
     case 'C':
-      return ParseNumber(Trimmed(rest), 16, file.stated_fuse_checksum) && Trimmed(rest).size() == 4;
+      return ParseChecksum(Trimmed(rest), file.stated_fuse_checksum);
     case 'L':
       return ReadFuses(rest, fuses);
     case 'V':
@@ -93,6 +99,15 @@ bool ReadField(std::string_view field, JedecFile& file, std::vector<int>& fuses)
     default:
       return true;  // device, test-condition and other fields leave the fuse list alone
   }
+}
+
+// Whether a QF field follows among the fields of `body`.
+bool FuseCountFollows(std::string_view body) {
+  for (std::size_t end = body.find('*'); end != std::string_view::npos; end = body.find('*')) {
+    if (Trimmed(body.substr(0, end)).starts_with("QF")) return true;
+    body.remove_prefix(end + 1);
+  }
+  return false;
 }
 
 std::string Hex4(unsigned value) {
@@ -125,7 +140,7 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
   for (std::size_t i = stx; i <= etx; ++i)
     file.transmission_checksum =
         (file.transmission_checksum + static_cast<unsigned char>(text[i])) & 0xFFFFu;
-  if (!ParseNumber(text.substr(etx + 1, 4), 16, file.stated_transmission_checksum)) {
+  if (!ParseChecksum(text.substr(etx + 1, 4), file.stated_transmission_checksum)) {
     error = msg::kNoTransmissionChecksum;
     return std::nullopt;
   }
@@ -153,9 +168,16 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
     body.remove_prefix(end + 1);
     if (field.empty()) continue;
     if (!ReadField(field, file, fuses)) {
-      error = FormatText(msg::kBadField, {field.substr(0, 20)});
+      // Fuses before any QF are a fault of the file's order, unless it has no QF at all.
+      const bool no_fuse_count = field.front() == 'L' && fuses.empty() && !FuseCountFollows(body);
+      error = no_fuse_count ? std::string(msg::kNoFuseCount)
+                            : FormatText(msg::kBadField, {field.substr(0, 20)});
       return std::nullopt;
     }
+  }
+  if (file.fuse_count < 0) {
+    error = msg::kNoFuseCount;
+    return std::nullopt;
   }
 
   file.fuses.reserve(fuses.size());

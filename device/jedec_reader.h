@@ -41,7 +41,8 @@ inline constexpr int kMaxJedecFuses = 1 << 20;
 // The file's content, or nothing with the reason in `error`.
 std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error);
 
-// Empty when the stated checksums match the content, else what is wrong. A transmission checksum
+// Empty when the stated checksums match the content, else what is wrong. A checksum that is not
+// four hex digits is a damaged file, which ReadJedec refuses. A transmission checksum
 // of 0000 is the standard's "not computed" and is accepted; a file without C is accepted too.
 std::string ChecksumFault(const JedecFile& file);
 

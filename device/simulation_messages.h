@@ -29,21 +29,32 @@ inline constexpr std::string_view kConflict = "%s: von außen %s getrieben, der 
 
 // Files and summary.
 inline constexpr std::string_view kNoVectorFile = "Vektordatei %s existiert nicht";
+inline constexpr std::string_view kVectorFileNotAFile = "Vektordatei %s ist keine reguläre Datei";
 inline constexpr std::string_view kNoJedecFile = "JEDEC-Datei %s existiert nicht";
+inline constexpr std::string_view kJedecFileNotAFile = "JEDEC-Datei %s ist keine reguläre Datei";
+inline constexpr std::string_view kJedecFileUnreadable = "JEDEC-Datei %s kann nicht gelesen werden";
 inline constexpr std::string_view kBadJedecFile = "JEDEC-Datei %s ist fehlerhaft: %s";
 inline constexpr std::string_view kNoFrame = "kein STX-ETX-Rahmen";
 inline constexpr std::string_view kNoTransmissionChecksum = "keine Übertragungsprüfsumme nach ETX";
 inline constexpr std::string_view kNoFirstField = "erstes Feld ohne *";
 inline constexpr std::string_view kTrailingText = "Text nach dem letzten Feld";
 inline constexpr std::string_view kBadField = "fehlerhaftes Feld %s";
+inline constexpr std::string_view kNoFuseCount = "QF fehlt: die Zahl der Fuses ist nicht angegeben";
 inline constexpr std::string_view kFuseMissing = "Fuse %d steht in keinem Feld";
 inline constexpr std::string_view kUnknownDevice = "kein bekannter Baustein";
+inline constexpr std::string_view kDeviceContradiction =
+    "Kopf nennt %s, QF und QP passen aber zu %s";
 inline constexpr std::string_view kFuseCount = "%d Fuses statt %d";
 inline constexpr std::string_view kNoMode = "SYN und AC0 beide 0, kein Modus";
-inline constexpr std::string_view kComplexAc1 = "AC1 0 im Complex-Modus";
+inline constexpr std::string_view kComplexAc1 =
+    "AC1 0 im Complex-Modus an Pin %d, dessen Ausgang freigegeben werden kann";
+inline constexpr std::string_view kUnusedCell =
+    "Zelle von Pin %d unbenutzt (AC1 0 im Complex-Modus)";
 inline constexpr std::string_view kBadFuseChecksum = "Fuse-Prüfsumme %s, berechnet %s";
 inline constexpr std::string_view kBadTransmissionChecksum =
     "Übertragungsprüfsumme %s, berechnet %s";
+inline constexpr std::string_view kOutOfMemory = "Nicht genügend Speicher für die Simulation";
+inline constexpr std::string_view kDeviceHeading = "Baustein: %s";
 inline constexpr std::string_view kLinePrefix = "Zeile %d: %s";
 inline constexpr std::string_view kTableLine = "Zeile";
 inline constexpr std::string_view kPassed = "Simulation fehlerfrei: %d Vektoren";

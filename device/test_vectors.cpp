@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "common/format.h"
 #include "device/simulation_messages.h"
@@ -17,6 +18,10 @@ constexpr std::string_view kValues = "01CHLZX";
 
 bool IsBlank(char c) {
   return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
 
 // The text with its comments blanked out, line ends kept, so every line keeps its number.
@@ -59,15 +64,41 @@ std::vector<std::string> Words(std::string_view text) {
   return words;
 }
 
-// The pin a name stands for: 0 when no pin or several pins carry it (NC).
-int PinOfName(const std::vector<std::string>& pin_names, const std::string& name) {
+// The pin a name stands for: 0 when no pin or several pins carry it (NC). "P" and a pin's number
+// name that pin in any file, unless the design gives the name to a pin.
+int PinOfName(const std::vector<std::string>& pin_names, const std::string& name, int pin_count) {
   int pin = 0;
+  bool named = false;
   for (std::size_t n = 1; n < pin_names.size(); ++n) {
     if (pin_names[n] != name) continue;
-    if (pin != 0) return 0;
+    if (named) return 0;
+    named = true;
     pin = static_cast<int>(n);
   }
-  return pin;
+  if (named || name.size() < 2 || name.size() > 3 || name[0] != 'P' || name[1] == '0' ||
+      !std::all_of(name.begin() + 1, name.end(), IsDigit))
+    return pin;
+  const int number = std::stoi(name.substr(1));
+  return number <= pin_count ? number : 0;
+}
+
+// A value that is none of ours as the user can read it: a character that prints as it stands,
+// any other byte (a control character, part of a broken UTF-8 sequence) as \xNN.
+std::string ShownValue(std::string_view text) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned lead = byte(0);
+  if (lead > 0x20 && lead < 0x7F) return std::string(1, text[0]);
+  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 1;
+  // The second byte's range excludes overlong forms, surrogates and code points past U+10FFFF.
+  const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  bool whole =
+      length > 1 && lead < 0xF5 && length <= text.size() && byte(1) >= low && byte(1) <= high;
+  for (std::size_t i = 2; whole && i < length; ++i) whole = (byte(i) & 0xC0) == 0x80;
+  if (whole) return std::string(text.substr(0, length));
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "\\x%02X", lead);
+  return hex;
 }
 
 class Parser {
@@ -108,7 +139,7 @@ class Parser {
     const std::vector<std::string> names = Words(text);
     if (names.empty()) Fault(line, std::string(msg::kEmptyOrder));
     for (const std::string& name : names) {
-      const int pin = PinOfName(pin_names_, name);
+      const int pin = PinOfName(pin_names_, name, device_.pin_count());
       if (pin == 0) {
         Fault(line, FormatText(msg::kUnknownName, {name}));
       } else if (device_.IsSupply(pin)) {
@@ -131,11 +162,12 @@ class Parser {
       return;
     }
     std::string values;
-    for (char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const char c = text[i];
       if (IsBlank(c)) continue;
       const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       if (kValues.find(upper) == std::string_view::npos) {
-        Fault(line, FormatText(msg::kUnknownValue, {std::string_view(&c, 1)}));
+        Fault(line, FormatText(msg::kUnknownValue, {ShownValue(text.substr(i))}));
         return;
       }
       values += upper;
@@ -219,6 +251,9 @@ std::optional<TestVectors> ParseTestVectors(std::string_view text, const DeviceS
                                             const std::vector<std::string>& pin_names,
                                             std::vector<VectorDiagnostic>& faults) {
   const std::size_t faults_before = faults.size();
+  // An editor's UTF-8 byte-order mark is no part of the first line.
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   int open_comment = 0;
   const std::string clean = WithoutComments(text, open_comment);
   Parser parser(device, pin_names, faults);

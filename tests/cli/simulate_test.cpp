@@ -3,12 +3,16 @@
 // writes V fields that our reader and, where installed, jedutil read back.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "cli/simulate.h"
 #include "device/jedec_reader.h"
 #include "tests/support/run_kemc.h"
 #include "tests/support/temp_dir.h"
@@ -52,7 +56,7 @@ TEST_P(ExampleWithVectors, PassOnTheFittedDevice) {
   const auto r = RunKemc(dir.path(), "--fit --simulate design.kem");
   EXPECT_EQ(r.status, 0) << r.out << r.err;
   EXPECT_EQ(r.err, "");
-  EXPECT_NE(r.out.find("Fitterdurchgang erfolgreich beendet\nZeile "), std::string::npos);
+  EXPECT_NE(r.out.find("Fitterdurchgang erfolgreich beendet\nBaustein: "), std::string::npos);
   EXPECT_NE(r.out.find("\nSimulation fehlerfrei: "), std::string::npos) << r.out;
 }
 
@@ -201,6 +205,118 @@ TEST_F(Simulate, VectorsNeedASimulation) {
   const auto help = RunKemc(dir.path(), "--help");
   EXPECT_NE(help.out.find("\n      --simulate "), std::string::npos);
   EXPECT_NE(help.out.find("\n      --vectors "), std::string::npos);
+}
+
+// Designs of ours whose JEDEC files another assembler wrote: those run as they are, and our
+// fitter's files for the same designs pass the same vectors.
+class ForeignDesign : public testing::TestWithParam<std::string> {};
+
+TEST_P(ForeignDesign, PassesFromTheOtherToolsFileAndFromOurs) {
+  TempDir dir;
+  for (const char* extension : {".jed", ".vec", ".kem"})
+    fs::copy_file(fs::path(FOREIGN_DIR) / (GetParam() + extension),
+                  dir.path() / ("d" + std::string(extension)));
+  for (const char* arguments : {"--simulate d.jed", "--fit --simulate d.kem"}) {
+    const auto r = RunKemc(dir.path(), arguments);
+    EXPECT_EQ(r.status, 0) << arguments << "\n" << r.out << r.err;
+    EXPECT_NE(r.out.find("\nSimulation fehlerfrei: "), std::string::npos) << arguments;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Foreign, ForeignDesign, testing::Values("dec16", "cnt22", "bus16"));
+
+// The other tool's complex-mode file, edited, with our design beside it to name the pins; a file
+// without C and with 0000 after ETX is accepted unchecked, so each edit is what the simulator
+// sees.
+TEST(ForeignJedec, DamageAndContradictionsAreRefusedAndUnusedCellsNamed) {
+  const struct {
+    std::vector<std::pair<std::string, std::string>> edits;
+    int status;
+    std::string found;
+    std::string vec = Slurp(fs::path(FOREIGN_DIR) / "bus16.vec");
+  } kCases[] = {
+      {{}, 0, "Zelle von Pin 12 unbenutzt (AC1 0 im Complex-Modus)\nBaustein: GAL16V8\n"},
+      {{}, 0, "Simulation fehlerfrei: 1 Vektoren", "ORDER: A B C Y\n1 1 1 H\n"},
+      {{{"*C120a", "*C-001"}}, 2, "fehlerhaft: fehlerhaftes Feld C-001\n"},
+      {{{"4d40", "-FFF"}}, 2, "fehlerhaft: keine Übertragungsprüfsumme nach ETX\n"},
+      {{{"*C120a", ""}, {"4d40", "0000"}, {"16V8", "20V8"}},
+       2,
+       "fehlerhaft: Kopf nennt GAL20V8, QF und QP passen aber zu GAL16V8\n"},
+      {{{"*QF2194", ""}, {"4d40", "0000"}}, 2, "fehlerhaft: QF fehlt: die Zahl der Fuses"},
+      {{{"*C120a", "*L0256 " + std::string(32, '1')}, {"4d40", "0000"}},
+       2,
+       "AC1 0 im Complex-Modus an Pin 18, dessen Ausgang freigegeben werden kann\n"},
+  };
+  for (const auto& c : kCases) {
+    TempDir dir;
+    std::string jedec = Slurp(fs::path(FOREIGN_DIR) / "bus16.jed");
+    for (const auto& [from, to] : c.edits) jedec.replace(jedec.find(from), from.size(), to);
+    dir.Write("d.jed", jedec);
+    dir.Write("d.vec", c.vec);
+    fs::copy_file(fs::path(FOREIGN_DIR) / "bus16.kem", dir.path() / "d.kem");
+    const auto r = RunKemc(dir.path(), "--simulate d.jed");
+    EXPECT_EQ(r.status, c.status) << c.found << r.err;
+    EXPECT_NE((r.out + r.err).find(c.found), std::string::npos) << r.out << r.err;
+  }
+}
+
+// Odd vector files and inputs that are not what their names say, beside ampel fitted as d.kem.
+TEST(SimulateInputs, OddVectorFilesAndInputsThatAreNoFiles) {
+  const std::string order = "ORDER: CLK RESET GRUEN\n";
+  const struct {
+    std::string vec;  // the vector file's text, or "<folder>", "<fifo>", "<unreadable>"
+    std::string name = "d.vec";
+    int status;
+    std::string err;
+  } kCases[] = {
+      {"\xEF\xBB\xBF" + order + "C 1 H\n", "d.vec", 0, ""},
+      {"ORDER: P1 P2 P14\nC 1 H\n", "d.VEC", 0, ""},
+      {order + "C 1 \x1B\n", "d.vec", 1, "unbekannter Wert \\x1B "},
+      {order + "C 1 " + std::string(1, '\0') + "\n", "d.vec", 1, "unbekannter Wert \\x00 "},
+      {order + "C 1 \xC3 H\n", "d.vec", 1, "unbekannter Wert \\xC3 "},
+      {order + "C 1 \xC3\xA4\n", "d.vec", 1, "unbekannter Wert ä "},
+      {"<folder>", "d.vec", 2, "Vektordatei d.vec ist keine reguläre Datei\n"},
+      {"<fifo>", "d.vec", 2, "Vektordatei d.vec ist keine reguläre Datei\n"},
+      {"<unreadable>", "d.vec", 2, "Vektordatei d.vec kann nicht gelesen werden\n"},
+      {"<folder>", "d.jed", 2, "JEDEC-Datei d.jed ist keine reguläre Datei\n"},
+  };
+  TempDir fitted;
+  fs::copy_file(Example("ampel.kem"), fitted.path() / "d.kem");
+  ASSERT_EQ(RunKemc(fitted.path(), "--fit d.kem").status, 0);
+  for (const auto& c : kCases) {
+    TempDir dir;
+    fs::copy_file(fitted.path() / "d.jed", dir.path() / "d.jed");
+    if (c.name == "d.jed") fs::copy_file(Example("ampel.vec"), dir.path() / "d.vec");
+    fs::remove(dir.path() / c.name);
+    if (c.vec == "<folder>") {
+      fs::create_directory(dir.path() / c.name);
+    } else if (c.vec == "<fifo>") {
+      ASSERT_EQ(mkfifo(dir.File(c.name).c_str(), 0600), 0);
+    } else {
+      dir.Write(c.name, c.vec);
+      if (c.vec == "<unreadable>") fs::permissions(dir.path() / c.name, fs::perms::none);
+    }
+    if (c.vec == "<unreadable>" && dir.Read(c.name)) continue;  // run as root
+    const auto r = RunKemc(dir.path(), "--simulate d.KEM");
+    EXPECT_EQ(r.status, c.status) << c.vec << r.out << r.err;
+    EXPECT_NE(r.err.find(c.err), std::string::npos) << c.vec << "\n" << r.err;
+  }
+}
+
+TEST(SimulateInputs, MemoryPastTheBudgetEndsTheSimulation) {
+  TempDir dir;
+  fs::copy_file(Example("ampel.kem"), dir.path() / "d.kem");
+  fs::copy_file(Example("ampel.vec"), dir.path() / "d.vec");
+  ASSERT_EQ(RunKemc(dir.path(), "--fit d.kem").status, 0);
+  std::FILE* out = std::tmpfile();
+  std::FILE* err = std::tmpfile();
+  EXPECT_EQ(cli::SimulateDesign(dir.File("d.kem"), false, {out, err}, 1000), 1);
+  std::rewind(err);
+  char text[100] = {};
+  EXPECT_STREQ(std::fgets(text, sizeof text, err),
+               "kemc: error: Nicht genügend Speicher für die Simulation\n");
+  std::fclose(out);
+  std::fclose(err);
 }
 
 // A second decoder reads the files with vectors as device programmers would.
