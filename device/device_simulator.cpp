@@ -227,8 +227,7 @@ std::optional<DeviceSimulator::Signal> DeviceSimulator::ColumnValue(int column,
   return column_inverted_[column] ? Not(value) : value;
 }
 
-DeviceSimulator::Signal DeviceSimulator::Product(int row, const State& state,
-                                                 bool* unwired) const {
+DeviceSimulator::Signal DeviceSimulator::Product(int row, const State& state, bool* unwired) const {
   if (!term_enabled_[row]) return Known(false);
   bool reads_unwired = false;
   std::optional<Signal> unknown;
@@ -339,8 +338,7 @@ DeviceSimulator::State DeviceSimulator::Converge(State state) const {
   for (;;) {
     State next = Round(state);
     bool changed = false;
-    auto widen = [&changed](std::vector<Signal>& now, const std::vector<Signal>& was,
-                            auto pin_of) {
+    auto widen = [&changed](std::vector<Signal>& now, const std::vector<Signal>& was, auto pin_of) {
       for (std::size_t i = 0; i < now.size(); ++i) {
         if (was[i].value == Logic::kX && now[i].value != Logic::kX) {
           now[i] = was[i];
@@ -425,8 +423,7 @@ std::vector<int> DeviceSimulator::Oscillating() const {
       state.level[open[i]] = Known(((bits >> i) & 1u) != 0);
     const State next = Round(state);
     const bool rests = std::all_of(open.begin(), open.end(), [&](int pin) {
-      return next.level[pin].value == Logic::kX ||
-             next.level[pin].value == state.level[pin].value;
+      return next.level[pin].value == Logic::kX || next.level[pin].value == state.level[pin].value;
     });
     if (rests) return {};
   }
@@ -461,7 +458,9 @@ DeviceSimulator::Levels DeviceSimulator::Read(std::vector<int> unsettled) const 
   result.device_drives.assign(pins + 1, false);
   result.why.assign(pins + 1, {});
   auto shown = [](Logic value) {
-    return value == Logic::k1 ? PinLevel::kHigh : value == Logic::k0 ? PinLevel::kLow : PinLevel::kX;
+    return value == Logic::k1   ? PinLevel::kHigh
+           : value == Logic::k0 ? PinLevel::kLow
+                                : PinLevel::kX;
   };
   for (int pin = 1; pin <= pins; ++pin) {
     const Macrocell* cell = MacrocellOfPin(pin);
@@ -526,10 +525,10 @@ DeviceSimulator::Levels DeviceSimulator::Step(const std::vector<std::optional<Lo
   const Logic before = clock_before_;
   const Logic after = pulse ? Logic::k0 : driven_[clock].value_or(Logic::kX);
   // The edge of a pulse, or a rise from the step before; one that may have happened is X.
-  const Logic edge = pulse                                                 ? Logic::k1
-                     : before == Logic::k0 && after == Logic::k1           ? Logic::k1
+  const Logic edge = pulse                                       ? Logic::k1
+                     : before == Logic::k0 && after == Logic::k1 ? Logic::k1
                      : before != Logic::k1 && after != Logic::k0 ? Logic::kX
-                                                                           : Logic::k0;
+                                                                 : Logic::k0;
   std::vector<int> unsettled;
   if (edge != Logic::k0) {
     // The other levels arrive with the clock still where it was, then it rises.

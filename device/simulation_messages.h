@@ -30,7 +30,8 @@ inline constexpr std::string_view kMismatchUnknown = "%s: erwartet %s, gelesen X
 inline constexpr std::string_view kUnsettled = "Rückkopplung kommt nicht zur Ruhe: %s";
 inline constexpr std::string_view kPin = "Pin %d";
 // Why a level is X.
-inline constexpr std::string_view kUnknownFloating = "unbestimmt: Pin %d wird von niemandem getrieben";
+inline constexpr std::string_view kUnknownFloating =
+    "unbestimmt: Pin %d wird von niemandem getrieben";
 inline constexpr std::string_view kUnknownInput = "unbestimmt: Pin %d ist von außen X";
 inline constexpr std::string_view kUnknownPowerUp =
     "unbestimmt: Pin %d hat seit dem Einschalten keinen festen Zustand";

@@ -194,7 +194,8 @@ std::vector<std::optional<Logic>> Driven(const TestVectors& vectors, const std::
   }
   for (std::size_t i = 0; i < values.size(); ++i) {
     const int pin = vectors.pins[i];
-    if (values[i] == '0' || values[i] == '1') driven[pin] = values[i] == '1' ? Logic::k1 : Logic::k0;
+    if (values[i] == '0' || values[i] == '1')
+      driven[pin] = values[i] == '1' ? Logic::k1 : Logic::k0;
     if (values[i] == 'X' && input(pin)) driven[pin] = Logic::kX;
   }
   return driven;
@@ -357,7 +358,8 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   const int failed = run.FailedSteps();
   const int total = static_cast<int>(run.steps.size());
   if (failed == 0) {
-    table += total == 1 ? std::string(msg::kPassedOne) : FormatText(msg::kPassed, {std::to_string(total)});
+    table += total == 1 ? std::string(msg::kPassedOne)
+                        : FormatText(msg::kPassed, {std::to_string(total)});
   } else {
     table += FormatText(total == 1 ? msg::kFailedOne : msg::kFailed,
                         {std::to_string(failed), std::to_string(total)});
