@@ -393,6 +393,11 @@ std::vector<int> DeviceSimulator::RunToRepeat(State& state) const {
 
 void DeviceSimulator::Settle(std::vector<int>& unsettled) {
   State state = state_;
+  // Levels from outside arrive at once; only what the device drives takes rounds.
+  for (int pin = 1; pin <= pin_count(); ++pin) {
+    const Macrocell* cell = MacrocellOfPin(pin);
+    if (cell == nullptr || !cell->drives) state.level[pin] = External(pin);
+  }
   std::vector<int> moving = RunToRepeat(state);
   if (!moving.empty()) state = Converge(std::move(state));
   state_ = std::move(state);
@@ -417,7 +422,13 @@ std::vector<int> DeviceSimulator::Oscillating() const {
       open.push_back(cell.pin);
   }
   if (open.empty()) return {};
-  for (unsigned bits = 0; bits < (1u << open.size()); ++bits) {
+  // Most often they come to rest from one level; else some levels of theirs have to be found
+  // at which the array keeps them.
+  State probe = state_;
+  for (int pin : open) probe.level[pin] = Known(false);
+  std::vector<int> moving = RunToRepeat(probe);
+  if (moving.empty()) return {};
+  for (unsigned bits = 1; bits < (1u << open.size()); ++bits) {
     State state = state_;
     for (std::size_t i = 0; i < open.size(); ++i)
       state.level[open[i]] = Known(((bits >> i) & 1u) != 0);
@@ -427,11 +438,7 @@ std::vector<int> DeviceSimulator::Oscillating() const {
     });
     if (rests) return {};
   }
-  // Which of them oscillate shows when they start from one level.
-  State probe = state_;
-  for (int pin : open) probe.level[pin] = Known(false);
-  std::vector<int> moving = RunToRepeat(probe);
-  return moving.empty() ? open : moving;
+  return moving;
 }
 
 void DeviceSimulator::LoadRegisters(Logic edge) {

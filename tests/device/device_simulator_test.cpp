@@ -316,7 +316,11 @@ IntermediateBuilder Latch() {
 
 IntermediateBuilder ResetByOwnPin() {
   IntermediateBuilder b(kGal22V10, kRegisteredMode);
-  b.Input(2, "D").Output(23, "Q", 1, 1, -1, kIoOutputReadBack).Output(25, "", 0).Output(26, "", 0);
+  b.Input(1, "CLK")
+      .Input(2, "D")
+      .Output(23, "Q", 1, 1, -1, kIoOutputReadBack)
+      .Output(25, "", 0)
+      .Output(26, "", 0);
   return b.Equations("AR = /Q ; 1 Q := D ; 1");
 }
 
@@ -340,7 +344,11 @@ IntermediateBuilder Bus() {  // B drives A while E is high; Y reads the bus pin
 
 IntermediateBuilder BusIntoRegister() {
   IntermediateBuilder b(kGal22V10, kRegisteredMode);
-  b.Input(2, "E").Input(3, "A").Output(15, "B", 0, 1, 1, kIoOutputReadBack).Output(23, "Q", 1);
+  b.Input(1, "CLK")
+      .Input(2, "E")
+      .Input(3, "A")
+      .Output(15, "B", 0, 1, 1, kIoOutputReadBack)
+      .Output(23, "Q", 1);
   return b.Equations("B = A ; 1 B.TRST = E ; 1 Q := B ; 1");
 }
 
@@ -356,7 +364,7 @@ INSTANTIATE_TEST_SUITE_P(
         TesterCase{"RingFromPowerUp", Ring, "ORDER: A Y Z\n1 H L\n",
                    "Zeile 2: Rückkopplung kommt nicht zur Ruhe: Pin 17, Pin 18\n"
                    "Zeile 2: Y: erwartet H, gelesen X (unbestimmt: Pin 18 kommt nicht zur Ruhe)\n"
-                   "Zeile 2: Z: erwartet L, gelesen X (unbestimmt: Pin 17 kommt nicht zur Ruhe)\n"},
+                   "Zeile 2: Z: erwartet L, gelesen X (unbestimmt: Pin 18 kommt nicht zur Ruhe)\n"},
         TesterCase{"RingStartingLater", Ring, "ORDER: A Y Z\n0 L L\n1 X X\n0 L L\n",
                    "Zeile 3: Rückkopplung kommt nicht zur Ruhe: Pin 17, Pin 18\n"},
         TesterCase{"LatchHoldsAndIsUnknownUntilSet", Latch,

@@ -121,6 +121,18 @@ TEST_F(Report, TableShowsEveryColumnAndMarksMismatches) {
             "Simulation: 1 von 3 Vektoren mit Abweichungen\n");
 }
 
+// The line column grows with the largest line number; an input given X shows X, as does all
+// that follows it.
+TEST_F(Report, TableKeepsItsColumnsForLongFilesAndShowsUnknownLevels) {
+  const TestVectors vectors =
+      Parse("ORDER: CLK RESET D Y\nC 1 0 L" + std::string(99999, '\n') + "C 1 X X\n");
+  EXPECT_EQ(SimulationTable(vectors, RunTestVectors(vectors, *device_)),
+            "Zeile   CLK RESET D  Y \n"
+            "     2  C   1     0  L\n"
+            "100001  C   1     X  X\n"
+            "Simulation fehlerfrei: 2 Vektoren\n");
+}
+
 TEST_F(Report, PassingRunSaysSo) {
   const TestVectors vectors = Parse("ORDER: CLK RESET Q0\nC 1 L\n");
   EXPECT_TRUE(SimulationTable(vectors, RunTestVectors(vectors, *device_))
