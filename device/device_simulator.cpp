@@ -451,8 +451,8 @@ void DeviceSimulator::LoadRegisters(Logic edge) {
     // The asynchronous reset wins over the edge.
     Signal next = Reset(reset, Or(preset, Sum(cell, state_)));
     if (edge == Logic::kX && next.value != held_[k].value) {
-      const Unknown why = next.value == Logic::kX ? next.why : state_.level[clock_pin()].why;
-      next = {Logic::kX, why};
+      next.why = next.value == Logic::kX ? next.why : Unknown{Source::kInputX, clock_pin()};
+      next.value = Logic::kX;
     }
     held_[k] = next;
   }
@@ -543,8 +543,10 @@ DeviceSimulator::Levels DeviceSimulator::Step(const std::vector<std::optional<Lo
     Settle(unsettled);
     LoadRegisters(edge);
     driven_[clock] = pulse ? Logic::k1 : after;
-    Settle(unsettled);
-    driven_[clock] = after;
+    if (pulse) {
+      Settle(unsettled);
+      driven_[clock] = Logic::k0;
+    }
   }
   Settle(unsettled);
   clock_before_ = after;

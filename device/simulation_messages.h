@@ -58,10 +58,10 @@ inline constexpr std::string_view kBadTransmissionChecksum =
     "Übertragungsprüfsumme %s, berechnet %s";
 inline constexpr std::string_view kLinePrefix = "Zeile %d: %s";
 inline constexpr std::string_view kTableLine = "Zeile";
-inline constexpr std::string_view kPassed = "Simulation fehlerfrei: %d Vektoren";
-inline constexpr std::string_view kPassedOne = "Simulation fehlerfrei: 1 Vektor";
-inline constexpr std::string_view kFailed = "Simulation: %d von %d Vektoren mit Abweichungen";
-inline constexpr std::string_view kFailedOne = "Simulation: %d von %d Vektor mit Abweichungen";
+inline constexpr std::string_view kPassed = "Simulation fehlerfrei: %s";
+inline constexpr std::string_view kFailed = "Simulation: %d von %s mit Abweichungen";
+inline constexpr std::string_view kVectorCount = "%d Vektoren";
+inline constexpr std::string_view kOneVector = "1 Vektor";
 inline constexpr std::string_view kFileFaults = "Vektordatei %s fehlerhaft, nicht simuliert";
 inline constexpr std::string_view kVectorsWritten = "%d Vektoren in %s geschrieben";
 

@@ -357,13 +357,10 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   }
   const int failed = run.FailedSteps();
   const int total = static_cast<int>(run.steps.size());
-  if (failed == 0) {
-    table += total == 1 ? std::string(msg::kPassedOne)
-                        : FormatText(msg::kPassed, {std::to_string(total)});
-  } else {
-    table += FormatText(total == 1 ? msg::kFailedOne : msg::kFailed,
-                        {std::to_string(failed), std::to_string(total)});
-  }
+  const std::string count = total == 1 ? std::string(msg::kOneVector)
+                                       : FormatText(msg::kVectorCount, {std::to_string(total)});
+  table += failed == 0 ? FormatText(msg::kPassed, {count})
+                       : FormatText(msg::kFailed, {std::to_string(failed), count});
   table += '\n';
   return table;
 }
