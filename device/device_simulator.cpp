@@ -1,5 +1,6 @@
 #include "device/device_simulator.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <string_view>
@@ -34,6 +35,8 @@ bool NamesDevice(std::string_view text, std::string_view name) {
   }
   return false;
 }
+
+using Source = Unknown::Source;
 
 }  // namespace
 
@@ -161,10 +164,6 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
     cell.drives = false;
     m.warnings_.push_back(FormatText(simulation_messages::kUnusedCell, {std::to_string(cell.pin)}));
   }
-  m.driven_.assign(pins + 1, std::nullopt);
-  m.state_.level.assign(pins + 1, false);
-  m.enabled_.assign(m.cells_.size(), false);
-  m.state_.q.assign(m.cells_.size(), false);
   m.PowerUp();
   return m;
 }
@@ -231,115 +230,321 @@ bool DeviceSimulator::RowCanBeTrue(int row) const {
 }
 
 void DeviceSimulator::PowerUp() {
-  state_.q.assign(cells_.size(), false);
   driven_.assign(pin_count() + 1, std::nullopt);
-  Settle();
+  state_.level.assign(pin_count() + 1, {});
+  for (int pin = 1; pin <= pin_count(); ++pin) state_.level[pin].why = {Source::kPowerUp, pin};
+  held_.assign(cells_.size(), Known(false));
+  for (std::size_t k = 0; k < cells_.size(); ++k) {
+    // The register's Q resets to 0; a GAL16V8 or GAL20V8 shows it through its inverting output
+    // buffer after the polarity, so the pin is high either way.
+    if (IsV8(type_) && cells_[k].registered) held_[k] = Known(cells_[k].active_high);
+  }
+  state_.q = held_;
+  state_.enable.assign(cells_.size(), {});
+  state_.out.assign(cells_.size(), {});
+  clock_before_ = Logic::k0;
 }
 
-int DeviceSimulator::ColumnValue(int column, const State& state) const {
+std::optional<DeviceSimulator::Signal> DeviceSimulator::ColumnValue(int column,
+                                                                    const State& state) const {
   const int pin = column_pin_[column];
-  if (pin == 0) return -1;
-  bool value = state.level[pin];
+  if (pin == 0) return std::nullopt;
+  Signal value = state.level[pin];
   const Macrocell* cell = MacrocellOfPin(pin);
   if (cell != nullptr && cell->registered) {
     // The GAL22V10 family feeds a register back from its inverted output, before the polarity
     // cell; the GAL16V8 and GAL20V8 show the register as the pin does, enabled or not.
-    const bool q = state.q[cell - cells_.data()];
-    value = IsV8(type_) ? PinDomain(*cell, q) : !q;
+    const Signal& q = state.q[cell - cells_.data()];
+    value = IsV8(type_) ? PinDomain(*cell, q) : Not(q);
   }
-  return value != column_inverted_[column] ? 1 : 0;
+  return column_inverted_[column] ? Not(value) : value;
 }
 
-bool DeviceSimulator::Product(int row, const State& state, bool* unwired) const {
-  if (!term_enabled_[row]) return false;
+DeviceSimulator::Signal DeviceSimulator::Product(int row, const State& state, bool* unwired) const {
+  if (!term_enabled_[row]) return Known(false);
   bool reads_unwired = false;
+  std::optional<Signal> unknown;
   for (int c = 0; c < columns_; ++c) {
     if (array_[row * columns_ + c] != 0) continue;
-    const int value = ColumnValue(c, state);
-    if (value == 0) return false;
-    reads_unwired = reads_unwired || value < 0;
+    const std::optional<Signal> value = ColumnValue(c, state);
+    if (value && value->value == Logic::k0) return Known(false);
+    reads_unwired = reads_unwired || !value;
+    if (value && value->value == Logic::kX && !unknown) unknown = value;
   }
-  if (reads_unwired && unwired != nullptr) *unwired = true;
-  return !reads_unwired;
+  if (reads_unwired) {
+    if (unwired != nullptr) *unwired = true;
+    return Known(false);
+  }
+  return unknown.value_or(Known(true));
 }
 
-bool DeviceSimulator::Sum(const Macrocell& cell, const State& state) const {
-  for (int row : cell.term_rows) {
-    if (Product(row, state)) return true;
-  }
-  return false;
+DeviceSimulator::Signal DeviceSimulator::Sum(const Macrocell& cell, const State& state,
+                                             bool* unwired) const {
+  Signal sum = Known(false);
+  for (int row : cell.term_rows) sum = Or(sum, Product(row, state, unwired));
+  return sum;
 }
 
-bool DeviceSimulator::Enabled(const Macrocell& cell, const State& state) const {
+DeviceSimulator::Signal DeviceSimulator::Enabled(const Macrocell& cell, const State& state) const {
   switch (cell.enable) {
     case Enable::kAlways:
-      return true;
+      return Known(true);
     case Enable::kRow:
       return Product(cell.oe_row, state);
     case Enable::kOePin:
-      return !state.level[oe_pin()];
+      return Not(state.level[oe_pin()]);
   }
-  return false;
+  return Known(false);
 }
 
-void DeviceSimulator::ApplyReset() {
-  if (IsV8(type_) || !Product(0, state_)) return;
-  for (std::size_t k = 0; k < cells_.size(); ++k) {
-    if (cells_[k].registered) state_.q[k] = false;
-  }
+DeviceSimulator::Signal DeviceSimulator::External(int pin) const {
+  if (!driven_[pin]) return {Logic::kX, {Source::kFloating, pin}};
+  if (*driven_[pin] == Logic::kX) return {Logic::kX, {Source::kInputX, pin}};
+  return Known(*driven_[pin] == Logic::k1);
 }
 
-void DeviceSimulator::LoadRegisters() {
-  std::vector<bool> next = state_.q;
-  const bool preset = !IsV8(type_) && Product(rows_ - 1, state_);
-  for (std::size_t k = 0; k < cells_.size(); ++k) {
-    if (cells_[k].drives && cells_[k].registered) next[k] = preset || Sum(cells_[k], state_);
-  }
-  state_.q = std::move(next);
-  ApplyReset();
+DeviceSimulator::Signal DeviceSimulator::Not(Signal s) {
+  if (s.value != Logic::kX) s.value = s.value == Logic::k1 ? Logic::k0 : Logic::k1;
+  return s;
 }
 
-bool DeviceSimulator::Settle() {
-  const int pins = pin_count();
-  for (int round = 0; round < kSettleRounds; ++round) {
-    ApplyReset();
-    std::vector<bool> level(pins + 1, false);
-    std::vector<bool> enabled(cells_.size(), false);
-    for (int pin = 1; pin <= pins; ++pin) level[pin] = driven_[pin].value_or(false);
+DeviceSimulator::Signal DeviceSimulator::Or(const Signal& a, const Signal& b) {
+  if (a.value == Logic::k1) return a;
+  if (b.value == Logic::k1 || a.value == Logic::k0) return b;
+  return a;
+}
+
+DeviceSimulator::Signal DeviceSimulator::Reset(const Signal& reset, const Signal& q) {
+  if (reset.value == Logic::k1 || q.value == Logic::k0) return Known(false);
+  if (reset.value == Logic::kX) return reset;
+  return q;
+}
+
+DeviceSimulator::State DeviceSimulator::Round(const State& state) const {
+  State next;
+  next.q = held_;
+  if (!IsV8(type_)) {
+    // The asynchronous reset acts on the registers at once, whatever the clock does.
+    const Signal reset = Product(0, state);
     for (std::size_t k = 0; k < cells_.size(); ++k) {
-      const Macrocell& cell = cells_[k];
-      if (!cell.drives || !Enabled(cell, state_)) continue;
-      enabled[k] = true;
-      level[cell.pin] =
-          PinDomain(cell, cell.registered ? static_cast<bool>(state_.q[k]) : Sum(cell, state_));
+      if (cells_[k].registered) next.q[k] = Reset(reset, held_[k]);
     }
-    if (level == state_.level && enabled == enabled_) return true;
-    state_.level = std::move(level);
-    enabled_ = std::move(enabled);
   }
-  return false;
+  next.level.resize(state.level.size());
+  for (int pin = 1; pin <= pin_count(); ++pin) next.level[pin] = External(pin);
+  next.enable.assign(cells_.size(), Known(false));
+  next.out.assign(cells_.size(), Known(false));
+  for (std::size_t k = 0; k < cells_.size(); ++k) {
+    const Macrocell& cell = cells_[k];
+    if (!cell.drives) continue;
+    const Signal enable = Enabled(cell, state);
+    const Signal out = PinDomain(cell, cell.registered ? next.q[k] : Sum(cell, state));
+    next.enable[k] = enable;
+    next.out[k] = out;
+    if (enable.value == Logic::k0) continue;
+    Signal& pin = next.level[cell.pin];  // the level from outside, or a floating pin
+    const bool outside = driven_[cell.pin].has_value();
+    if (!outside && enable.value == Logic::k1) {
+      pin = out;
+    } else if (!outside || pin.value != out.value || out.value == Logic::kX) {
+      // Driven by the device or floating, or driven by both sides to different levels.
+      const Unknown why = out.value == Logic::kX      ? out.why
+                          : enable.value == Logic::kX ? enable.why
+                          : pin.value == Logic::kX    ? pin.why
+                                                      : Unknown{Source::kConflict, cell.pin};
+      pin = {Logic::kX, why};
+    }
+  }
+  return next;
+}
+
+bool DeviceSimulator::SameLevels(const State& a, const State& b) {
+  auto same = [](const std::vector<Signal>& x, const std::vector<Signal>& y) {
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
+                      [](const Signal& p, const Signal& q) { return p.value == q.value; });
+  };
+  return same(a.level, b.level) && same(a.q, b.q);
+}
+
+DeviceSimulator::State DeviceSimulator::Converge(State state) const {
+  // A level that changes becomes X and an X stays, so this ends within one round per signal.
+  for (;;) {
+    State next = Round(state);
+    bool changed = false;
+    auto widen = [&changed](std::vector<Signal>& now, const std::vector<Signal>& was, auto pin_of) {
+      for (std::size_t i = 0; i < now.size(); ++i) {
+        if (was[i].value == Logic::kX && now[i].value != Logic::kX) {
+          now[i] = was[i];
+        } else if (now[i].value != was[i].value && was[i].value != Logic::kX) {
+          now[i] = {Logic::kX, {Source::kUnsettled, pin_of(i)}};
+        }
+        changed = changed || now[i].value != was[i].value;
+      }
+    };
+    widen(next.level, state.level, [](std::size_t i) { return static_cast<int>(i); });
+    widen(next.q, state.q, [this](std::size_t k) { return cells_[k].pin; });
+    state = std::move(next);
+    if (!changed) return state;
+  }
+}
+
+std::vector<int> DeviceSimulator::RunToRepeat(State& state) const {
+  // The last state again is rest; an earlier one closes a cycle, and its pins that change
+  // oscillate. A cycle longer than the rounds kept is taken from the later half of them.
+  std::vector<State> seen{state};
+  for (;;) {
+    State next = Round(seen.back());
+    const auto again = std::find_if(seen.begin(), seen.end(),
+                                    [&next](const State& s) { return SameLevels(s, next); });
+    if (again == seen.end() - 1) {
+      state = std::move(next);
+      return {};
+    }
+    if (again == seen.end() && seen.size() < kSettleRounds) {
+      seen.push_back(std::move(next));
+      continue;
+    }
+    const auto first = again == seen.end() ? seen.begin() + kSettleRounds / 2 : again;
+    std::vector<int> moving;
+    for (int pin = 1; pin <= pin_count(); ++pin) {
+      const bool moves = std::any_of(first, seen.end(), [&](const State& s) {
+        return s.level[pin].value != next.level[pin].value;
+      });
+      if (!moves) continue;
+      next.level[pin] = {Logic::kX, {Source::kUnsettled, pin}};
+      moving.push_back(pin);
+    }
+    for (std::size_t k = 0; k < cells_.size(); ++k) {
+      const bool moves = std::any_of(
+          first, seen.end(), [&](const State& s) { return s.q[k].value != next.q[k].value; });
+      if (moves) next.q[k] = {Logic::kX, {Source::kUnsettled, cells_[k].pin}};
+    }
+    state = std::move(next);
+    return moving;
+  }
+}
+
+void DeviceSimulator::Settle(std::vector<int>& unsettled) {
+  State state = state_;
+  // Levels from outside arrive at once; only what the device drives takes rounds.
+  for (int pin = 1; pin <= pin_count(); ++pin) {
+    const Macrocell* cell = MacrocellOfPin(pin);
+    if (cell == nullptr || !cell->drives) state.level[pin] = External(pin);
+  }
+  std::vector<int> moving = RunToRepeat(state);
+  if (!moving.empty()) state = Converge(std::move(state));
+  state_ = std::move(state);
+  if (moving.empty()) moving = Oscillating();
+  if (!moving.empty()) {
+    for (int pin : moving) state_.level[pin] = {Logic::kX, {Source::kUnsettled, pin}};
+    // The unknown levels that follow them take the reason along.
+    for (int round = 0; round < pin_count(); ++round) state_ = Converge(std::move(state_));
+    unsettled.insert(unsettled.end(), moving.begin(), moving.end());
+  }
+  held_ = state_.q;
+}
+
+std::vector<int> DeviceSimulator::Oscillating() const {
+  // Outputs of the array whose level is unknown since power-up: a latch rests at one of its
+  // levels, a ring of inverters at none.
+  std::vector<int> open;
+  for (const Macrocell& cell : cells_) {
+    const Signal& level = state_.level[cell.pin];
+    if (cell.drives && !cell.registered && level.value == Logic::kX &&
+        level.why.source == Source::kPowerUp)
+      open.push_back(cell.pin);
+  }
+  if (open.empty()) return {};
+  // Most often they come to rest from one level; else some levels of theirs have to be found
+  // at which the array keeps them.
+  State probe = state_;
+  for (int pin : open) probe.level[pin] = Known(false);
+  std::vector<int> moving = RunToRepeat(probe);
+  if (moving.empty()) return {};
+  for (unsigned bits = 1; bits < (1u << open.size()); ++bits) {
+    State state = state_;
+    for (std::size_t i = 0; i < open.size(); ++i)
+      state.level[open[i]] = Known(((bits >> i) & 1u) != 0);
+    const State next = Round(state);
+    const bool rests = std::all_of(open.begin(), open.end(), [&](int pin) {
+      return next.level[pin].value == Logic::kX || next.level[pin].value == state.level[pin].value;
+    });
+    if (rests) return {};
+  }
+  return moving;
+}
+
+void DeviceSimulator::LoadRegisters(Logic edge) {
+  const bool v8 = IsV8(type_);
+  const Signal preset = v8 ? Known(false) : Product(rows_ - 1, state_);
+  const Signal reset = v8 ? Known(false) : Product(0, state_);
+  for (std::size_t k = 0; k < cells_.size(); ++k) {
+    const Macrocell& cell = cells_[k];
+    if (!cell.drives || !cell.registered) continue;
+    // The asynchronous reset wins over the edge.
+    Signal next = Reset(reset, Or(preset, Sum(cell, state_)));
+    if (edge == Logic::kX && next.value != held_[k].value) {
+      next.why = next.value == Logic::kX ? next.why : Unknown{Source::kInputX, clock_pin()};
+      next.value = Logic::kX;
+    }
+    held_[k] = next;
+  }
+}
+
+DeviceSimulator::Levels DeviceSimulator::Read(std::vector<int> unsettled) const {
+  const int pins = pin_count();
+  Levels result;
+  result.pins.assign(pins + 1, PinLevel::kLow);
+  result.device_drives.assign(pins + 1, false);
+  result.why.assign(pins + 1, {});
+  auto shown = [](Logic value) {
+    return value == Logic::k1   ? PinLevel::kHigh
+           : value == Logic::k0 ? PinLevel::kLow
+                                : PinLevel::kX;
+  };
+  for (int pin = 1; pin <= pins; ++pin) {
+    const Macrocell* cell = MacrocellOfPin(pin);
+    const std::size_t k = cell == nullptr ? 0 : static_cast<std::size_t>(cell - cells_.data());
+    const Logic enable = cell != nullptr && cell->drives ? state_.enable[k].value : Logic::k0;
+    result.device_drives[pin] = enable != Logic::k0;
+    if (enable == Logic::k1) {
+      // What the device drives, also against a level from outside (a conflict).
+      result.pins[pin] = shown(state_.out[k].value);
+      result.why[pin] = state_.out[k].why;
+    } else if (enable == Logic::kX || driven_[pin]) {
+      result.pins[pin] = shown(state_.level[pin].value);
+      result.why[pin] = state_.level[pin].why;
+    } else if (CanDrive(pin)) {
+      result.pins[pin] = PinLevel::kZ;
+    } else if (FixedName(type_, mode_, pin) == "VCC") {
+      result.pins[pin] = PinLevel::kHigh;
+    }
+  }
+  std::sort(unsettled.begin(), unsettled.end());
+  unsettled.erase(std::unique(unsettled.begin(), unsettled.end()), unsettled.end());
+  result.unsettled = std::move(unsettled);
+  return result;
 }
 
 DeviceSimulator::Snapshot DeviceSimulator::Evaluate(const std::vector<bool>& levels) const {
   State state;
-  state.level.assign(pin_count() + 1, false);
+  state.level.assign(pin_count() + 1, Known(false));
   for (int pin = 1; pin <= pin_count() && pin < static_cast<int>(levels.size()); ++pin)
-    state.level[pin] = levels[pin];
-  state.q.assign(cells_.size(), false);
+    state.level[pin] = Known(levels[pin]);
+  state.q.assign(cells_.size(), Known(false));
   for (std::size_t k = 0; k < cells_.size(); ++k)
     state.q[k] = PinDomain(cells_[k], state.level[cells_[k].pin]);
 
   Snapshot snapshot;
   bool unwired = false;
-  auto product = [&](int row) { return Product(row, state, &unwired); };
+  auto product = [&](int row) { return Product(row, state, &unwired).value == Logic::k1; };
   snapshot.pins.assign(pin_count() + 1, std::nullopt);
   for (const Macrocell& cell : cells_) {
     if (!cell.drives) continue;
-    bool sum = false;
-    for (int row : cell.term_rows) sum = product(row) || sum;
     Drive drive;
-    drive.level = PinDomain(cell, sum);
-    drive.enabled = cell.enable == Enable::kRow ? product(cell.oe_row) : Enabled(cell, state);
+    drive.level = PinDomain(cell, Sum(cell, state, &unwired)).value == Logic::k1;
+    drive.enabled = cell.enable == Enable::kRow ? product(cell.oe_row)
+                                                : Enabled(cell, state).value == Logic::k1;
     snapshot.pins[cell.pin] = drive;
   }
   if (!IsV8(type_)) {
@@ -350,36 +555,35 @@ DeviceSimulator::Snapshot DeviceSimulator::Evaluate(const std::vector<bool>& lev
   return snapshot;
 }
 
-DeviceSimulator::Levels DeviceSimulator::Step(const std::vector<std::optional<bool>>& driven,
-                                              bool clock) {
+DeviceSimulator::Levels DeviceSimulator::Step(const std::vector<std::optional<Logic>>& driven,
+                                              bool pulse) {
   const int pins = pin_count();
+  const int clock = clock_pin();
   driven_.assign(pins + 1, std::nullopt);
   for (int pin = 1; pin <= pins && pin < static_cast<int>(driven.size()); ++pin)
     driven_[pin] = driven[pin];
-  if (clock) {
-    driven_[clock_pin()] = false;
-    Settle();
-    LoadRegisters();
-    driven_[clock_pin()] = true;
-  }
-  Settle();
-
-  Levels result;
-  result.pins.assign(pins + 1, PinLevel::kLow);
-  result.device_drives.assign(pins + 1, false);
-  for (int pin = 1; pin <= pins; ++pin) {
-    const Macrocell* cell = MacrocellOfPin(pin);
-    const bool device = cell != nullptr && enabled_[cell - cells_.data()];
-    result.device_drives[pin] = device;
-    if (device || driven_[pin]) {
-      result.pins[pin] = state_.level[pin] ? PinLevel::kHigh : PinLevel::kLow;
-    } else if (CanDrive(pin)) {
-      result.pins[pin] = PinLevel::kZ;
-    } else if (FixedName(type_, mode_, pin) == "VCC") {
-      result.pins[pin] = PinLevel::kHigh;
+  const Logic before = clock_before_;
+  const Logic after = pulse ? Logic::k0 : driven_[clock].value_or(Logic::kX);
+  // The edge of a pulse, or a rise from the step before; one that may have happened is X.
+  const Logic edge = pulse                                       ? Logic::k1
+                     : before == Logic::k0 && after == Logic::k1 ? Logic::k1
+                     : before != Logic::k1 && after != Logic::k0 ? Logic::kX
+                                                                 : Logic::k0;
+  std::vector<int> unsettled;
+  if (edge != Logic::k0) {
+    // The other levels arrive with the clock still where it was, then it rises.
+    driven_[clock] = pulse ? Logic::k0 : before;
+    Settle(unsettled);
+    LoadRegisters(edge);
+    driven_[clock] = pulse ? Logic::k1 : after;
+    if (pulse) {
+      Settle(unsettled);
+      driven_[clock] = Logic::k0;
     }
   }
-  return result;
+  Settle(unsettled);
+  clock_before_ = after;
+  return Read(std::move(unsettled));
 }
 
 }  // namespace kem

@@ -4,6 +4,10 @@
 // synchronous preset (SP) terms. A simulation that passes therefore proves the fuse map itself,
 // not only the equations it came from.
 //
+// Levels are three-valued: a level nobody can know (a pin nobody drives, an input given as X, a
+// latch not set since power-up, feedback that never comes to rest) is X, and so is everything
+// that depends on it, so a vector can never pass on a level the chip does not determine.
+//
 // The fuse list is in JEDEC fuse numbering. Which pin's signal each AND-array column carries comes
 // from the catalogue; the blocks of rows of the macrocells, the architecture cells and the
 // register feedback are this model's own reading of the devices.
@@ -19,7 +23,16 @@
 
 namespace kem {
 
-enum class PinLevel : std::uint8_t { kLow, kHigh, kZ };
+enum class PinLevel : std::uint8_t { kLow, kHigh, kZ, kX };
+
+enum class Logic : std::uint8_t { k0, k1, kX };
+
+// Where an undetermined level comes from: the pin whose level is unknown in the first place.
+struct Unknown {
+  enum class Source : std::uint8_t { kNone, kFloating, kInputX, kPowerUp, kConflict, kUnsettled };
+  Source source = Source::kNone;
+  int pin = 0;
+};
 
 // The device of a JEDEC file: the one whose fuse count (QF) and pin count (QP) it has; where two
 // fit, the one its first field names.
@@ -57,7 +70,9 @@ class DeviceSimulator {
   // Pin levels after a step, by pin number (index 0 unused).
   struct Levels {
     std::vector<PinLevel> pins;
-    std::vector<bool> device_drives;  // the device drives the pin now
+    std::vector<bool> device_drives;  // the device drives the pin now, or may
+    std::vector<Unknown> why;         // where pins[n] is X
+    std::vector<int> unsettled;       // pins whose feedback did not come to rest, ascending
   };
 
   // Nothing, with the reason in `error`, when the fuses describe no configuration of the device.
@@ -84,33 +99,62 @@ class DeviceSimulator {
   // The device can drive the pin: its macrocell is an output whose enable is not always off.
   bool CanDrive(int pin) const;
 
-  // Registers to 0, as at power-up.
+  // As at power-up: the registers reset (a GAL16V8 or GAL20V8 registered pin then shows H, the
+  // polarity being ahead of the register there), every other level unknown, the clock pin low.
   void PowerUp();
-  // Applies the levels driven from outside (`driven[pin]`, none where nothing drives the pin);
-  // with `clock`, the clock pin is held low while they settle and then rises, so the registers
-  // load. Returns every pin's level afterwards.
-  Levels Step(const std::vector<std::optional<bool>>& driven, bool clock);
+  // Applies the levels driven from outside (`driven[pin]`, none where nothing drives the pin).
+  // With `pulse` the clock pin gets a pulse: low while the levels settle, the rising edge, low
+  // again before the pins are read. Without it the registers load wherever the clock pin rises
+  // from the step before. Returns every pin's level afterwards.
+  Levels Step(const std::vector<std::optional<Logic>>& driven, bool pulse);
 
   // `levels[pin]` are the levels the array sees, for a registered output the level its pin shows
   // now (the register is taken to hold it).
   Snapshot Evaluate(const std::vector<bool>& levels) const;
 
  private:
+  struct Signal {
+    Logic value = Logic::kX;
+    Unknown why;  // where value is X
+  };
   struct State {
-    std::vector<bool> level;  // by pin: the level the array sees
-    std::vector<bool> q;      // by macrocell: the register
+    std::vector<Signal> level;   // by pin: the level the array sees
+    std::vector<Signal> q;       // by macrocell: the register as its output shows it now
+    std::vector<Signal> enable;  // by macrocell
+    std::vector<Signal> out;     // by macrocell: the level it drives while enabled
   };
 
-  bool Product(int row, const State& state, bool* unwired = nullptr) const;
-  bool Sum(const Macrocell& cell, const State& state) const;
-  bool Enabled(const Macrocell& cell, const State& state) const;
+  static Signal Known(bool level) { return {level ? Logic::k1 : Logic::k0, {}}; }
+  static Signal Not(Signal s);
+  static Signal Or(const Signal& a, const Signal& b);
+  // The register `q` under the asynchronous reset: 0 where it is true, unknown where it may be.
+  static Signal Reset(const Signal& reset, const Signal& q);
+  static Signal PinDomain(const Macrocell& cell, const Signal& q) {
+    return cell.active_high ? q : Not(q);
+  }
+  static bool SameLevels(const State& a, const State& b);
+
+  Signal Product(int row, const State& state, bool* unwired = nullptr) const;
+  Signal Sum(const Macrocell& cell, const State& state, bool* unwired = nullptr) const;
+  Signal Enabled(const Macrocell& cell, const State& state) const;
   bool AlwaysEnabled(const Macrocell& cell) const;
   bool RowCanBeTrue(int row) const;
-  bool PinDomain(const Macrocell& cell, bool q) const { return cell.active_high ? q : !q; }
-  int ColumnValue(int column, const State& state) const;  // -1: no pin drives it
-  bool Settle();  // false when the feedback did not come to rest
-  void LoadRegisters();
-  void ApplyReset();
+  // None for a column no pin drives.
+  std::optional<Signal> ColumnValue(int column, const State& state) const;
+  Signal External(int pin) const;
+  // One round of the array on the levels of `state`, with the levels driven from outside.
+  State Round(const State& state) const;
+  // Rounds until a state repeats; the pins that change in the cycle it closes, none at rest.
+  // `state` becomes the last state, those pins X.
+  std::vector<int> RunToRepeat(State& state) const;
+  // Comes to rest from `state_`; the pins that never do are added to `unsettled`.
+  void Settle(std::vector<int>& unsettled);
+  // Rounds from `state`, never taking back an X, until nothing changes.
+  State Converge(State state) const;
+  // A level the device holds unknown since power-up that can rest at no level oscillates.
+  std::vector<int> Oscillating() const;
+  void LoadRegisters(Logic edge);
+  Levels Read(std::vector<int> unsettled) const;
   int oe_pin() const;
 
   int type_ = 0;
@@ -124,9 +168,10 @@ class DeviceSimulator {
   std::vector<int> column_pin_;        // the pin whose signal a column carries, 0 none
   std::vector<bool> column_inverted_;  // the column carries the complement
   std::vector<bool> readable_;         // by pin: a column carries it
-  std::vector<std::optional<bool>> driven_;
+  std::vector<std::optional<Logic>> driven_;
   State state_;
-  std::vector<bool> enabled_;  // by macrocell
+  std::vector<Signal> held_;  // by macrocell: what the register stores
+  Logic clock_before_ = Logic::k0;
   std::vector<std::string> warnings_;
 };
 

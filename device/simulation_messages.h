@@ -26,6 +26,18 @@ inline constexpr std::string_view kOpenComment = "Kommentar nicht abgeschlossen"
 // Results of a vector.
 inline constexpr std::string_view kMismatch = "%s: erwartet %s, gelesen %s";
 inline constexpr std::string_view kConflict = "%s: von außen %s getrieben, der Baustein treibt %s";
+inline constexpr std::string_view kMismatchUnknown = "%s: erwartet %s, gelesen X (%s)";
+inline constexpr std::string_view kUnsettled = "Rückkopplung kommt nicht zur Ruhe: %s";
+inline constexpr std::string_view kPin = "Pin %d";
+// Why a level is X.
+inline constexpr std::string_view kUnknownFloating =
+    "unbestimmt: Pin %d wird von niemandem getrieben";
+inline constexpr std::string_view kUnknownInput = "unbestimmt: Pin %d ist von außen X";
+inline constexpr std::string_view kUnknownPowerUp =
+    "unbestimmt: Pin %d hat seit dem Einschalten keinen festen Zustand";
+inline constexpr std::string_view kUnknownConflict =
+    "unbestimmt: Pin %d wird von beiden Seiten getrieben";
+inline constexpr std::string_view kUnknownUnsettled = "unbestimmt: Pin %d kommt nicht zur Ruhe";
 
 // Files and summary.
 inline constexpr std::string_view kNoVectorFile = "Vektordatei %s existiert nicht";
@@ -57,8 +69,10 @@ inline constexpr std::string_view kOutOfMemory = "Nicht genügend Speicher für 
 inline constexpr std::string_view kDeviceHeading = "Baustein: %s";
 inline constexpr std::string_view kLinePrefix = "Zeile %d: %s";
 inline constexpr std::string_view kTableLine = "Zeile";
-inline constexpr std::string_view kPassed = "Simulation fehlerfrei: %d Vektoren";
-inline constexpr std::string_view kFailed = "Simulation: %d von %d Vektoren mit Abweichungen";
+inline constexpr std::string_view kPassed = "Simulation fehlerfrei: %s";
+inline constexpr std::string_view kFailed = "Simulation: %d von %s mit Abweichungen";
+inline constexpr std::string_view kVectorCount = "%d Vektoren";
+inline constexpr std::string_view kOneVector = "1 Vektor";
 inline constexpr std::string_view kFileFaults = "Vektordatei %s fehlerhaft, nicht simuliert";
 inline constexpr std::string_view kVectorsWritten = "%d Vektoren in %s geschrieben";
 

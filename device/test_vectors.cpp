@@ -215,17 +215,50 @@ class Parser {
   bool reported_missing_order_ = false;
 };
 
-// The levels driven from outside for one vector.
-std::vector<std::optional<bool>> Driven(const TestVectors& vectors, const std::string& values,
-                                        const DeviceSimulator& device) {
-  std::vector<std::optional<bool>> driven(device.pin_count() + 1);
+// The levels driven from outside for one vector. X on an input leaves its level open; on a pin
+// the device can drive it drives nothing.
+std::vector<std::optional<Logic>> Driven(const TestVectors& vectors, const std::string& values,
+                                         const DeviceSimulator& device) {
+  std::vector<std::optional<Logic>> driven(device.pin_count() + 1);
+  auto input = [&device](int pin) { return device.CanBeDriven(pin) && !device.CanDrive(pin); };
   for (int pin = 1; pin <= device.pin_count(); ++pin) {
-    if (device.CanBeDriven(pin) && !device.CanDrive(pin)) driven[pin] = false;
+    if (input(pin)) driven[pin] = Logic::k0;
   }
   for (std::size_t i = 0; i < values.size(); ++i) {
-    if (values[i] == '0' || values[i] == '1') driven[vectors.pins[i]] = values[i] == '1';
+    const int pin = vectors.pins[i];
+    if (values[i] == '0' || values[i] == '1')
+      driven[pin] = values[i] == '1' ? Logic::k1 : Logic::k0;
+    if (values[i] == 'X' && input(pin)) driven[pin] = Logic::kX;
   }
   return driven;
+}
+
+std::string UnknownText(const Unknown& why) {
+  using Source = Unknown::Source;
+  const std::string pin = std::to_string(why.pin);
+  switch (why.source) {
+    case Source::kFloating:
+      return FormatText(msg::kUnknownFloating, {pin});
+    case Source::kInputX:
+      return FormatText(msg::kUnknownInput, {pin});
+    case Source::kPowerUp:
+      return FormatText(msg::kUnknownPowerUp, {pin});
+    case Source::kConflict:
+      return FormatText(msg::kUnknownConflict, {pin});
+    case Source::kNone:
+    case Source::kUnsettled:
+      break;
+  }
+  return FormatText(msg::kUnknownUnsettled, {pin});
+}
+
+std::string PinList(const std::vector<int>& pins) {
+  std::string list;
+  for (int pin : pins) {
+    if (!list.empty()) list += ", ";
+    list += FormatText(msg::kPin, {std::to_string(pin)});
+  }
+  return list;
 }
 
 }  // namespace
@@ -238,6 +271,8 @@ char LevelChar(PinLevel level) {
       return 'H';
     case PinLevel::kZ:
       return 'Z';
+    case PinLevel::kX:
+      return 'X';
   }
   return '?';
 }
@@ -279,12 +314,18 @@ SimulationRun RunTestVectors(const TestVectors& vectors, DeviceSimulator& device
   SimulationRun run;
   device.PowerUp();
   for (const TestVectors::Vector& vector : vectors.vectors) {
-    const bool clock = vector.values.find('C') != std::string::npos;
+    const bool pulse = vector.values.find('C') != std::string::npos;
     const DeviceSimulator::Levels levels =
-        device.Step(Driven(vectors, vector.values, device), clock);
+        device.Step(Driven(vectors, vector.values, device), pulse);
     VectorStep step;
     step.line = vector.line;
     step.pins = levels.pins;
+    if (!levels.unsettled.empty()) {
+      VectorStep::Mismatch unsettled;
+      unsettled.column = -1;
+      unsettled.unsettled = levels.unsettled;
+      step.mismatches.push_back(std::move(unsettled));
+    }
     for (std::size_t i = 0; i < vector.values.size(); ++i) {
       const char value = vector.values[i];
       const int pin = vectors.pins[i];
@@ -292,7 +333,7 @@ SimulationRun RunTestVectors(const TestVectors& vectors, DeviceSimulator& device
       const bool expects = value == 'H' || value == 'L' || value == 'Z';
       const bool conflict = (value == '0' || value == '1') && levels.device_drives[pin];
       if ((expects && LevelChar(read) != value) || conflict)
-        step.mismatches.push_back({static_cast<int>(i), value, read});
+        step.mismatches.push_back({static_cast<int>(i), value, read, levels.why[pin], {}});
     }
     run.steps.push_back(std::move(step));
   }
@@ -300,11 +341,15 @@ SimulationRun RunTestVectors(const TestVectors& vectors, DeviceSimulator& device
 }
 
 std::string MismatchText(const TestVectors& vectors, const VectorStep::Mismatch& mismatch) {
+  if (mismatch.column < 0) return FormatText(msg::kUnsettled, {PinList(mismatch.unsettled)});
   const std::string& name = vectors.names[mismatch.column];
   const char read = LevelChar(mismatch.read);
+  const std::string_view expected(&mismatch.expected, 1);
   const bool conflict = mismatch.expected == '0' || mismatch.expected == '1';
+  if (!conflict && mismatch.read == PinLevel::kX)
+    return FormatText(msg::kMismatchUnknown, {name, expected, UnknownText(mismatch.why)});
   return FormatText(conflict ? msg::kConflict : msg::kMismatch,
-                    {name, std::string_view(&mismatch.expected, 1), std::string_view(&read, 1)});
+                    {name, expected, std::string_view(&read, 1)});
 }
 
 std::string LineText(const VectorDiagnostic& diagnostic) {
@@ -319,7 +364,11 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   std::vector<std::size_t> widths;
   for (const std::string& name : vectors.names)
     widths.push_back(std::max<std::size_t>(name.size(), 2));
-  std::string table = pad(std::string(msg::kTableLine), 6);
+  // The line column is as wide as its title or the largest line number.
+  std::size_t line_width = msg::kTableLine.size();
+  for (const VectorStep& step : run.steps)
+    line_width = std::max(line_width, std::to_string(step.line).size());
+  std::string table = pad(std::string(msg::kTableLine), line_width + 1);
   for (std::size_t i = 0; i < vectors.names.size(); ++i)
     table += " " + pad(vectors.names[i], widths[i]);
   table += '\n';
@@ -328,7 +377,7 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
     const VectorStep& step = run.steps[s];
     const std::string& values = vectors.vectors[s].values;
     std::string number = std::to_string(step.line);
-    std::string row = std::string(number.size() < 5 ? 5 - number.size() : 0, ' ') + number + " ";
+    std::string row = std::string(line_width - number.size(), ' ') + number + " ";
     for (std::size_t i = 0; i < values.size(); ++i) {
       const bool driven = values[i] == '0' || values[i] == '1' || values[i] == 'C';
       std::string cell(1, driven ? values[i] : LevelChar(step.pins[vectors.pins[i]]));
@@ -343,8 +392,10 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   }
   const int failed = run.FailedSteps();
   const int total = static_cast<int>(run.steps.size());
-  table += failed == 0 ? FormatText(msg::kPassed, {std::to_string(total)})
-                       : FormatText(msg::kFailed, {std::to_string(failed), std::to_string(total)});
+  const std::string count = total == 1 ? std::string(msg::kOneVector)
+                                       : FormatText(msg::kVectorCount, {std::to_string(total)});
+  table += failed == 0 ? FormatText(msg::kPassed, {count})
+                       : FormatText(msg::kFailed, {std::to_string(failed), count});
   table += '\n';
   return table;
 }

@@ -48,6 +48,7 @@ int WaveformView::TraceY(int row, PinLevel level) const {
     case PinLevel::kLow:
       return band.bottom() - kMargin;
     case PinLevel::kZ:
+    case PinLevel::kX:
       break;
   }
   return band.center().y();
@@ -93,30 +94,42 @@ void WaveformView::PaintRow(QPainter& painter, int row) const {
     painter.drawLine(cell.topLeft(), cell.bottomLeft());
 
     const PinLevel level = model_.Level(row, step);
-    const QColor colour = mismatch                ? kMismatchColour
-                          : level == PinLevel::kZ ? kFloatingColour
-                          : output                ? kOutputColour
-                                                  : kInputColour;
+    const bool floating = level == PinLevel::kZ || level == PinLevel::kX;
+    const QColor colour = mismatch   ? kMismatchColour
+                          : floating ? kFloatingColour
+                          : output   ? kOutputColour
+                                     : kInputColour;
     painter.setPen(QPen(colour, 2));
     const int left = cell.left();
     const int right = cell.right();
+    const int low = TraceY(row, PinLevel::kLow);
+    const int high = TraceY(row, PinLevel::kHigh);
     if (clocked) {
-      // A clock step: low while the inputs settle, then the rising edge that loads the registers.
-      const int low = TraceY(row, PinLevel::kLow);
-      const int high = TraceY(row, PinLevel::kHigh);
-      const int middle = cell.center().x();
+      // A clock step is a pulse: low while the inputs settle, the rising edge that loads the
+      // registers, low again when the outputs are read.
+      const int rise = left + cell.width() / 3;
+      const int fall = left + 2 * cell.width() / 3;
       if (previous_y >= 0 && previous_y != low) painter.drawLine(left, previous_y, left, low);
-      painter.drawLine(left, low, middle, low);
-      painter.drawLine(middle, low, middle, high);
-      painter.drawLine(middle, high, right, high);
-      previous_y = high;
+      painter.drawLine(left, low, rise, low);
+      painter.drawLine(rise, low, rise, high);
+      painter.drawLine(rise, high, fall, high);
+      painter.drawLine(fall, high, fall, low);
+      painter.drawLine(fall, low, right, low);
+      previous_y = low;
       continue;
     }
-    const int y = TraceY(row, level);
-    if (previous_y >= 0 && previous_y != y) painter.drawLine(left, previous_y, left, y);
-    if (level == PinLevel::kZ) painter.setPen(QPen(colour, 2, Qt::DashLine));
-    painter.drawLine(left, y, right, y);
-    previous_y = y;
+    if (level == PinLevel::kX) {
+      // A level the device does not determine: hatched between high and low.
+      painter.fillRect(QRect(left, high, cell.width(), low - high),
+                       QBrush(mismatch ? kMismatchColour : kFloatingColour, Qt::BDiagPattern));
+      previous_y = -1;
+    } else {
+      const int y = TraceY(row, level);
+      if (previous_y >= 0 && previous_y != y) painter.drawLine(left, previous_y, left, y);
+      if (level == PinLevel::kZ) painter.setPen(QPen(colour, 2, Qt::DashLine));
+      painter.drawLine(left, y, right, y);
+      previous_y = y;
+    }
 
     const char expected = model_.Expected(row, step);
     if (expected != 'X') {

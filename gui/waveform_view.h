@@ -1,6 +1,6 @@
 // The traces of a function simulation: one row per pin with its name at the left, one column per
 // step. Inputs take a click on a cell to flip their level there; outputs show what the device
-// computes, a cell whose level differs from a loaded expectation in red.
+// computes, an unknown level hatched, a cell whose level differs from a loaded expectation in red.
 #pragma once
 
 #include <QWidget>
@@ -36,7 +36,7 @@ class WaveformView : public QWidget {
 
  private:
   void PaintRow(QPainter& painter, int row) const;
-  // The y of the trace for a level within the row's band; none for Z, drawn in the middle.
+  // The y of the trace for a level within the row's band; the middle for Z and X.
   int TraceY(int row, PinLevel level) const;
 
   WaveformModel& model_;

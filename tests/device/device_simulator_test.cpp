@@ -207,21 +207,23 @@ TEST(RegisteredMode, NoeFloatsTheRegistersOnly) {
             "");
 }
 
+// The registers reset to 0 at power-up; the output buffer after them inverts, so every registered
+// pin shows H whatever its polarity.
 TEST(RegisteredMode, RegistersStartAtZero) {
   IntermediateBuilder b(kGal16V8, kRegisteredMode);
   b.Input(2, "D").Output(19, "Q", 1, 1).Output(18, "P", 1, 0).Equations("Q := D ; 1 /P := D ; 1");
   EXPECT_EQ(Simulate(Fit(b),
                      "ORDER: CLK D Q P\n"
-                     "0 1 L H   // register 0: the active-low output shows H\n"
+                     "0 1 H H   // registers 0: both pins show H\n"
                      "C 1 H L\n"),
             "");
 }
 
-// Without registers C drives the clock pin low and then high: a plain input ends high.
+// Without registers C still pulses the clock pin, and the outputs are read with it low again.
 TEST(SimpleMode, ClockColumnOfAnInputEndsHigh) {
   IntermediateBuilder b(kGal16V8, kSimpleMode);
   b.Input(1, "A").Output(19, "Y").Equations("Y = A ; 1");
-  EXPECT_EQ(Simulate(Fit(b), "ORDER: A Y\nC H\n0 L\n1 H\n"), "");
+  EXPECT_EQ(Simulate(Fit(b), "ORDER: A Y\nC L\n0 L\n1 H\n"), "");
 }
 
 struct ResetPlacement {
@@ -285,6 +287,105 @@ INSTANTIATE_TEST_SUITE_P(Devices, ResetAndPreset,
                          testing::Values(ResetPlacement{"GAL22V10", kGal22V10, 1, 2, 23},
                                          ResetPlacement{"ispGAL22V10", kIspGal22V10, 2, 3, 27}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// Vectors read as the chip and a programmer's tester see them: levels nobody determines are X and
+// never pass, C is a whole pulse, any rise of the clock pin clocks, AR wins over the edge, and the
+// registered pins of a GAL16V8 or GAL20V8 come up high.
+struct TesterCase {
+  const char* name;
+  IntermediateBuilder (*design)();
+  const char* vectors;
+  const char* result;
+};
+
+void PrintTo(const TesterCase& c, std::ostream* out) {
+  *out << c.name;
+}
+
+IntermediateBuilder Ring() {  // Y = /Y * A oscillates while A is high; Z follows it
+  IntermediateBuilder b(kGal16V8, kSimpleMode);
+  b.Input(2, "A").Output(18, "Y", 0, 1, -1, kIoOutputReadBack).Output(17, "Z");
+  return b.Equations("Y = /Y & A ; 1 Z = Y ; 1");
+}
+
+IntermediateBuilder Latch() {
+  IntermediateBuilder b(kGal16V8, kSimpleMode);
+  b.Input(2, "S").Input(3, "R").Output(18, "Q", 0, 1, -1, kIoOutputReadBack);
+  return b.Equations("Q = S + Q & /R ; 2");
+}
+
+IntermediateBuilder ResetByOwnPin() {
+  IntermediateBuilder b(kGal22V10, kRegisteredMode);
+  b.Input(1, "CLK")
+      .Input(2, "D")
+      .Output(23, "Q", 1, 1, -1, kIoOutputReadBack)
+      .Output(25, "", 0)
+      .Output(26, "", 0);
+  return b.Equations("AR = /Q ; 1 Q := D ; 1");
+}
+
+IntermediateBuilder ClockAsInput() {
+  IntermediateBuilder b(kGal22V10, kRegisteredMode);
+  b.Input(1, "CK").Input(2, "D").Output(22, "Y").Output(23, "Q", 1);
+  return b.Equations("Y = CK ; 1 Q := D ; 1");
+}
+
+IntermediateBuilder PowerUpV8() {
+  IntermediateBuilder b(kGal20V8, kRegisteredMode);
+  b.Input(2, "D").Output(22, "Q", 1, 1).Output(21, "P", 1, 0);
+  return b.Equations("Q := D ; 1 /P := D ; 1");
+}
+
+IntermediateBuilder Bus() {  // B drives A while E is high; Y reads the bus pin
+  IntermediateBuilder b(kGal16V8, kComplexMode);
+  b.Input(2, "E").Input(3, "A").Output(14, "B", 0, 1, 1, kIoOutputReadBack).Output(18, "Y");
+  return b.Equations("B = A ; 1 B.TRST = E ; 1 Y = B ; 1");
+}
+
+IntermediateBuilder BusIntoRegister() {
+  IntermediateBuilder b(kGal22V10, kRegisteredMode);
+  b.Input(1, "CLK")
+      .Input(2, "E")
+      .Input(3, "A")
+      .Output(15, "B", 0, 1, 1, kIoOutputReadBack)
+      .Output(23, "Q", 1);
+  return b.Equations("B = A ; 1 B.TRST = E ; 1 Q := B ; 1");
+}
+
+class AsATester : public testing::TestWithParam<TesterCase> {};
+
+TEST_P(AsATester, ReadsTheVectors) {
+  EXPECT_EQ(Simulate(Fit(GetParam().design()), GetParam().vectors), GetParam().result);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AsATester,
+    testing::Values(
+        TesterCase{"RingFromPowerUp", Ring, "ORDER: A Y Z\n1 H L\n",
+                   "Zeile 2: Rückkopplung kommt nicht zur Ruhe: Pin 17, Pin 18\n"
+                   "Zeile 2: Y: erwartet H, gelesen X (unbestimmt: Pin 18 kommt nicht zur Ruhe)\n"
+                   "Zeile 2: Z: erwartet L, gelesen X (unbestimmt: Pin 18 kommt nicht zur Ruhe)\n"},
+        TesterCase{"RingStartingLater", Ring, "ORDER: A Y Z\n0 L L\n1 X X\n0 L L\n",
+                   "Zeile 3: Rückkopplung kommt nicht zur Ruhe: Pin 17, Pin 18\n"},
+        TesterCase{"LatchHoldsAndIsUnknownUntilSet", Latch,
+                   "ORDER: S R Q\n0 0 L\n1 0 H\n0 0 H\n0 1 L\n0 0 L\n",
+                   "Zeile 2: Q: erwartet L, gelesen X (unbestimmt: Pin 18 hat seit dem Einschalten "
+                   "keinen festen Zustand)\n"},
+        TesterCase{"ResetWinsOverTheEdge", ResetByOwnPin, "ORDER: CLK D Q\nC 1 L\nC 1 L\n", ""},
+        TesterCase{"PulseEndsLow", ClockAsInput, "ORDER: CK Y\nC L\n1 H\n", ""},
+        TesterCase{"RiseBetweenVectorsClocks", ClockAsInput,
+                   "ORDER: CK D Q\n0 1 L\n1 1 H\n0 0 H\n1 0 L\n1 1 L\n", ""},
+        TesterCase{"V8RegistersComeUpHigh", PowerUpV8, "ORDER: D Q P\n0 H H\n", ""},
+        TesterCase{"ReleasedBusPin", Bus, "ORDER: E B Y\n0 X L\n",
+                   "Zeile 2: Y: erwartet L, gelesen X (unbestimmt: Pin 14 wird von niemandem "
+                   "getrieben)\n"},
+        TesterCase{"InputGivenX", Bus, "ORDER: E A Y\n1 X L\n1 1 H\n",
+                   "Zeile 2: Y: erwartet L, gelesen X (unbestimmt: Pin 3 ist von außen X)\n"},
+        TesterCase{"BothSidesDriveAtTheEdge", BusIntoRegister, "ORDER: CLK E A B Q\nC 1 1 0 H\n",
+                   "Zeile 2: B: von außen 0 getrieben, der Baustein treibt H\n"
+                   "Zeile 2: Q: erwartet H, gelesen X (unbestimmt: Pin 15 wird von beiden Seiten "
+                   "getrieben)\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FromFuses, RefusesWhatIsNoConfiguration) {
   std::string error;

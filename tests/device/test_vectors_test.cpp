@@ -58,7 +58,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "/* a counter\n   from reset */ ORDER: CLK RESET Q1 Q0 // columns\n"
                  "c1ll\n\n  C 0 /* count */ l h\n",
                  ""},
-        FileCase{"NamesAnyOrderUnnamedInputsAtZero", "ORDER: Q0 CLK\nH C\nL C\n", ""},
+        FileCase{"NamesAnyOrderUnnamedInputsAtZero", "ORDER: Q0 CLK\nL C\nH C\n", ""},
         FileCase{"Mismatch", "ORDER: CLK RESET Q1 Q0\nC 1 L L\nC 0 L L\n",
                  "Zeile 3: Q0: erwartet L, gelesen H\n"},
         FileCase{"UnknownName", "ORDER: CLK FOO Q0\nC 0 L\n",
@@ -121,10 +121,22 @@ TEST_F(Report, TableShowsEveryColumnAndMarksMismatches) {
             "Simulation: 1 von 3 Vektoren mit Abweichungen\n");
 }
 
+// The line column grows with the largest line number; an input given X shows X, as does all
+// that follows it.
+TEST_F(Report, TableKeepsItsColumnsForLongFilesAndShowsUnknownLevels) {
+  const TestVectors vectors =
+      Parse("ORDER: CLK RESET D Y\nC 1 0 L" + std::string(99999, '\n') + "C 1 X X\n");
+  EXPECT_EQ(SimulationTable(vectors, RunTestVectors(vectors, *device_)),
+            "Zeile   CLK RESET D  Y \n"
+            "     2  C   1     0  L\n"
+            "100001  C   1     X  X\n"
+            "Simulation fehlerfrei: 2 Vektoren\n");
+}
+
 TEST_F(Report, PassingRunSaysSo) {
   const TestVectors vectors = Parse("ORDER: CLK RESET Q0\nC 1 L\n");
   EXPECT_TRUE(SimulationTable(vectors, RunTestVectors(vectors, *device_))
-                  .ends_with("\nSimulation fehlerfrei: 1 Vektoren\n"));
+                  .ends_with("\nSimulation fehlerfrei: 1 Vektor\n"));
 }
 
 // Every pin in pin order: N for the supply, 0 where an input is held at 0, X where nothing is
@@ -136,7 +148,7 @@ TEST_F(Report, JedecFieldsCoverEveryPin) {
 }
 
 TEST_F(Report, RunStartsFromPowerUpEachTime) {
-  const TestVectors vectors = Parse("ORDER: CLK RESET Q0\nC 0 H\n");
+  const TestVectors vectors = Parse("ORDER: CLK RESET Q0\nC 0 L\n");
   EXPECT_EQ(RunTestVectors(vectors, *device_).FailedSteps(), 0);
   EXPECT_EQ(RunTestVectors(vectors, *device_).FailedSteps(), 0);
 }

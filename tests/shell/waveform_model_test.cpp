@@ -146,7 +146,7 @@ TEST_F(WaveformTest, OnlyInputsTakeAClick) {
   EXPECT_FALSE(model.ToggleInput(model.RowOf("CLK"), 1));  // it clocks there
   EXPECT_FALSE(model.ToggleInput(model.RowOf("EN"), 2));   // no such step
   EXPECT_FALSE(model.ToggleInput(-1, 0));
-  // The clock pin outside a clock step is an input like another; its rise there loads nothing.
+  // The clock pin outside a clock step is an input like another, and its rise there clocks.
   EXPECT_TRUE(model.ToggleInput(model.RowOf("CLK"), 0));
   EXPECT_EQ(model.Level(model.RowOf("CLK"), 0), PinLevel::kHigh);
   model.Reset();
@@ -233,10 +233,10 @@ TEST_F(WaveformTest, BusPinsAreDrivenFromOutsideOnlyWhileTheDeviceLetsGo) {
   EXPECT_EQ(model.Level(b0, 0), PinLevel::kHigh);
   EXPECT_EQ(model.Level(a0, 0), PinLevel::kHigh);
   EXPECT_EQ(model.MismatchCount(), 0);
-  // A floating pin reads low in the array, so A1 and A2 follow B1 and B2 down.
+  // A floating pin has no level: A1 and A2, which follow B1 and B2, are unknown, and the parity.
   EXPECT_EQ(model.VectorText(),
             "ORDER: DIR G_N A0 A1 A2 B0 B1 B2 PAR\n"
-            "0 0 H L L 1 Z Z H\n");
+            "0 0 H X X 1 Z Z X\n");
 
   // With DIR high the device drives B0 itself: driving it as well is flagged.
   Toggle(model, "DIR", 0);
