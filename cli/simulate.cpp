@@ -199,7 +199,8 @@ int Simulate(const std::string& document, bool write_vectors, SimulateStreams st
       return kFailed;
     }
     Put(streams.out,
-        FormatText(msg::kVectorsWritten, {std::to_string(vectors->vectors.size()), jedec_name}) +
+        FormatText(msg::kVectorsWritten,
+                   {VectorCountText(static_cast<int>(vectors->vectors.size())), jedec_name}) +
             "\n");
   }
   return kClean;

@@ -74,6 +74,6 @@ inline constexpr std::string_view kFailed = "Simulation: %d von %s mit Abweichun
 inline constexpr std::string_view kVectorCount = "%d Vektoren";
 inline constexpr std::string_view kOneVector = "1 Vektor";
 inline constexpr std::string_view kFileFaults = "Vektordatei %s fehlerhaft, nicht simuliert";
-inline constexpr std::string_view kVectorsWritten = "%d Vektoren in %s geschrieben";
+inline constexpr std::string_view kVectorsWritten = "%s in %s geschrieben";
 
 }  // namespace kem::simulation_messages

@@ -356,6 +356,11 @@ std::string LineText(const VectorDiagnostic& diagnostic) {
   return FormatText(msg::kLinePrefix, {std::to_string(diagnostic.line), diagnostic.text});
 }
 
+std::string VectorCountText(int count) {
+  return count == 1 ? std::string(msg::kOneVector)
+                    : FormatText(msg::kVectorCount, {std::to_string(count)});
+}
+
 std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run) {
   auto pad = [](std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
@@ -392,8 +397,7 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   }
   const int failed = run.FailedSteps();
   const int total = static_cast<int>(run.steps.size());
-  const std::string count = total == 1 ? std::string(msg::kOneVector)
-                                       : FormatText(msg::kVectorCount, {std::to_string(total)});
+  const std::string count = VectorCountText(total);
   table += failed == 0 ? FormatText(msg::kPassed, {count})
                        : FormatText(msg::kFailed, {std::to_string(failed), count});
   table += '\n';

@@ -80,6 +80,9 @@ std::string LineText(const VectorDiagnostic& diagnostic);
 // mismatches marked with "!" and named after the row; a summary line at the end.
 std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run);
 
+// "1 Vektor", "3 Vektoren".
+std::string VectorCountText(int count);
+
 // The characters of a JEDEC V field for each vector: one per pin in pin order, N for the supply
 // pins, 0 for an input the file holds at 0, X for an output it does not check and for an input
 // it leaves open.

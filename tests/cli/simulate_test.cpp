@@ -236,7 +236,7 @@ TEST(ForeignJedec, DamageAndContradictionsAreRefusedAndUnusedCellsNamed) {
     std::string vec = Slurp(fs::path(FOREIGN_DIR) / "bus16.vec");
   } kCases[] = {
       {{}, 0, "Zelle von Pin 12 unbenutzt (AC1 0 im Complex-Modus)\nBaustein: GAL16V8\n"},
-      {{}, 0, "Simulation fehlerfrei: 1 Vektoren", "ORDER: A B C Y\n1 1 1 H\n"},
+      {{}, 0, "Simulation fehlerfrei: 1 Vektor\n", "ORDER: A B C Y\n1 1 1 H\n"},
       {{{"*C120a", "*C-001"}}, 2, "fehlerhaft: fehlerhaftes Feld C-001\n"},
       {{{"4d40", "-FFF"}}, 2, "fehlerhaft: keine Übertragungsprüfsumme nach ETX\n"},
       {{{"*C120a", ""}, {"4d40", "0000"}, {"16V8", "20V8"}},
