@@ -1,3 +1,8 @@
+// MinimizeEquation: the driver. A constant or a function of too many signals is answered at once;
+// otherwise the tree becomes its truth table (BuildCover), which at level 0 is written as its
+// minterms or, directly, as the products written, and at levels 1 and 2 is minimized for the
+// function and, where allowed, its complement. n is the number of variables, on and off the rows
+// where the function is 1 and 0.
 #include "synthesis/minimizer.h"
 
 #include <algorithm>
@@ -5,8 +10,8 @@
 #include <vector>
 
 #include "synthesis/cube_words.h"
-#include "synthesis/exact_minimizer.h"
-#include "synthesis/recursive_minimizer.h"
+#include "synthesis/exact_minimize.h"
+#include "synthesis/recursive_minimize.h"
 
 namespace kem {
 
@@ -84,8 +89,8 @@ int MinimizeAtLevel(SynthesisContext& context, const BudgetedArray<std::uint64_t
                     const std::vector<int>& columns, int n, Cover& cover,
                     std::size_t enough = SIZE_MAX) {
   const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
-  return context.level == kLevelExact ? ExactMinimizeTable(context, rows, columns, n, cover, enough)
-                                      : RecursiveMinimizeTable(context, rows, columns, n, cover);
+  return context.level == kLevelExact ? ExactMinimize(context, rows, columns, n, cover, enough)
+                                      : RecursiveMinimize(context, rows, columns, n, cover);
 }
 
 void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
