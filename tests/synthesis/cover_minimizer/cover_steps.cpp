@@ -11,6 +11,11 @@ namespace kem::cover_minimizer {
 
 namespace {
 
+// The low bit of every field that holds code 1 (a true literal).
+constexpr std::uint32_t FieldsWithOne(std::uint32_t word) {
+  return word & ~(word >> 1) & kFieldLowBits;
+}
+
 // The low bits of a word's sixteen fields, packed into sixteen consecutive bits.
 std::uint64_t PackFields(std::uint32_t low_bits) {
   std::uint32_t x = low_bits & kFieldLowBits;
