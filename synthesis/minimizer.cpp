@@ -1,8 +1,9 @@
-// MinimizeEquation: the driver. A constant or a function of too many signals is answered at once;
-// otherwise the tree becomes its truth table (BuildCover), which at level 0 is written as its
-// minterms or, directly, as the products written, and at levels 1 and 2 is minimized for the
-// function and, where allowed, its complement. n is the number of variables, on and off the rows
-// where the function is 1 and 0.
+// MinimizeEquation: the driver. A constant or a function of too many signals is answered at once.
+// Otherwise BuildCover gives the products as written (only when not minimizing) or the truth
+// table; without minimization the table's minterms are the result, at levels 1 and 2 the function
+// and, where allowed, its complement are minimized from the table, the complement written only
+// with fewer terms. n is the number of variables; on and off count the table's rows where the
+// function is 1 and 0.
 #include "synthesis/minimizer.h"
 
 #include <algorithm>
