@@ -25,12 +25,11 @@
 #include "bench/bench_functions.h"
 #include "common/command_ids.h"
 #include "gui/main_window.h"
+#include "synthesis/levels.h"
 
 namespace kem::bench {
 
 namespace {
-
-constexpr const char* kLevelWords[] = {"NOMIN", "STRONGMIN", "ESPRESSO"};
 
 struct Options {
   std::string kind = "parity";
@@ -155,8 +154,11 @@ int Main() {
   const QString design = folder.filePath(QStringLiteral("bench.kem"));
   // The IDE takes its level from the settings file of its start folder.
   if (!WriteFile(design, source) ||
-      !WriteFile(folder.filePath(QStringLiteral("kem.ini")),
-                 std::string("KEMWinMinLevel=") + kLevelWords[o.level] + "\n"))
+      !WriteFile(
+          folder.filePath(QStringLiteral("kem.ini")),
+          std::string("KEMWinMinLevel=") +
+              std::string(kMinimizationLevels[static_cast<std::size_t>(o.level)].settings_word) +
+              "\n"))
     return 1;
 
   Series kemc;

@@ -1,9 +1,9 @@
 #include "cli/options.h"
 
-#include <array>
-#include <string_view>
+#include <string>
 
 #include "shell/settings.h"
+#include "synthesis/levels.h"
 
 namespace kem::cli {
 
@@ -38,13 +38,8 @@ const char* const kUsage =
     "Bei mehreren Dateien zählt der höchste Status.\n";
 
 int ParseLevel(const std::string& text) {
-  static constexpr std::array<std::array<std::string_view, 2>, 3> kAliases = {{
-      {"0", "none"},
-      {"1", "full"},
-      {"2", "espresso"},
-  }};
-  for (int level = 0; level < 3; ++level) {
-    if (text == kAliases[level][0] || text == kAliases[level][1]) return level;
+  for (const MinimizationLevel& level : kMinimizationLevels) {
+    if (text == std::to_string(level.level) || text == level.option_word) return level.level;
   }
   return MinimizationLevelFromName(text);
 }

@@ -21,10 +21,8 @@
 
 namespace kem {
 
-inline constexpr int kDefaultMinimizationLevel = 2;
-
 struct CompileOptions {
-  int minimization_level = kDefaultMinimizationLevel;  // 0 none, 1 full, 2 heuristic
+  int minimization_level = kDefaultMinimizationLevel;  // one of synthesis/levels.h
   std::size_t memory_budget = kDefaultMemoryBudget;
   StepTimer* step_timer = nullptr;  // told how long each minimizer step takes, when set
 };

@@ -10,10 +10,12 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <iterator>
 
 #include "gui/message_boxes.h"
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
+#include "synthesis/levels.h"
 
 namespace kem::gui {
 
@@ -69,9 +71,12 @@ MinLevelDialog::MinLevelDialog(QWidget* parent, int checked_id, std::function<vo
   setObjectName(FromUtf8(window_names::kMinLevelDialog));
   auto* group = new QGroupBox(FromUtf8(msg::kMinLevelGroup), this);
   auto* group_layout = new QVBoxLayout(group);
-  int id = window_names::kNoMinimizationButton;
-  for (std::string_view text : msg::kMinLevelButtons) {
-    auto* button = new QRadioButton(FromUtf8(text), group);
+  static_assert(std::size(msg::kMinLevelButtons) == kMinimizationLevels.size(),
+                "one button per level");
+  for (const MinimizationLevel& level : kMinimizationLevels) {
+    const int id = window_names::kNoMinimizationButton + level.level;
+    auto* button = new QRadioButton(
+        FromUtf8(msg::kMinLevelButtons[static_cast<std::size_t>(level.level)]), group);
     button->setObjectName(QString::number(id));
     group_layout->addWidget(button);
     if (id == checked_id) {
@@ -79,7 +84,6 @@ MinLevelDialog::MinLevelDialog(QWidget* parent, int checked_id, std::function<vo
       button->setFocus();
     }
     connect(button, &QRadioButton::clicked, this, [clicked, id] { clicked(id); });
-    ++id;
   }
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(new QLabel(FromUtf8(msg::kMinLevelLabel), this));

@@ -4,6 +4,7 @@
 
 #include "shell/menu_table.h"
 #include "shell/shell_messages.h"
+#include "synthesis/levels.h"
 
 namespace kem {
 
@@ -37,9 +38,8 @@ void Frame::ChooseMinimizationLevel() {
     settings_changed_ = true;
   });
   if (!ok) return;
-  minimization_level_ = remembered >= kFirst && remembered <= kFirst + 2
-                            ? remembered - kFirst
-                            : kDefaultMinimizationLevel;
+  minimization_level_ =
+      IsMinimizationLevel(remembered - kFirst) ? remembered - kFirst : kDefaultMinimizationLevel;
   ui_.RefreshStatusLine();
 }
 

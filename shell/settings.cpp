@@ -17,7 +17,6 @@ constexpr std::string_view kFontKey = "Font_Set";
 constexpr std::string_view kHighlightKey = "KEMWinHighlight";
 constexpr std::string_view kHighlightOff = "0";
 constexpr std::string_view kHighlightOn = "1";
-constexpr std::array<std::string_view, 3> kLevelNames = {"NOMIN", "STRONGMIN", "ESPRESSO"};
 constexpr std::array<const char*, 4> kPortNames = {"LPT1", "LPT2", "LPT3", "NoLPT"};
 constexpr const char* kNameLineFormat = "%s=%s\n";
 // The five 32-bit fields, then the eight byte fields and the face name.
@@ -135,8 +134,8 @@ bool ReadFont(SettingsReader& reader, std::string_view height, FontDescription& 
 }  // namespace
 
 int MinimizationLevelFromName(std::string_view name) {
-  for (std::size_t level = 0; level < kLevelNames.size(); ++level) {
-    if (kLevelNames[level] == name) return static_cast<int>(level);
+  for (const MinimizationLevel& level : kMinimizationLevels) {
+    if (level.settings_word == name) return level.level;
   }
   return -1;
 }
@@ -184,11 +183,10 @@ std::string FormatSettings(const Settings& settings) {
   const int port = settings.port >= 0 && settings.port < static_cast<int>(kPortNames.size())
                        ? settings.port
                        : kPortNone;
-  const int level = settings.minimization_level >= 0 &&
-                            settings.minimization_level < static_cast<int>(kLevelNames.size())
+  const int level = IsMinimizationLevel(settings.minimization_level)
                         ? settings.minimization_level
                         : Settings{}.minimization_level;
-  const std::string level_name(kLevelNames[static_cast<std::size_t>(level)]);
+  const std::string level_name(kMinimizationLevels[static_cast<std::size_t>(level)].settings_word);
   const FontDescription& f = settings.font;
   // The recent files come first: a font line with an empty face name takes the next line as its
   // name, so it must stay the last line.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "shell/recent_files.h"
+#include "synthesis/levels.h"
 
 namespace kem {
 
@@ -33,7 +34,7 @@ struct FontDescription {
 
 struct Settings {
   int port = kPortNone;
-  int minimization_level = 2;
+  int minimization_level = kDefaultMinimizationLevel;
   FontDescription font;
   bool font_read = false;        // a Font_Set line was read completely
   RecentFileSlots recent_files;  // lines of their own that older readers skip

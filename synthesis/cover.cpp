@@ -1,8 +1,7 @@
+// The cover's rows and fields (see cover.h): allocation, the marker rule of row 0, term counts.
 #include "synthesis/cover.h"
 
 #include <algorithm>
-
-#include "synthesis/cube_words.h"
 
 namespace kem {
 
@@ -11,14 +10,6 @@ namespace {
 constexpr int kMarkerCode = 2;
 
 }  // namespace
-
-std::int64_t Binomial(int a, int b) {
-  if (b < 0 || b > a) return 0;
-  b = std::min(b, a - b);
-  std::int64_t result = 1;
-  for (int i = 1; i <= b; ++i) result = result * (a - b + i) / i;  // stays an integer each step
-  return result;
-}
 
 bool Cover::Allocate(SynthesisContext& context, int m, int t, int n) {
   rows_ = m;
@@ -80,33 +71,8 @@ int Cover::CountTerms(int last) const {
   return terms;
 }
 
-void Cover::DeleteRow(int row) {
-  if (row != 0) {
-    Unbind(row);
-    return;
-  }
-  std::fill_n(Row(0), WordsFor(n_), 0u);
-}
-
 void Cover::ClearRow(int row) {
   std::fill_n(Row(row), words_per_row_, 0u);
-}
-
-int Cover::LiteralCount(int row, int k) const {
-  // While a marker is set, every column of row 0's first word reads as the marker.
-  const std::uint32_t* body = Row(row);
-  const bool marked = row == 0 && (body[0] & 3u) == kMarkerCode;
-  int count = 0;
-  for (int w = 0; w < WordsFor(k); ++w) {
-    const std::uint32_t mask = ColumnMask(w, 0, k);
-    count += CountFields(w == 0 && marked ? mask & kFieldLowBits : FieldsNonZero(body[w] & mask));
-  }
-  return count;
-}
-
-void Cover::CopyRow(int source_row, Cover& target, int target_row, int k) const {
-  for (int column = 0; column < k; ++column)
-    target.FieldSet(target_row, column, FieldGet(source_row, column));
 }
 
 }  // namespace kem

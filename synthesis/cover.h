@@ -26,9 +26,6 @@ constexpr int WordsFor(int k) {
   return (k + kFieldsPerWord - 1) / kFieldsPerWord;
 }
 
-// The binomial coefficient C(a, b), exactly.
-std::int64_t Binomial(int a, int b);
-
 class Cover {
  public:
   Cover() = default;
@@ -41,7 +38,6 @@ class Cover {
   void Release() { block_.Free(); }
 
   int capacity() const { return rows_; }
-  int tags() const { return tags_; }
   int variables() const { return n_; }
   int row_words() const { return words_per_row_; }
   bool allocated() const { return !block_.empty(); }
@@ -66,14 +62,8 @@ class Cover {
   // A present row that counts as a product term: row 0 only when it has literals.
   bool IsTerm(int row) const { return present(row) && (row != 0 || HasLiterals(0)); }
   int CountTerms(int last) const;
-  // Deletes a row; row 0 keeps its slot and loses its variable columns instead.
-  void DeleteRow(int row);
   // Zero-fills every column of the row; its slot is left as it is.
   void ClearRow(int row);
-
-  // Columns 0..k-1 of the row whose value is nonzero.
-  int LiteralCount(int row, int k) const;
-  void CopyRow(int source_row, Cover& target, int target_row, int k) const;
 
   std::uint32_t* Row(int row) { return block_.data() + RowOffset(row); }
   const std::uint32_t* Row(int row) const { return block_.data() + RowOffset(row); }

@@ -1,3 +1,5 @@
+// The cube index (see cube_index.h): the literal sets by word and column, the exclusions that rule
+// a row out as a container, and the table of rows by point.
 #include "synthesis/cube_index.h"
 
 #include <algorithm>
@@ -216,28 +218,6 @@ void CubeIndex::ScanContained(Cube cube, int bound, std::vector<int>& contained)
     for (; inside != 0; inside &= inside - 1)
       contained.push_back(static_cast<int>(w * 64) + std::countr_zero(inside));
   }
-}
-
-bool CubeIndex::Redundant(int row) {
-  if ((indexed_[static_cast<std::size_t>(row) / 64] & Bit(row)) == 0) return false;
-  const Cube own = list_->rows[static_cast<std::size_t>(row)];
-  BuildLiterals();
-  SetExclusions(own);
-  const std::size_t columns = columns_.size();
-  for (std::size_t w = 0; w < words_; ++w) {
-    std::uint64_t rows = indexed_[w];
-    if (w == static_cast<std::size_t>(row) / 64) rows &= ~Bit(row);
-    const std::uint64_t* word = literals_.data() + w * columns * 2;
-    for (std::size_t c = 0; c < columns && rows != 0; ++c)
-      rows &= ~((word[2 * c] & exclude_true_[c]) | (word[2 * c + 1] & exclude_complement_[c]));
-    for (; rows != 0; rows &= rows - 1) {
-      const int other = static_cast<int>(w * 64) + std::countr_zero(rows);
-      // A container that differs from the row contains it strictly; an equal one counts when
-      // it comes first.
-      if (!(list_->rows[static_cast<std::size_t>(other)] == own) || other < row) return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace kem

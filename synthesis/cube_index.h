@@ -1,4 +1,4 @@
-// An index of a list's cubes for the containment questions of the recursive minimizer, held
+// An index of a list's cubes for the containment questions of MergeCofactors, held
 // column by column as bit sets over the rows: for each column that some row uses, which rows have
 // its true literal and which its complemented one. A question about one cube is answered for 64
 // rows at once with a few word operations per column, stopping at the first word that answers it,
@@ -30,8 +30,6 @@ class CubeIndex {
   // in `contained` the indexed rows below it that the cube contains, in increasing order. Both
   // come from one pass over the rows.
   int FirstContaining(Cube cube, std::vector<int>& contained);
-  // True when another indexed row strictly contains the indexed row, or an earlier one equals it.
-  bool Redundant(int row);
 
  private:
   static std::uint64_t Bit(int row) { return std::uint64_t{1} << (row % 64); }

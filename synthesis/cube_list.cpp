@@ -1,3 +1,4 @@
+// A cube list's cubes written back into a cover's rows: each column bit spread to its 2-bit field.
 #include "synthesis/cube_list.h"
 
 #include <algorithm>
@@ -7,16 +8,6 @@
 namespace kem {
 
 namespace {
-
-// The low bits of a word's sixteen fields, packed into sixteen consecutive bits.
-std::uint64_t PackFields(std::uint32_t low_bits) {
-  std::uint32_t x = low_bits & kFieldLowBits;
-  x = (x | (x >> 1)) & 0x33333333u;
-  x = (x | (x >> 2)) & 0x0F0F0F0Fu;
-  x = (x | (x >> 4)) & 0x00FF00FFu;
-  x = (x | (x >> 8)) & 0x0000FFFFu;
-  return x;
-}
 
 // Sixteen bits spread back to the low bits of sixteen fields.
 std::uint32_t SpreadFields(std::uint64_t bits) {
@@ -30,24 +21,6 @@ std::uint32_t SpreadFields(std::uint64_t bits) {
 
 }  // namespace
 
-namespace {
-
-Cube CubeOfWords(const std::uint32_t* body, const VariableWords& vars) {
-  Cube cube;
-  for (int w = 0; w < vars.count; ++w) {
-    const std::uint32_t word = body[w] & vars.Mask(w);
-    cube.care |= PackFields(FieldsNonZero(word)) << (w * kFieldsPerWord);
-    cube.value |= PackFields(FieldsWithOne(word)) << (w * kFieldsPerWord);
-  }
-  return cube;
-}
-
-}  // namespace
-
-Cube CubeOfRow(const Cover& cover, int row) {
-  return CubeOfWords(cover.Row(row), VariableWords(std::min(cover.variables(), kMaxCubeColumns)));
-}
-
 void WriteCube(Cube cube, Cover& cover, int row) {
   const VariableWords vars(std::min(cover.variables(), kMaxCubeColumns));
   std::uint32_t* body = cover.Row(row);
@@ -59,18 +32,6 @@ void WriteCube(Cube cube, Cover& cover, int row) {
     }
     const int shift = w * kFieldsPerWord;
     body[w] = SpreadFields(cube.care >> shift) | (SpreadFields(complemented >> shift) << 1);
-  }
-}
-
-void ReadCubes(const Cover& cover, int last, CubeList& list) {
-  list.Clear();
-  list.rows.reserve(static_cast<std::size_t>(last + 1));
-  list.present.reserve(static_cast<std::size_t>(last + 1));
-  const VariableWords vars(std::min(cover.variables(), kMaxCubeColumns));
-  for (int row = 0; row <= last; ++row) {
-    const bool present = cover.present(row);
-    list.rows.push_back(present ? CubeOfWords(cover.Row(row), vars) : Cube{});
-    list.present.push_back(present ? 1 : 0);
   }
 }
 

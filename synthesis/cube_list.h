@@ -40,10 +40,7 @@ struct CubeList {
   }
 };
 
-// The variable columns of a cover's row, and back (the row's other fields are cleared).
-Cube CubeOfRow(const Cover& cover, int row);
+// The cube into the variable columns of a cover's row (the row's other fields are cleared).
 void WriteCube(Cube cube, Cover& cover, int row);
-// Rows 0..last of the cover, absent ones included as absent.
-void ReadCubes(const Cover& cover, int last, CubeList& list);
 
 }  // namespace kem

@@ -1,10 +1,9 @@
 // Word-level views of packed cubes. A 32-bit word holds sixteen 2-bit fields; a mask of the
-// fields' low bits answers one question for all sixteen at once, so the minimizers compare,
-// combine and count cubes a word at a time and get what the field-by-field rules give.
+// fields' low bits answers one question for all sixteen at once, so cubes are read, compared and
+// written a word at a time and give what the field-by-field rules give.
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "synthesis/cover.h"
@@ -23,21 +22,9 @@ constexpr std::uint32_t ColumnMask(int word, int from, int to) {
   return below_hi & ~below_lo;
 }
 
-// The low bit of every field that holds code 1 (a true literal, or a tag that reads 1).
-constexpr std::uint32_t FieldsWithOne(std::uint32_t word) {
-  return word & ~(word >> 1) & kFieldLowBits;
-}
 // The low bit of every field that holds a nonzero code.
 constexpr std::uint32_t FieldsNonZero(std::uint32_t word) {
   return (word | (word >> 1)) & kFieldLowBits;
-}
-// The low bit of every field that holds code 3 (a complemented literal).
-constexpr std::uint32_t FieldsWithThree(std::uint32_t word) {
-  return word & (word >> 1) & kFieldLowBits;
-}
-
-inline int CountFields(std::uint32_t low_bits) {
-  return std::popcount(low_bits);
 }
 
 // The variable columns 0..n-1 of rows of one cover, word by word.
@@ -46,18 +33,6 @@ struct VariableWords {
       : count(WordsFor(n)), last_mask(count == 0 ? 0u : ColumnMask(count - 1, 0, n)) {}
 
   std::uint32_t Mask(int word) const { return word == count - 1 ? last_mask : ~0u; }
-  bool Equal(const std::uint32_t* a, const std::uint32_t* b) const {
-    for (int w = 0; w < count; ++w) {
-      if (((a[w] ^ b[w]) & Mask(w)) != 0) return false;
-    }
-    return true;
-  }
-  bool Empty(const std::uint32_t* a) const {
-    for (int w = 0; w < count; ++w) {
-      if ((a[w] & Mask(w)) != 0) return false;
-    }
-    return true;
-  }
 
   int count;
   std::uint32_t last_mask;

@@ -1,3 +1,6 @@
+// EmitEquation: the log line, the minimization, the polarity of the name, then the terms in the
+// listing (.mds) and the intermediate file (.boo). `op` is "=" or, for a register, ":="; a term's
+// literals come from the pin table's design records, variable v being record first + v.
 #include "synthesis/emission.h"
 
 #include <algorithm>

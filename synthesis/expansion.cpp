@@ -1,5 +1,7 @@
-// The walks over the tree are iterative with explicit stacks, so that an expression nested or
-// chained as deeply as the node pool allows cannot exhaust the call stack.
+// BuildCover and the walks it needs: MarkUsedVariables, the truth table (BuildTruthTable) and the
+// cover of the products as written (BuildDirectCover). The walks over the tree are iterative with
+// explicit stacks, so that an expression nested or chained as deeply as the node pool allows
+// cannot exhaust the call stack.
 #include "synthesis/expansion.h"
 
 #include <algorithm>

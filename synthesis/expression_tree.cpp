@@ -1,3 +1,5 @@
+// The node pool's life (reserve, release) and its first-fit allocation from a heap of the nodes
+// freed below the high-water mark; the log's marker moves once per kProbeWrap nodes passed over.
 #include "synthesis/expression_tree.h"
 
 #include <algorithm>

@@ -1,3 +1,9 @@
+// MinimizeEquation: the driver. A constant or a function of too many signals is answered at once.
+// Otherwise BuildCover gives the products as written (only when not minimizing) or the truth
+// table; without minimization the table's minterms are the result, at levels 1 and 2 the function
+// and, where allowed, its complement are minimized from the table, the complement written only
+// with fewer terms. n is the number of variables; on and off count the table's rows where the
+// function is 1 and 0.
 #include "synthesis/minimizer.h"
 
 #include <algorithm>
@@ -5,8 +11,8 @@
 #include <vector>
 
 #include "synthesis/cube_words.h"
-#include "synthesis/exact_minimizer.h"
-#include "synthesis/recursive_minimizer.h"
+#include "synthesis/exact_minimize.h"
+#include "synthesis/recursive_minimize.h"
 
 namespace kem {
 
@@ -84,8 +90,8 @@ int MinimizeAtLevel(SynthesisContext& context, const BudgetedArray<std::uint64_t
                     const std::vector<int>& columns, int n, Cover& cover,
                     std::size_t enough = SIZE_MAX) {
   const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
-  return context.level == kLevelExact ? ExactMinimizeTable(context, rows, columns, n, cover, enough)
-                                      : RecursiveMinimizeTable(context, rows, columns, n, cover);
+  return context.level == kLevelExact ? ExactMinimize(context, rows, columns, n, cover, enough)
+                                      : RecursiveMinimize(context, rows, columns, n, cover);
 }
 
 void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "synthesis/exact_minimizer.h"
+#include "synthesis/exact_minimize.h"
 #include "synthesis/row_sets.h"
 #include "synthesis/step_timer.h"
 

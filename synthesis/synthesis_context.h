@@ -7,13 +7,10 @@
 #include "common/diagnostics.h"
 #include "common/message_log.h"
 #include "common/progress.h"
+#include "synthesis/levels.h"
 #include "synthesis/step_timer.h"
 
 namespace kem {
-
-inline constexpr int kLevelNone = 0;
-inline constexpr int kLevelExact = 1;
-inline constexpr int kLevelRecursive = 2;
 
 struct SynthesisContext {
   SynthesisContext(AllocationBudget& budget, Diagnostics& diagnostics, MessageLog& log,
@@ -26,10 +23,10 @@ struct SynthesisContext {
   AllocationBudget& budget;
   Diagnostics& diagnostics;
   MessageLog& log;
-  Progress& progress;               // ticked by the minimizer's loops
-  StepTimer* step_timer = nullptr;  // set by a benchmark only
-  int level = kLevelRecursive;
-  int minimization_flag = 1;  // 0 between the directives NOMIN and ENDNOMIN
+  Progress& progress;                     // ticked by the minimizer's loops
+  StepTimer* step_timer = nullptr;        // set by a benchmark only
+  int level = kDefaultMinimizationLevel;  // one of levels.h
+  int minimization_flag = 1;              // 0 between the directives NOMIN and ENDNOMIN
 };
 
 }  // namespace kem

@@ -1,3 +1,5 @@
+// The tree evaluator (see tree_evaluator.h): the tree is flattened, its inputs renumbered to row
+// bits, and compiled into a program over registers of one block of rows each.
 #include "synthesis/tree_evaluator.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <string>
 
+#include "cli/options.h"
 #include "tests/support/run_kemc.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
@@ -109,6 +110,20 @@ TEST_F(Kemc, AcceptsEveryLevelSpelling) {
     EXPECT_EQ(r.status, 0) << level;
     EXPECT_EQ(r.out, kCleanLog) << level;
   }
+}
+
+// Each spelling names its own level: a design without equations compiles alike at every level,
+// so only this tells a level word that names the wrong level.
+TEST(ParseLevel, EachSpellingNamesItsLevel) {
+  const struct {
+    const char* text;
+    int level;
+  } kCases[] = {
+      {"0", 0},         {"none", 0},   {"NOMIN", 0},    {"1", 1},        {"full", 1},
+      {"STRONGMIN", 1}, {"2", 2},      {"espresso", 2}, {"ESPRESSO", 2}, {"3", -1},
+      {"Full", -1},     {"nomin", -1}, {"", -1},        {"02", -1},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(cli::ParseLevel(c.text), c.level) << c.text;
 }
 
 TEST_F(Kemc, CleanCompileWritesOutputsAndLogsToStdout) {

@@ -1,4 +1,4 @@
-#include "synthesis/exact_minimizer.h"
+#include "synthesis/exact_minimize.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,12 @@
 #include "synthesis/row_sets.h"
 #include "tests/support/cover_text.h"
 #include "tests/support/tree_builder.h"
+#include "tests/synthesis/cover_minimizer/exact_minimizer.h"
 
 namespace kem {
 namespace {
 
+using cover_minimizer::ExactMinimize;
 using testing_support::CoverOf;
 using testing_support::RowsText;
 using testing_support::RowText;

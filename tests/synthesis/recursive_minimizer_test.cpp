@@ -1,4 +1,4 @@
-#include "synthesis/recursive_minimizer.h"
+#include "tests/synthesis/cover_minimizer/recursive_minimizer.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,11 @@
 namespace kem {
 namespace {
 
+using cover_minimizer::CompareCubes;
+using cover_minimizer::CubeRelation;
+using cover_minimizer::MergeCofactors;
+using cover_minimizer::RecursiveMinimize;
+using cover_minimizer::RemoveContained;
 using testing_support::CoverOf;
 using testing_support::RowsText;
 using testing_support::SynthesisFixture;

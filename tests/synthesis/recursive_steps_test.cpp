@@ -1,22 +1,26 @@
-// The steps of recursive minimization against the reference on arbitrary covers, not only those
-// that minimization of a truth table produces: equal rows, the universal cube, absent rows, cubes
-// in both words of a row, halves that contain each other in every way. The rows that survive,
-// their order and which input rows were taken must all agree.
+// The steps of recursive minimization on covers against the reference on arbitrary covers, not
+// only those that minimization of a truth table produces: equal rows, the universal cube, absent
+// rows, cubes in both words of a row, halves that contain each other in every way. The rows that
+// survive, their order and which input rows were taken must all agree.
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
 #include <vector>
 
-#include "synthesis/recursive_minimizer.h"
+#include "synthesis/recursive_minimize.h"
 #include "tests/support/cover_text.h"
 #include "tests/support/tree_builder.h"
+#include "tests/synthesis/cover_minimizer/recursive_minimizer.h"
 #include "tests/synthesis/differential.h"
 #include "tests/synthesis/reference/recursive_minimizer.h"
 
 namespace kem {
 namespace {
 
+using cover_minimizer::MergeCofactors;
+using cover_minimizer::RecursiveMinimize;
+using cover_minimizer::RemoveContained;
 using testing_support::SynthesisFixture;
 using Cubes = std::vector<std::string>;
 
@@ -206,7 +210,7 @@ TEST_F(RecursiveStepsTest, TruthTableAsItsMintermList) {
     Cover list = Build<Cover>(context, minterms, width);
     const int want = RecursiveMinimize(context, list, static_cast<int>(minterms.size()) - 1);
     Cover cover;
-    const int got = RecursiveMinimizeTable(context, rows, table.columns, width, cover);
+    const int got = kem::RecursiveMinimize(context, rows, table.columns, width, cover);
     ASSERT_EQ(got, want) << round;
     ASSERT_EQ(Text(cover, got, width), Text(list, want, width)) << round;
   }

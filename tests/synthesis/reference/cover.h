@@ -1,6 +1,8 @@
-// Cubes and covers. A cube (product term) is a packed vector of 2-bit fields, one per variable
-// (the design records in record order) and optionally per tag column; a cover (sum of products) is
-// a table of such rows with a slot per row that tells whether the row is present.
+// The cover as the product first had it, a copy on purpose: the reference must not follow
+// rewrites of the product's cover. Cubes and covers. A cube (product term) is a packed vector of
+// 2-bit fields, one per variable (the design records in record order) and optionally per tag
+// column; a cover (sum of products) is a table of such rows with a slot per row that tells whether
+// the row is present.
 //
 // Field codes in a variable column: 0 absent (don't care), 1 true literal, 3 complemented literal.
 // In a tag column: 0 not covered / value 0, 1 covered / value 1, 2 and 3 covered and accounted for.

@@ -1,4 +1,5 @@
-// Word-level views of packed cubes. A 32-bit word holds sixteen 2-bit fields; a mask of the
+// The word views as the product first had them, copied with the reference's cover and for the same
+// reason. Word-level views of packed cubes. A 32-bit word holds sixteen 2-bit fields; a mask of the
 // fields' low bits answers one question for all sixteen at once, so the minimizers compare,
 // combine and count cubes a word at a time and get what the field-by-field rules give.
 #pragma once

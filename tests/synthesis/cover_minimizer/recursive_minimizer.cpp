@@ -1,6 +1,6 @@
-// RecursiveMinimize: the driver of level 2, with the choice of the split variable and the
-// cofactors. A cofactor no longer holds its split variable, so the recursion is at most as deep
-// as the number of used variables (18).
+// RecursiveMinimize on covers: the driver of level 2, with the choice of the split variable and
+// the cofactors. A cofactor no longer holds its split variable, so the recursion is at most as
+// deep as the number of used variables (18).
 //
 // v is the split variable; the positive cofactor (v = 1) keeps the rows without v and those with
 // v true, the negative one (v = 0) those without v and those with v complemented, v cleared.
@@ -8,17 +8,17 @@
 // The recursion runs on cube lists. Each depth keeps its own lists from one visit to the next, so
 // the many small covers deep in the recursion cost no allocation; the budget is charged for what
 // the lists hold.
-#include "synthesis/recursive_minimizer.h"
+#include "tests/synthesis/cover_minimizer/recursive_minimizer.h"
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <vector>
 
-#include "synthesis/cube_steps.h"
+#include "synthesis/merge_cofactors.h"
 #include "synthesis/step_timer.h"
 
-namespace kem {
+namespace kem::cover_minimizer {
 
 namespace {
 
@@ -199,7 +199,7 @@ class Recursion {
     }
     const int v = PickSplitVariable(list, survey);
     if (v < 0) {
-      RemoveContained(list, scratch_);
+      RemoveContained(list);
       return Outcome::kKept;
     }
     // Both cofactors and the merged list at this depth: at most twice the rows each.
@@ -212,7 +212,7 @@ class Recursion {
     if (Minimize(depth + 1, level.negative, negative) == Outcome::kFailed) return Outcome::kFailed;
     {
       const TimedStep timed(context_.step_timer, MinimizerStep::kCofactorMerge);
-      MergeCofactors(level.positive, level.negative, v, level.merged, scratch_);
+      kem::MergeCofactors(level.positive, level.negative, v, level.merged, scratch_);
     }
     if (level.merged.last() > list.last()) return Outcome::kKept;
     std::swap(list, level.merged);
@@ -262,4 +262,4 @@ int RecursiveMinimize(SynthesisContext& context, Cover& cover, int last) {
   return list.last();
 }
 
-}  // namespace kem
+}  // namespace kem::cover_minimizer

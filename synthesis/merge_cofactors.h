@@ -1,9 +1,9 @@
-// The two steps of recursive minimization that relate cubes to each other, on cube lists:
-// RemoveContained for a list without binate variables, MergeCofactors to join the minimized
-// halves of a split. Both give exactly what comparing every pair in order gives; they find the
-// pairs that matter through a hash of the cubes (when all cubes have the same literals, only
-// equal ones relate) or through bit sets of their literals, and compare pairs one by one only
-// when there are few.
+// MergeCofactors: the step of recursive minimization that joins the minimized halves of a split,
+// on cube lists. C1 (`positive`) and C0 (`negative`) are the results for v = 1 and v = 0, v the
+// split variable, M (`merged`) the joined list. It gives exactly what comparing every pair in
+// order gives; it finds the pairs that matter through a hash of the cubes (when all cubes have the
+// same literals, only equal ones relate) or through bit sets of their literals, and compares pairs
+// one by one only when there are few.
 #pragma once
 
 #include <cstdint>
@@ -37,15 +37,12 @@ class EqualRows {
   std::uint64_t mask_ = 0;
 };
 
-// Buffers kept from one step to the next.
+// Buffers kept from one merge to the next.
 struct CubeStepScratch {
   CubeIndex index;
   EqualRows equal;
   std::vector<int> rows;
 };
-
-// Clears the slot of every row that another row strictly contains or an earlier row equals.
-void RemoveContained(CubeList& list, CubeStepScratch& scratch);
 
 // Joins the halves: for each C1 row j in order, the C0 rows it strictly contains move up in order
 // (taken from C0) until the first C0 row that contains or equals it, where j moves up (taken from

@@ -1,4 +1,4 @@
-// Exact minimization (level 1): every prime implicant of the function, then a cover chosen from
+// ExactMinimize (level 1): every prime implicant of the function, then a cover chosen from
 // them: first the essential primes (the only prime that covers some minterm), then, greedily, the
 // prime that covers most of the minterms still uncovered, the earliest prime on a tie.
 //
@@ -18,19 +18,14 @@
 
 namespace kem {
 
-// Cover rows 0..last hold the minterms of a function, each with a literal of every used signal.
-// They are replaced by the chosen primes in rows 0..k-1 (the other rows are unbound); returns
-// k - 1, or -1 when memory ran out (E01 reported).
-int ExactMinimize(SynthesisContext& context, Cover& cover, int last, int used_variables);
-
 // Level 1 straight from the truth table `rows` over the used signals `columns` (increasing; the
 // first is the highest row bit): the chosen primes become rows 0..k-1 of `cover`, newly allocated
 // over n variables. Returns k - 1, or -1 when memory ran out (E01 reported), or kEnoughTerms
 // (the cover left empty) as soon as it is clear that k reaches `enough`.
 inline constexpr int kEnoughTerms = -2;
-int ExactMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
-                       const std::vector<int>& columns, int n, Cover& cover,
-                       std::size_t enough = SIZE_MAX);
+int ExactMinimize(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                  const std::vector<int>& columns, int n, Cover& cover,
+                  std::size_t enough = SIZE_MAX);
 
 // Every prime implicant of the function of v signals whose truth table is `rows` (a row set, see
 // row_sets.h), in the order above. False after E01.

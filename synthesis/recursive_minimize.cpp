@@ -1,4 +1,4 @@
-// RecursiveMinimizeTable: level 2 started from the truth table instead of a list of its minterms.
+// RecursiveMinimize: level 2 started from the truth table instead of a list of its minterms.
 //
 // On a list of minterms the recursion's choices are fixed by the table alone. Every row holds a
 // literal in every column not yet split, so the literal counts of those columns tie and the split
@@ -6,14 +6,20 @@
 // the table, in table order. A list is every minterm of its columns exactly when the table is
 // full. So the recursion runs on sub-tables and makes cube lists only where results come back up:
 // a half that stays as it is becomes its minterms, merged results are merged on as before.
+//
+// The steps on a table: PickSplitVariable takes the highest binate row bit p (the lowest binate
+// column), Cofactor splits the table on p into `one` (C1) and `zero` (C0), MergeCofactors joins
+// the halves' results. RemoveContained has nothing to do: a table without a binate bit holds one
+// row at most. k is the number of row bits of a sub-table, depth its depth in the recursion.
+#include "synthesis/recursive_minimize.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <vector>
 
-#include "synthesis/cube_steps.h"
 #include "synthesis/expansion.h"
-#include "synthesis/recursive_minimizer.h"
+#include "synthesis/merge_cofactors.h"
 #include "synthesis/row_sets.h"
 #include "synthesis/step_timer.h"
 
@@ -55,7 +61,7 @@ std::uint64_t CountRows(const Table& table) {
 }
 
 // The highest row bit that is 1 in some row and 0 in another, or -1.
-int HighestBinateBit(const Table& table) {
+int PickSplitVariable(const Table& table) {
   const std::size_t size = table.size();
   for (int p = table.k - 1; p >= kRowBitsPerWord; --p) {
     const std::size_t stride = std::size_t{1} << (p - kRowBitsPerWord);
@@ -79,7 +85,7 @@ int HighestBinateBit(const Table& table) {
 }
 
 // The halves of the table for row bit p = 0 and p = 1, over the other row bits.
-void SplitTable(const Table& table, int p, std::uint64_t* zero, std::uint64_t* one) {
+void Cofactor(const Table& table, int p, std::uint64_t* zero, std::uint64_t* one) {
   const std::size_t size = table.size();
   if (p >= kRowBitsPerWord) {
     const std::size_t stride = std::size_t{1} << (p - kRowBitsPerWord);
@@ -207,7 +213,7 @@ class TableRecursion {
       out.Append(Cube{});
       return true;
     }
-    const int p = table.k == 0 ? -1 : HighestBinateBit(table);
+    const int p = table.k == 0 ? -1 : PickSplitVariable(table);
     if (p < 0) return Minterms(depth, table, column_bits, count, out);
 
     Level& level = levels_[depth + 1];
@@ -215,7 +221,7 @@ class TableRecursion {
     if (!Hold(depth + 1, half, 0)) return false;
     level.zero.resize(half);
     level.one.resize(half);
-    SplitTable(table, p, level.zero.data(), level.one.data());
+    Cofactor(table, p, level.zero.data(), level.one.data());
     // The columns of the halves: bit p's column leaves, the higher bits move down.
     std::array<std::uint64_t, kMaxUsedVariables> columns{};
     for (int q = 0; q < table.k - 1; ++q)
@@ -292,8 +298,8 @@ class TableRecursion {
 
 }  // namespace
 
-int RecursiveMinimizeTable(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
-                           const std::vector<int>& columns, int n, Cover& cover) {
+int RecursiveMinimize(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
+                      const std::vector<int>& columns, int n, Cover& cover) {
   const int v = static_cast<int>(columns.size());
   std::array<std::uint64_t, kMaxUsedVariables> column_bits{};
   for (int j = 0; j < v; ++j)
