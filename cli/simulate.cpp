@@ -22,8 +22,6 @@ namespace msg = simulation_messages;
 constexpr int kClean = 0;
 constexpr int kFailed = 1;
 constexpr int kUnusable = 2;
-constexpr std::string_view kVectorExtension = "vec";
-constexpr std::string_view kJedecExtension = "jed";
 
 void Put(std::FILE* file, std::string_view text) {
   std::fwrite(text.data(), 1, text.size(), file);
