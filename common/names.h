@@ -1,5 +1,6 @@
 // File names derived from a document name: the stem is the name up to and including the dot of
-// its extension, and every output file is the stem followed by its own suffix.
+// its extension, and every file of the design is the stem followed by its extension, all of which
+// are named here.
 #pragma once
 
 #include <string>
