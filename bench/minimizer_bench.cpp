@@ -16,10 +16,12 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "bench/bench_functions.h"
 #include "bench/isolated_run.h"
+#include "common/names.h"
 #include "compiler/driver.h"
 #include "compiler/messages.h"
 #include "synthesis/step_timer.h"
@@ -72,17 +74,23 @@ int TermsWritten(const fs::path& intermediate) {
   return terms;
 }
 
+fs::path DesignFile(const fs::path& folder, const std::string& name, std::string_view extension) {
+  return folder / (name + "." + std::string(extension));
+}
+
 // The compilation is run twice: once as kemc runs it, for the time, and once with the step timer,
 // whose clock readings around every small step would otherwise count in the time.
 Measured CompileDesign(const fs::path& folder, const std::string& name, const std::string& text,
                        int level) {
-  const fs::path source = folder / (name + ".kem");
+  const fs::path source = DesignFile(folder, name, kSourceExtension);
   if (!text.empty()) std::ofstream(source, std::ios::binary) << text;
   const CompileJob job{source.string(), false};
   Measured m;
   for (const bool timed : {false, true}) {
     // A large file of the previous case would be truncated on the clock of this one.
-    for (const char* extension : {".ERR", ".mds", ".boo"}) fs::remove(folder / (name + extension));
+    for (const std::string_view extension :
+         {kErrorFileExtension, kListingExtension, kIntermediateExtension})
+      fs::remove(DesignFile(folder, name, extension));
     QuietHost host;
     StepTotals steps;
     CompileOptions options;
@@ -100,7 +108,7 @@ Measured CompileDesign(const fs::path& folder, const std::string& name, const st
     }
     m.seconds = std::chrono::duration<double>(stop - start).count();
     m.peak_mib = run ? static_cast<double>(run->budget.peak()) / (1 << 20) : 0;
-    m.terms = TermsWritten(folder / (name + ".boo"));
+    m.terms = TermsWritten(DesignFile(folder, name, kIntermediateExtension));
     m.outcome = host.out_of_memory() ? kOutOfMemory : run && run->CompileClean() ? kClean : kErrors;
   }
   return m;
@@ -192,7 +200,8 @@ bool Wanted(const Options& o, const std::string& kind) {
 void RunExamples(const Options& o, const fs::path& folder) {
   std::vector<fs::path> designs;
   for (const auto& entry : fs::directory_iterator(o.examples)) {
-    if (entry.path().extension() == ".kem") designs.push_back(entry.path());
+    if (entry.path().extension() == "." + std::string(kSourceExtension))
+      designs.push_back(entry.path());
   }
   std::sort(designs.begin(), designs.end());
   std::printf("\n");
@@ -201,7 +210,8 @@ void RunExamples(const Options& o, const fs::path& folder) {
     double total = 0;
     for (const fs::path& design : designs) {
       const std::string name = design.stem().string();
-      fs::copy_file(design, folder / (name + ".kem"), fs::copy_options::overwrite_existing);
+      fs::copy_file(design, DesignFile(folder, name, kSourceExtension),
+                    fs::copy_options::overwrite_existing);
       const CaseResult r =
           RunIsolated<Measured>([&] { return CompileDesign(folder, name, "", level); }, o.limit);
       PrintRow(name, "", level, r, o.limit);

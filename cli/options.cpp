@@ -2,13 +2,20 @@
 
 #include <string>
 
+#include "common/format.h"
+#include "shell/command_line_messages.h"
 #include "shell/settings.h"
 #include "synthesis/levels.h"
 
 namespace kem::cli {
 
-const char* const kUsage =
-    "Aufruf: kemc [OPTIONEN] DATEI...\n"
+namespace {
+
+namespace msg = command_line_messages;
+
+constexpr std::string_view kProgram = "kemc";
+constexpr std::string_view kUsageBeforeCommon =
+    "DATEI...\n"
     "Compiliert GAL-Designs zu Gleichungsliste (.mds), Zwischendatei (.boo) und Fehlerdatei "
     "(.ERR)\n"
     "neben der Quelle.\n"
@@ -20,9 +27,8 @@ const char* const kUsage =
     "      --vectors        nach fehlerfreier Simulation die Vektoren in die JEDEC-Datei\n"
     "                       schreiben (V-Felder)\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
-    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
-    "  -h, --help           diese Hilfe\n"
-    "      --version        Version\n"
+    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
+constexpr std::string_view kUsageAfterCommon =
     "\n"
     "Meldungen erscheinen auf der Standardfehlerausgabe als \"DATEI:ZEILE: error: TEXT\"\n"
     "(Warnungen: \"warning:\").\n"
@@ -36,6 +42,13 @@ const char* const kUsage =
     "     Quelle mit dem Namen einer Ausgabedatei, Zwischendatei, Vektordatei oder\n"
     "     JEDEC-Datei fehlt oder ist unbrauchbar)\n"
     "Bei mehreren Dateien zählt der höchste Status.\n";
+
+}  // namespace
+
+const char* const kUsage =
+    kJoinedText<msg::kUsageStart, kProgram, msg::kUsageOptions, kUsageBeforeCommon, msg::kHelpOption,
+                msg::kVersionOption, kUsageAfterCommon>
+        .data();
 
 int ParseLevel(const std::string& text) {
   for (const MinimizationLevel& level : kMinimizationLevels) {
@@ -87,7 +100,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         return false;
       }
     } else {
-      error = "unbekannte Option: " + argument;
+      error = FormatText(msg::kUnknownOption, {argument});
       return false;
     }
   }

@@ -28,10 +28,6 @@ namespace msg = simulation_messages;
 constexpr int kClean = 0;
 constexpr int kFailed = 1;
 constexpr int kUnusable = 2;
-constexpr std::string_view kVectorExtension = "vec";
-constexpr std::string_view kJedecExtension = "jed";
-constexpr std::string_view kDesignExtension = "kem";
-
 // What is said of an input that cannot be read.
 struct InputTexts {
   std::string_view missing;
@@ -144,7 +140,7 @@ std::vector<std::string> PinNames(const std::string& document, const JedecFile& 
   if (std::any_of(names.begin(), names.end(), [](const std::string& n) { return !n.empty(); }))
     return names;
   const std::string design =
-      IsDerivedFile(document) ? Beside(Stem(document), kDesignExtension) : document;
+      IsDerivedFile(document) ? Beside(Stem(document), kSourceExtension) : document;
   const std::optional<std::string> source = ReadCharged(design, budget);
   const std::optional<DesignPins> pins = source ? ReadDesignPins(*source) : std::nullopt;
   return pins && pins->gal_type == gal_type ? pins->names : names;

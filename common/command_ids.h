@@ -1,8 +1,16 @@
-// Menu command ids of the main window, shared by the compile driver (which grays and enables its
-// own commands) and the frame.
+// Every command id of the IDE in one place, so that no two can collide: the menu's items, the
+// commands without a menu item (the fit view, the diagnostic keys) and the recent-file entries.
+// The frame dispatches on them, the compile step grays and enables its own commands, and the
+// window adapter gives each one its action.
 #pragma once
 
+#include <cstddef>
+
 namespace kem {
+
+// The entries of the recently opened files in the "Datei" menu, the most recent first, take the
+// ids from kCmdRecentFileFirst on.
+inline constexpr std::size_t kRecentFilesMax = 8;
 
 enum CommandId : int {
   kCmdNew = 2,
@@ -28,6 +36,7 @@ enum CommandId : int {
   kCmdViewErrors = 22,
   kCmdViewEquations = 24,
   kCmdViewJedec = 25,
+  kCmdViewFit = 26,  // no menu item
   kCmdReadGal = 27,
   kCmdProgramGal = 28,
   kCmdVerifyGal = 29,
@@ -41,6 +50,12 @@ enum CommandId : int {
   kCmdHelpContents = 40,
   kCmdAbout = 41,
   kCmdStartSimulation = 51,
+  // Keys without a menu item: the next and the previous diagnostic of the last compilation.
+  kCmdNextDiagnostic = 60,
+  kCmdPreviousDiagnostic = 61,
+  // "Simulation": the function simulation of the last fitted design.
+  kCmdFunctionSimulation = 62,
+  kCmdRecentFileFirst = 70,
 };
 
 }  // namespace kem

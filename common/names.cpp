@@ -47,7 +47,8 @@ std::string Extension(std::string_view document_name) {
 }
 
 bool IsOutputExtension(std::string_view document_name) {
-  static constexpr std::array<std::string_view, 4> kOutputExtensions = {"mds", "boo", "err", "jed"};
+  static constexpr std::array<std::string_view, 4> kOutputExtensions = {
+      kListingExtension, kIntermediateExtension, kErrorFileExtension, kJedecExtension};
   const std::string extension = Extension(document_name);
   for (std::string_view output : kOutputExtensions) {
     if (EqualsIgnoringCase(extension, output)) return true;

@@ -124,7 +124,7 @@ void PublishOutputs(CompileRun& run, OutputFile& error_file) {
 std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost& host,
                                               const CompileOptions& options) {
   const std::string stem = Stem(job.document_name);
-  const std::string listing_name = stem + "mds";
+  const std::string listing_name = stem + std::string(kListingExtension);
   const std::string intermediate_name = stem + std::string(kIntermediateExtension);
   const std::string error_name = stem + std::string(kErrorFileExtension);
 

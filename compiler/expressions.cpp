@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/keywords.h"
 #include "compiler/statements.h"
 
 namespace kem {
@@ -121,16 +122,6 @@ NodeRef ParsePrimary(CompileRun& run) {
   return run.nodes.MakeLeaf(run.synthesis, record);
 }
 
-struct ConstantWord {
-  std::string_view word;
-  int type;
-};
-
-constexpr ConstantWord kConstantWords[] = {
-    {"TRUE", kNodeTrue},   {"true", kNodeTrue},   {"True", kNodeTrue},   {"VCC", kNodeTrue},
-    {"FALSE", kNodeFalse}, {"false", kNodeFalse}, {"False", kNodeFalse}, {"GND", kNodeFalse},
-};
-
 }  // namespace
 
 NodeRef ParseExpression(CompileRun& run) {
@@ -160,7 +151,7 @@ NodeRef ParseConstant(CompileRun& run) {
     // Without a word the assignment goes on from where the scanner stopped.
     if (!scanner.ScanIdentifier(word)) return kNoNode;
     for (const ConstantWord& constant : kConstantWords) {
-      if (constant.word == word) type = constant.type;
+      if (constant.word == word) type = constant.value ? kNodeTrue : kNodeFalse;
     }
     if (type < 0) {
       run.source.ReturnTo(mark);

@@ -2,13 +2,12 @@
 
 #include <string>
 
+#include "compiler/keywords.h"
 #include "device/catalogue.h"
 
 namespace kem {
 
 namespace {
-
-constexpr std::string_view kUserIdKeyword = "USER_ID";
 
 // mode = "SIMPLE_MODE" | "COMPLEX_MODE" | "REGISTERED_MODE" | their mixed-case spellings
 // A word that is no mode belongs to what follows.

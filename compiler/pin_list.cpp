@@ -1,6 +1,7 @@
 #include <string>
 
 #include "compiler/header.h"
+#include "compiler/keywords.h"
 #include "compiler/symbols.h"
 #include "device/catalogue.h"
 
@@ -22,7 +23,7 @@ void ParsePinList(CompileRun& run) {
     if (!fixed.empty()) {
       if (name != fixed) run.Report(Diag::E22, name);
       if (PinClass(type, mode, pin) == kPinFixed) io = kIoUnavailable;
-    } else if (name == "NC") {
+    } else if (name == kNcKeyword) {
       io = kIoUnavailable;  // any number of pins may be unconnected
     } else if (run.pins.LookupSymbol(name) >= run.pins.first_design_record()) {
       run.Report(Diag::E12, name);

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "compiler/keywords.h"
+
 namespace kem {
 
 namespace {
@@ -159,13 +161,12 @@ void Scanner::ExpectSemicolon() {
 }
 
 int Scanner::FindChip() {
-  static constexpr std::string_view kChip = "CHIP";
   std::size_t matched = 0;
   for (;;) {
     const int c = source_.Get();
     if (c == kEndOfInput) return 0;
-    if (c == kChip[matched]) {
-      if (++matched == kChip.size()) return 1;
+    if (c == kChipKeyword[matched]) {
+      if (++matched == kChipKeyword.size()) return 1;
     } else if (matched > 0) {
       // Start again with the character that broke the partial match.
       source_.Unget(c);

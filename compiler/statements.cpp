@@ -4,15 +4,12 @@
 #include <string_view>
 
 #include "compiler/expressions.h"
+#include "compiler/keywords.h"
 #include "device/catalogue.h"
 
 namespace kem {
 
 namespace {
-
-constexpr std::string_view kNoMin = "NOMIN";
-constexpr std::string_view kEndNoMin = "ENDNOMIN";
-constexpr std::string_view kTrst = "TRST";
 
 bool IsDesignRecord(const CompileRun& run, int record) {
   return record >= run.pins.first_design_record() && record <= run.pins.count();
@@ -133,7 +130,7 @@ NodeRef ParseAssignment(CompileRun& run, int record) {
 int ParseTristate(CompileRun& run, int record) {
   const int line = run.source.line();
   std::string word;
-  if (!run.scanner.ScanIdentifier(word) || word != kTrst) {
+  if (!run.scanner.ScanIdentifier(word) || word != kTrstKeyword) {
     run.Report(Diag::E30);
     SkipStatement(run);
     return 0;
@@ -167,9 +164,9 @@ void ParseDirectiveAfter(CompileRun& run) {
     return;
   }
   const std::string word = ScanDirective(run);
-  if (word == kEndNoMin)
+  if (word == kEndNoMinKeyword)
     run.synthesis.minimization_flag = 1;
-  else if (word == kNoMin)
+  else if (word == kNoMinKeyword)
     run.source.ReturnTo(mark);
   else
     run.Report(Diag::E18);
@@ -208,7 +205,7 @@ int ParseStatement(CompileRun& run) {
   if (c == '/') {
     polarity = 0;
   } else if (c == '#') {
-    if (ScanDirective(run) == kNoMin) {
+    if (ScanDirective(run) == kNoMinKeyword) {
       run.synthesis.minimization_flag = 0;
       scanner.SkipText(SkipMode::kBlanks);
       c = run.source.Get();

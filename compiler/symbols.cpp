@@ -3,6 +3,8 @@
 #include <array>
 #include <string>
 
+#include "compiler/keywords.h"
+
 namespace kem {
 
 namespace {
@@ -15,12 +17,12 @@ struct Keyword {
 // The operator records can never match an identifier; in effect the reserved words are the nine
 // word keywords.
 constexpr std::array<Keyword, kKeywordRecords> kKeywords = {{
-    {"CHIP", 256},
+    {kChipKeyword, 256},
     {"GAL16V8", 257},
     {"GAL20V8", 258},
     {"GAL22V10", 259},
     {"ispGAL22V10", 260},
-    {"NC", 261},
+    {kNcKeyword, 261},
     {"*", 265},
     {"&", 267},
     {"+", 268},

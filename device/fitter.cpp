@@ -344,7 +344,7 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
     return FitOutcome::kNoIntermediateFile;
   }
   // The JEDEC file must never take the place of the design it comes from.
-  const std::string jedec_name = stem + "jed";
+  const std::string jedec_name = stem + std::string(kJedecExtension);
   if (IsSameFile(jedec_name, std::string(source_name))) {
     ShowCannotSave(boxes, jedec_name);
     log.AppendLogLine(fitter_messages::kFailed, false);

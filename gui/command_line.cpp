@@ -6,19 +6,31 @@
 #include <string_view>
 
 #include "common/format.h"
+#include "shell/command_line_messages.h"
 #include "shell/shell_messages.h"
 
 namespace kem::gui {
 
-const char* const kKemwinUsage =
-    "Aufruf: kemwin [OPTIONEN] [DATEI]\n"
+namespace {
+
+namespace msg = command_line_messages;
+
+constexpr std::string_view kProgram = "kemwin";
+constexpr std::string_view kUsageBeforeCommon =
+    "[DATEI]\n"
     "Startet die Entwicklungsumgebung für GAL-Designs und öffnet DATEI, wenn angegeben.\n"
     "Minimierungsstufe, Schriftart und zuletzt geöffnete Dateien stehen in kem.ini im Ordner,\n"
     "der beim Start aktuell ist.\n"
-    "\n"
-    "  -h, --help           diese Hilfe\n"
-    "      --version        Version\n"
+    "\n";
+constexpr std::string_view kUsageAfterCommon =
     "  -platform NAME       Qt-Plattform, z. B. offscreen für einen Lauf ohne Bildschirm\n";
+
+}  // namespace
+
+const char* const kKemwinUsage =
+    kJoinedText<msg::kUsageStart, kProgram, msg::kUsageOptions, kUsageBeforeCommon, msg::kHelpOption,
+                msg::kVersionOption, kUsageAfterCommon>
+        .data();
 
 const char* const kKemwinVersion = "kemwin " KEM_VERSION "\n";
 
@@ -95,7 +107,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (qt_option == "-platform") line.platform = arguments[i];
       if (qt_option == "-display") line.display_named = true;
     } else if (!IsQtOption(qt_option)) {
-      wrong("unbekannte Option: " + argument);
+      wrong(FormatText(msg::kUnknownOption, {argument}));
     }
   }
   if (!line.error.empty()) {

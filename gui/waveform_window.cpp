@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "common/format.h"
+#include "common/names.h"
 #include "gui/message_boxes.h"
 #include "shell/waveform_messages.h"
 
@@ -20,7 +21,7 @@ FileDialogRequest VectorFileRequest(FileDialogRequest::Kind kind, const std::str
   request.kind = kind;
   request.title = kind == FileDialogRequest::Kind::kOpen ? msg::kLoadTitle : msg::kSaveTitle;
   request.filters = {{msg::kVectorFilterLabel, msg::kVectorPattern}};
-  request.default_extension = msg::kVectorExtension;
+  request.default_extension = kVectorExtension;
   request.initial_name = name;
   return request;
 }

@@ -19,9 +19,8 @@ namespace {
 
 namespace msg = shell_messages;
 
-constexpr std::array<std::string_view, kViewKinds> kViewExtensions = {"mds", "err", "jed", "fit"};
-constexpr std::string_view kCompilerErrorExtension = "ERR";
-constexpr std::string_view kBackupExtension = ".bak";
+constexpr std::array<std::string_view, kViewKinds> kViewExtensions = {
+    kListingExtension, kErrorViewExtension, kJedecExtension, kFitExtension};
 constexpr std::size_t kBackupSearchLength = 11;
 
 bool FileExists(const std::string& name) {
@@ -53,7 +52,7 @@ std::string ViewFileName(std::string_view document_name, int kind) {
   const std::string stem = Stem(document_name);
   std::string name = stem + std::string(ViewExtension(kind));
   if (kind == kViewErrors && !FileExists(name)) {
-    std::string compiler_name = stem + std::string(kCompilerErrorExtension);
+    std::string compiler_name = stem + std::string(kErrorFileExtension);
     if (FileExists(compiler_name)) return compiler_name;
   }
   return name;
@@ -66,6 +65,7 @@ std::optional<std::string> BackupName(std::string_view document_name) {
     if (c == '\\' || c == '/') break;
     if (c == '.') {
       std::string backup(document_name.substr(0, length - back));
+      backup += '.';
       backup += kBackupExtension;
       if (backup == document_name) break;  // a ".bak" document has no backup of its own
       return backup;
@@ -120,7 +120,7 @@ FileDialogRequest OpenDialogRequest() {
   request.filters = {{msg::kSourceFilter, msg::kSourcePattern},
                      {msg::kJedecFilter, msg::kJedecPattern},
                      {msg::kAllFilter, msg::kAllPattern}};
-  request.default_extension = msg::kDefaultExtension;
+  request.default_extension = kSourceExtension;
   return request;
 }
 
@@ -129,7 +129,7 @@ FileDialogRequest SaveDialogRequest(std::string_view initial_name) {
   request.kind = FileDialogRequest::Kind::kSave;
   request.title = msg::kSaveDialogTitle;
   request.filters = {{msg::kSaveFilter, msg::kSavePattern}};
-  request.default_extension = msg::kDefaultExtension;
+  request.default_extension = kSourceExtension;
   request.initial_name = std::string(initial_name);
   return request;
 }

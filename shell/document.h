@@ -13,8 +13,6 @@
 
 namespace kem {
 
-inline constexpr int kCmdViewFit = 26;  // a command without a menu item
-
 // View kinds, each with its own window slot.
 inline constexpr int kViewEquations = 0;
 inline constexpr int kViewErrors = 1;

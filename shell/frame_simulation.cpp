@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
+#include "common/command_ids.h"
 #include "common/format.h"
 #include "common/names.h"
 #include "device/fitter_messages.h"
-#include "shell/ide_command_ids.h"
 #include "shell/shell_messages.h"
 #include "shell/waveform_messages.h"
 
@@ -85,7 +85,7 @@ void Frame::OpenFunctionSimulation() {
   const std::string file_name = std::filesystem::path(fitted_->document_name).filename().string();
   ui_.ShowWaveform(std::make_unique<WaveformModel>(std::move(*model)),
                    FormatText(waveform_messages::kTitle, {file_name, fitted_->fit_time}),
-                   Stem(fitted_->document_name) + std::string(waveform_messages::kVectorExtension));
+                   Stem(fitted_->document_name) + std::string(kVectorExtension));
 }
 
 }  // namespace kem

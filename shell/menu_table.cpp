@@ -4,7 +4,6 @@
 #include <array>
 
 #include "common/command_ids.h"
-#include "shell/ide_command_ids.h"
 
 namespace kem {
 
@@ -127,10 +126,6 @@ std::span<const Accelerator> Accelerators() {
   return kAccelerators;
 }
 
-std::span<const Accelerator> ConventionalKeys() {
-  return kConventionalKeys;
-}
-
 std::vector<Accelerator> AllKeys() {
   std::vector<Accelerator> keys(kAccelerators.begin(), kAccelerators.end());
   for (const Accelerator& key : kConventionalKeys) {
@@ -143,15 +138,6 @@ std::vector<Accelerator> AllKeys() {
 
 std::span<const int> StartUpGrayedItems() {
   return kStartUpGrayed;
-}
-
-std::string_view MenuText(int command_id) {
-  for (const MenuPopup& popup : kMenu) {
-    for (const MenuEntry& entry : popup.entries) {
-      if (entry.id != 0 && entry.id == command_id) return entry.text;
-    }
-  }
-  return {};
 }
 
 }  // namespace kem

@@ -1,5 +1,5 @@
-// The main window's menu WIN_EXMenu and accelerator table KEMWin_Accel as data, so the window
-// adapter builds them and the tests read them from one place.
+// The main window as data: its menu WIN_EXMenu, its accelerator table KEMWin_Accel and the names
+// of its windows, so the window adapter builds them and the tests read them from one place.
 #pragma once
 
 #include <span>
@@ -48,16 +48,11 @@ inline constexpr int kEditPopupIndex = 1;
 
 std::span<const MenuPopup> MainMenu();
 std::span<const Accelerator> Accelerators();
-// Keys that desktop programs commonly give these commands, beside the accelerator table.
-std::span<const Accelerator> ConventionalKeys();
-// The accelerator table followed by the conventional keys it leaves free: where both name the
-// same key, the accelerator table's command keeps it.
+// The accelerator table followed by the keys that desktop programs commonly give these commands,
+// where the table leaves them free: where both name the same key, the table's command keeps it.
 std::vector<Accelerator> AllKeys();
 
 // The items grayed at start-up, in the order in which they are grayed.
 std::span<const int> StartUpGrayedItems();
-
-// The menu text of a command; empty for an id without a menu item.
-std::string_view MenuText(int command_id);
 
 }  // namespace kem

@@ -4,12 +4,13 @@
 #include <cctype>
 #include <string>
 
+#include "common/names.h"
+
 namespace kem {
 
 namespace {
 
 constexpr std::string_view kKeyPrefix = "KEMWin_Recent";
-constexpr std::string_view kDesignExtension = ".kem";
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool NeedsEscape(unsigned char c) {
@@ -121,9 +122,10 @@ std::string FormatRecentFiles(const RecentFileSlots& slots) {
 }
 
 bool IsDesignFileName(std::string_view name) {
-  if (name.size() <= kDesignExtension.size()) return false;
-  const std::string_view tail = name.substr(name.size() - kDesignExtension.size());
-  return std::equal(tail.begin(), tail.end(), kDesignExtension.begin(), [](char a, char b) {
+  const std::size_t length = kSourceExtension.size();
+  if (name.size() <= length + 1 || name[name.size() - length - 1] != '.') return false;
+  const std::string_view tail = name.substr(name.size() - length);
+  return std::equal(tail.begin(), tail.end(), kSourceExtension.begin(), [](char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) == b;
   });
 }

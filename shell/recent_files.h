@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "shell/ide_command_ids.h"
+#include "common/command_ids.h"
 
 namespace kem {
 

@@ -33,7 +33,6 @@ inline constexpr std::string_view kAllFilter = "(*.*)";
 inline constexpr std::string_view kAllPattern = "*.*";
 inline constexpr std::string_view kSaveFilter = "(*.kem)";
 inline constexpr std::string_view kSavePattern = "*.kem*";
-inline constexpr std::string_view kDefaultExtension = "kem";
 
 inline constexpr std::string_view kStatusLine = "Zeile: %d";
 // Beside the line number while the window waits for a compilation to end before it closes.

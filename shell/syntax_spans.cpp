@@ -1,8 +1,8 @@
 #include "shell/syntax_spans.h"
 
 #include <algorithm>
-#include <array>
 
+#include "compiler/keywords.h"
 #include "compiler/scanner.h"
 #include "device/catalogue.h"
 
@@ -10,11 +10,6 @@ namespace kem {
 
 namespace {
 
-// Words the parsers compare against, besides the devices and modes of the catalogue.
-constexpr std::array<std::string_view, 14> kWords = {
-    "CHIP", "NC",   "USER_ID", "NOMIN", "ENDNOMIN", "TRST",  "TRUE",
-    "true", "True", "VCC",     "FALSE", "false",    "False", "GND",
-};
 constexpr std::string_view kOperators = "*&+|$/()=:;.,#";
 
 template <typename Char>
@@ -130,8 +125,9 @@ template class Lexer<char>;
 template class Lexer<char16_t>;
 
 bool IsLanguageKeyword(std::string_view word) {
-  return std::find(kWords.begin(), kWords.end(), word) != kWords.end() || FindDevice(word) >= 0 ||
-         FindMode(word) >= 0;
+  return std::ranges::find(kWordKeywords, word) != kWordKeywords.end() ||
+         std::ranges::find(kConstantWords, word, &ConstantWord::word) != kConstantWords.end() ||
+         FindDevice(word) >= 0 || FindMode(word) >= 0;
 }
 
 LineSpans HighlightLine(std::u16string_view line, bool starts_in_comment, const PinNames& pins) {
@@ -175,7 +171,7 @@ PinNames DeclaredPinNames(std::string_view text) {
   Token token;
   for (;;) {
     if (!reader.Next(token)) return {};
-    if (token.kind == TokenKind::kWord && reader.Text(token) == "CHIP") break;
+    if (token.kind == TokenKind::kWord && reader.Text(token) == kChipKeyword) break;
   }
   std::string word;
   if (!reader.NextWord(word) || !reader.NextWord(word)) return {};
@@ -187,7 +183,7 @@ PinNames DeclaredPinNames(std::string_view text) {
     if (ModeAllowed(FindMode(word), gal_type)) mode = FindMode(word);
     have_word = reader.NextWord(word);
   }
-  if (have_word && word == "USER_ID") {
+  if (have_word && word == kUserIdKeyword) {
     // "=" and the identifier; a header being written may lack the "=".
     if (reader.Next(token) && token.kind == TokenKind::kOperator) reader.Next(token);
     have_word = reader.NextWord(word);

@@ -16,7 +16,6 @@ inline constexpr std::string_view kLoadTitle = "Vektordatei laden";
 inline constexpr std::string_view kSaveTitle = "Vektordatei speichern";
 inline constexpr std::string_view kVectorFilterLabel = "Vektordateien";
 inline constexpr std::string_view kVectorPattern = "*.vec";
-inline constexpr std::string_view kVectorExtension = "vec";
 inline constexpr std::string_view kCannotRead = "Vektordatei %s kann nicht gelesen werden";
 inline constexpr std::string_view kNotLoaded = "Vektordatei %s fehlerhaft, nichts geladen:";
 inline constexpr std::string_view kMismatches = "Abweichungen: %d";

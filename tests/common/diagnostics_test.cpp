@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "common/allocation.h"
 #include "common/format.h"
@@ -95,6 +96,18 @@ TEST(FormatText, FillsPlaceholdersInTurn) {
   EXPECT_EQ(FormatText("E01 Speicher voll", {"ignored"}), "E01 Speicher voll");
   EXPECT_EQ(FormatText("%s%%s", {"a", "b"}), "a%b");
   EXPECT_EQ(FormatText("x %s", {}), "x ");
+}
+
+constexpr std::string_view kHead = "Aufruf: ";
+constexpr std::string_view kNothing = "";
+constexpr std::string_view kTail = "kemc\n";
+
+TEST(JoinedText, PiecesInOrderEmptyOnesIncludedOneZeroAtTheEnd) {
+  constexpr auto& joined = kJoinedText<kHead, kNothing, kTail>;
+  static_assert(joined.size() == kHead.size() + kTail.size() + 1);
+  EXPECT_STREQ(joined.data(), "Aufruf: kemc\n");
+  EXPECT_EQ(joined.back(), '\0');
+  EXPECT_STREQ(kJoinedText<kNothing>.data(), "");
 }
 
 TEST(AllocationBudget, FailureReportsE01AndChargesNothing) {

@@ -9,7 +9,6 @@
 
 #include "common/command_ids.h"
 #include "gui/main_window.h"
-#include "shell/ide_command_ids.h"
 #include "tests/support/counter_value.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"

@@ -8,8 +8,8 @@
 #include <iterator>
 #include <string>
 
+#include "common/command_ids.h"
 #include "shell/frame.h"
-#include "shell/ide_command_ids.h"
 #include "tests/shell/fake_ui.h"
 #include "tests/support/counter_value.h"
 #include "tests/support/temp_dir.h"
