@@ -142,6 +142,17 @@ bool CanBeOpened(const std::string& path) {
   return true;
 }
 
+bool IsNonRegularFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return true;
+  const HANDLE handle = OpenExisting(path, FILE_READ_ATTRIBUTES, FILE_ATTRIBUTE_NORMAL);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool disk_file = GetFileType(handle) == FILE_TYPE_DISK;
+  CloseHandle(handle);
+  return !disk_file;
+}
+
 namespace {
 
 // The volume and the file's index on it name one file, whatever path leads to it; the C
@@ -172,6 +183,11 @@ bool CanBeOpened(const std::string& path) {
   if (fd < 0) return false;
   ::close(fd);
   return true;
+}
+
+bool IsNonRegularFile(const std::string& path) {
+  struct stat status {};
+  return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

@@ -27,6 +27,10 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 // waiting.
 bool CanBeOpened(const std::string& path);
 
+// Whether something other than a regular file (a folder, a device, a FIFO) is at `path`; false
+// when nothing is there or it cannot be looked at.
+bool IsNonRegularFile(const std::string& path);
+
 // Whether both names lead to one file, through links of either kind.
 bool IsSameFile(const std::string& a, const std::string& b);
 

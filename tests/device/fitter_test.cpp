@@ -359,6 +359,54 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"TermCountSwallowsSymbolTable", kGal22V10, kRegisteredMode, "Y = A ;"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Hand-edited intermediate files whose records contradict the device, the mode, themselves or
+// their equations: fitted, each would give a chip that differs from the file, or one that our own
+// simulator calls damaged.
+TEST(FitFailure, ContradictionsInAHandEditedFile) {
+  const auto gal16 = [](int mode) {
+    return IntermediateBuilder(kGal16V8, mode).Input(2, "A").Input(3, "B");
+  };
+  const auto gal22 = [] { return IntermediateBuilder(kGal22V10, kRegisteredMode).Input(2, "A"); };
+  const IntermediateBuilder clean = gal16(kComplexMode).Output(19, "Y").Equations("Y = A ; 1");
+  const struct {
+    const char* name;
+    IntermediateBuilder design;
+    std::string from = {}, to = {};  // an edit of the file's text, when given
+  } kCases[] = {
+      {"polarity 7", gal16(kComplexMode).Output(19, "Y", 0, 7).Equations("Y = A ; 1")},
+      {"register in complex mode", gal16(kComplexMode).Output(19, "Y", 1).Equations("Y := A ; 1")},
+      {"register written with =", gal16(kRegisteredMode).Output(19, "Y", 1).Equations("Y = A ; 1")},
+      {"no register written with :=",
+       gal16(kRegisteredMode).Output(19, "Y", 0).Equations("Y := A ; 1")},
+      {"enable without its equation",
+       gal16(kComplexMode).Output(19, "Y", 0, 1, 1).Equations("Y = A ; 1")},
+      {"enable equation without Trst",
+       gal16(kComplexMode).Output(19, "Y").Equations("Y.TRST = B ; 1 Y = A ; 1")},
+      {"registered AR", gal22().Output(25, "", 1).Equations("AR := A ; 1")},
+      {"AR for its complement", gal22().Output(25, "", 0, 0).Equations("/AR = A ; 1")},
+      {"register on an input", clean, "IO: 1 Reg: -1", "IO: 1 Reg: 0"},
+      {"fixed pin not reserved", clean, "IO: 4", "IO: -1"},
+      {"Res against the fixed name", clean, "Res: 1", "Res: 0"},
+      {"pin numbers out of order", clean, "Number: 3 ", "Number: 4 "},
+      {"pin as a node", clean, "Pin_or_Node: 1", "Pin_or_Node: 2"},
+      {"clock pin of another device", clean, "Clk_Pin: 1", "Clk_Pin: 2"},
+      {"mode the device lacks", gal22().Output(14, "Y").Equations("Y = A ; 1"), "Gal_Mode: 4",
+       "Gal_Mode: 2"},
+  };
+  for (const auto& c : kCases) {
+    std::string text = c.design.Text();
+    if (!c.from.empty()) {
+      ASSERT_NE(text.find(c.from), std::string::npos) << c.name;
+      text.replace(text.find(c.from), c.from.size(), c.to);
+    }
+    Fitter fitter;
+    std::istringstream in(text);
+    EXPECT_EQ(fitter.Fit(in), 0) << c.name;
+  }
+  std::istringstream in(clean.Text());
+  EXPECT_EQ(Fitter().Fit(in), 1);
+}
+
 // The end of the file is reported, never the last token again.
 TEST_F(FitterTest, EndOfFileInsideTheEquationsFails) {
   ASSERT_EQ(Fit(FailureDesign(kGal16V8, kSimpleMode)), 1);
