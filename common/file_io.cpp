@@ -134,23 +134,27 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 
 #ifdef _WIN32
 
+PathKind KindOfPath(const std::string& path) {
+  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathKind::kMissing
+                                                                          : PathKind::kFile;
+  }
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return PathKind::kNotAFile;
+  const HANDLE handle = OpenExisting(path, FILE_READ_ATTRIBUTES, 0);
+  if (handle == INVALID_HANDLE_VALUE) return PathKind::kFile;
+  const bool disk_file = GetFileType(handle) == FILE_TYPE_DISK;
+  CloseHandle(handle);
+  return disk_file ? PathKind::kFile : PathKind::kNotAFile;
+}
+
 // A folder counts as it does elsewhere, where it opens for reading.
 bool CanBeOpened(const std::string& path) {
   const HANDLE handle = OpenExisting(path, GENERIC_READ, FILE_FLAG_BACKUP_SEMANTICS);
   if (handle == INVALID_HANDLE_VALUE) return false;
   CloseHandle(handle);
   return true;
-}
-
-bool IsNonRegularFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(WidePath(path).c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return true;
-  const HANDLE handle = OpenExisting(path, FILE_READ_ATTRIBUTES, FILE_ATTRIBUTE_NORMAL);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  const bool disk_file = GetFileType(handle) == FILE_TYPE_DISK;
-  CloseHandle(handle);
-  return !disk_file;
 }
 
 namespace {
@@ -178,16 +182,20 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 #else
 
+PathKind KindOfPath(const std::string& path) {
+  struct stat status {};
+  // A path that cannot be looked at (a folder on the way without permission) is there, but
+  // cannot be read.
+  if (::stat(path.c_str(), &status) != 0)
+    return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kFile;
+  return S_ISREG(status.st_mode) ? PathKind::kFile : PathKind::kNotAFile;
+}
+
 bool CanBeOpened(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return false;
   ::close(fd);
   return true;
-}
-
-bool IsNonRegularFile(const std::string& path) {
-  struct stat status {};
-  return ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

@@ -20,16 +20,20 @@ enum class ReadResult {
 ReadResult ReadRegularFile(const std::string& path, std::string& bytes,
                            std::size_t limit = std::numeric_limits<std::size_t>::max());
 
+// What is at a path, so that a read that gave kCannotOpen can say what is wrong.
+enum class PathKind {
+  kMissing,
+  kNotAFile,  // a folder, a device, a FIFO
+  kFile,      // a regular file (which may still be unreadable, as one without read permission)
+};
+PathKind KindOfPath(const std::string& path);
+
 // The same as a plain yes or no.
 bool ReadWholeFile(const std::string& path, std::string& bytes);
 
 // Whether the file can be opened for reading; a FIFO without a writer does not keep the caller
 // waiting.
 bool CanBeOpened(const std::string& path);
-
-// Whether something other than a regular file (a folder, a device, a FIFO) is at `path`; false
-// when nothing is there or it cannot be looked at.
-bool IsNonRegularFile(const std::string& path);
 
 // Whether both names lead to one file, through links of either kind.
 bool IsSameFile(const std::string& a, const std::string& b);

@@ -174,7 +174,7 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
   run.log().AdvanceProgressMarker();
 
   OutputFile error_file;
-  if (IsNonRegularFile(source_name)) {
+  if (KindOfPath(source_name) == PathKind::kNotAFile) {
     // Beside a device or a FIFO lies a system folder, and a folder has no "beside": the
     // diagnostic is shown in the log alone, and no output is made.
     run.source_not_a_file = true;
