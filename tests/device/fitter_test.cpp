@@ -169,8 +169,6 @@ struct PolarityCase {
 
 class Polarity : public FitterTest, public testing::WithParamInterface<PolarityCase> {};
 
-// A slash that contradicts the record fails the fit: the chip would compute the complement of
-// what the equation says.
 TEST_P(Polarity, ComesFromTheRecordNotFromTheSlash) {
   ASSERT_EQ(Fit(IntermediateBuilder(kGal20V8, kSimpleMode)
                     .Input(2, "A")
@@ -272,7 +270,6 @@ IntermediateBuilder FailureDesign(int gal_type, int mode) {
   IntermediateBuilder b(gal_type, mode);
   b.Input(2, "A").Input(3, "B");
   if (gal_type == kGal16V8) {
-    // Y has an output enable where the mode gives it one.
     b.Output(19, "Y", 0, 1, mode == kComplexMode ? 1 : -1)
         .Output(15, "Z", 0, 1, -1, kIoOutputReadBack)
         .Output(12, "R");
@@ -359,9 +356,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"TermCountSwallowsSymbolTable", kGal22V10, kRegisteredMode, "Y = A ;"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Hand-edited intermediate files whose records contradict the device, the mode, themselves or
-// their equations: fitted, each would give a chip that differs from the file, or one that our own
-// simulator calls damaged.
+// Hand-edited files whose records contradict the device, the mode, themselves or their equations:
+// each would give a chip that differs from the file, or one our own simulator calls damaged.
 TEST(FitFailure, ContradictionsInAHandEditedFile) {
   const auto y = [](int mode, int reg, int pol, int trst, const char* equations) {
     IntermediateBuilder b(kGal16V8, mode);
@@ -610,8 +606,7 @@ class RecordingBoxes : public MessageBoxHost {
 
 class FitCommandTest : public testing::Test {
  protected:
-  // Every design here was compiled clean, as its error file shows.
-  FitCommandTest() {
+  FitCommandTest() {  // every design here was compiled clean, as its error file shows
     log.EnsureLogWindow();
     dir.Write("ampel.ERR", "");
   }
@@ -668,7 +663,6 @@ TEST_F(FitCommandTest, JedecFileThatCannotBeCreatedFailsTheFit) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path() / "ampel.jed"));
 }
 
-// A folder is no intermediate file: refused as a missing one, and no JEDEC file is made.
 TEST_F(FitCommandTest, UnreadableIntermediateFileFailsTheFit) {
   std::filesystem::create_directory(dir.path() / "ampel.boo");
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kNoIntermediateFile);
