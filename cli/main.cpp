@@ -40,11 +40,9 @@ std::string_view UnreadableSourceCode() {
   return format.substr(0, format.find(' '));
 }
 
-// Every diagnostic of the error file as "FILE:LINE: error: TEXT", so editors and build tools can
-// jump to it. Returns whether one says that the source could not be opened.
-bool EchoDiagnostics(const std::string& document, std::FILE* err) {
-  std::string text;
-  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return false;
+// Every diagnostic of an error file's text as "FILE:LINE: error: TEXT", so editors and build tools
+// can jump to it. Returns whether one says that the source could not be opened.
+bool EchoDiagnostics(const std::string& document, const std::string& text, std::FILE* err) {
   bool unreadable = false;
   for (const ErrorFileEntry& entry : ParseErrorFile(text)) {
     const std::string line = GnuDiagnosticLine(document, entry) + '\n';
@@ -54,6 +52,12 @@ bool EchoDiagnostics(const std::string& document, std::FILE* err) {
   // A console's standard error is buffered on some platforms: the lines must show now.
   std::fflush(err);
   return unreadable;
+}
+
+bool EchoErrorFile(const std::string& document, std::FILE* err) {
+  std::string text;
+  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return false;
+  return EchoDiagnostics(document, text, err);
 }
 
 // A missing intermediate file is an input that cannot be used; a fit that fails is an error in
@@ -87,7 +91,12 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   host.ResetRunState();
   std::unique_ptr<CompileRun> run = RunCompileCommand(job, host, compile_options);
   if (!run) return host.input_refused() ? kExitUnusable : kExitFailed;
-  const bool unreadable = run->error_file_created && EchoDiagnostics(document, stderr);
+  // A source that is no file has no error file beside it: its one diagnostic is echoed as one.
+  if (run->source_not_a_file) {
+    EchoDiagnostics(document, std::string(DiagnosticEntry(Diag::E04).format) + '\n', stderr);
+    return kExitUnusable;
+  }
+  const bool unreadable = run->error_file_created && EchoErrorFile(document, stderr);
   if (unreadable || host.input_refused()) return kExitUnusable;
   if (!run->CompileClean()) return kExitFailed;  // also when the compilation was aborted
   return host.last_fit() ? FitStatus(*host.last_fit()) : kExitClean;

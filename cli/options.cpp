@@ -57,8 +57,13 @@ int ParseLevel(const std::string& text) {
   return MinimizationLevelFromName(text);
 }
 
+// Two actions on one command line, or a level for a run that compiles nothing, are a mistake in
+// the call: neither may silently give way to the other.
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
   bool only_files = false;
+  bool fit = false;
+  bool fit_only = false;
+  bool level_given = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (only_files || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -74,8 +79,10 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.action = Action::kVersion;
       return true;
     } else if (argument == "-f" || argument == "--fit") {
+      fit = true;
       options.action = Action::kCompileAndFit;
     } else if (argument == "--fit-only") {
+      fit_only = true;
       options.action = Action::kFitOnly;
     } else if (argument == "--simulate") {
       options.simulate = true;
@@ -94,6 +101,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = "Option " + argument + " verlangt eine Minimierungsstufe";
         return false;
       }
+      level_given = true;
       options.level = ParseLevel(value);
       if (options.level < 0) {
         error = "unbekannte Minimierungsstufe: " + value;
@@ -108,7 +116,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     error = "--vectors verlangt --simulate";
     return false;
   }
+  if (fit && fit_only) {
+    error = "--fit und --fit-only schließen einander aus";
+    return false;
+  }
   if (options.simulate && options.action == Action::kCompile) options.action = Action::kSimulate;
+  if (level_given && (options.action == Action::kFitOnly || options.action == Action::kSimulate)) {
+    error = "--level gilt nur beim Compilieren, nicht mit --fit-only oder --simulate allein";
+    return false;
+  }
   if (options.files.empty()) {
     error = "keine Datei angegeben";
     return false;

@@ -49,6 +49,9 @@ struct CompileRun {
   // Whether this run's error file took its name; when it did not, a file of that name is an
   // earlier run's.
   bool error_file_created = false;
+  // Whether the source was something other than a regular file: its diagnostic went to the log
+  // only, and nothing was written beside it.
+  bool source_not_a_file = false;
   Scanner scanner{source, diagnostics};
   ThrottledProgress progress{host.Log()};  // the minimizer's ticks, rate-limited for the log
   // With the minimization flag.

@@ -174,7 +174,13 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
   run.log().AdvanceProgressMarker();
 
   OutputFile error_file;
-  if (!error_file.Create(error_name)) {
+  if (KindOfPath(source_name) == PathKind::kNotAFile) {
+    // Beside a device or a FIFO lies a system folder, and a folder has no "beside": the
+    // diagnostic is shown in the log alone, and no output is made.
+    run.source_not_a_file = true;
+    run.diagnostics.ReportDiagnostic(Diag::E04, 0);
+    run.log().AppendLogLine(DiagnosticEntry(Diag::E04).format, false);
+  } else if (!error_file.Create(error_name)) {
     ReportCannotSave(run, error_name);
   } else {
     run.diagnostics.AttachErrorFile(error_file.stream());

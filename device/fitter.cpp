@@ -37,14 +37,6 @@ bool NextToken(std::istream& in, std::string& token) {
   return static_cast<bool>(in >> token);
 }
 
-bool IsOutput(const PinRecord& r) {
-  return r.IO == kIoOutput || r.IO == kIoOutputReadBack;
-}
-
-bool IsReadable(const PinRecord& r) {
-  return r.IO == kIoInput || r.IO == kIoOutputReadBack;
-}
-
 // Sets the cells of one design's equations. pin_: the current output's pin number; row_: the
 // row the next literal goes to; term_: the index of the current product term of the output;
 // trst_: whether the current equation is an output-enable one, which has a single term.
@@ -61,21 +53,22 @@ class EquationParser {
       if (!NextToken(in, token)) return 0;
       state = Step(state, token, in);
     }
-    return state == kEnd ? 1 : 0;
+    return state == kEnd && EveryEnableWritten() ? 1 : 0;
   }
 
  private:
   int Step(int state, const std::string& token, std::istream& in) {
+    bool negated = false;
     switch (state) {
       case 0:
       case 6:
         if (token == kSymbolTableMarker) return kEnd;
-        if (const PinRecord* r = FindRecord(token, IsOutput, nullptr))
-          return StartOutputEquation(*r) ? 1 : kFail;
+        if (const PinRecord* r = FindRecord(token, IsOutput, &negated))
+          return StartOutputEquation(*r, negated) ? 1 : kFail;
         if (const PinRecord* r = FindTrstOutput(token)) return StartTrstEquation(*r) ? 1 : kFail;
         return kFail;
       case 1:
-        return token == "=" || token == ":=" ? 3 : kFail;
+        return token == operator_ ? 3 : kFail;
       case 3:
         if (FindRecord(token, IsReadable, nullptr)) return SetLiteral(token) ? 2 : kFail;
         if (token == "VCC") return 8;  // the row stays all '0' and turns all '1'
@@ -134,12 +127,16 @@ class EquationParser {
   }
 
   // A second equation for an output would be merged into the first one's rows: the chip would
-  // compute neither.
-  bool StartOutputEquation(const PinRecord& r) {
+  // compute neither. The cells come from the record, so the slash on the target, the operator
+  // and the number of terms must agree with it.
+  bool StartOutputEquation(const PinRecord& r, bool negated) {
     if (!defined_.insert(r.Number).second) return false;
+    if (negated != (r.Pol == 0)) return false;
     pin_ = r.Number;
     term_ = 0;
     term_limit_ = EquationTermLimit(design_.Gal_Type, design_.Gal_Mode, pin_, r.Reg);
+    if (term_limit_ < 1) return false;
+    operator_ = r.Reg == 1 ? ":=" : "=";
     trst_ = false;
     if (!UseRow(TermRow(design_.Gal_Type, pin_, 0))) return false;
     const int polarity = OlmcIndex(design_.Gal_Type, pin_, 0);
@@ -160,9 +157,11 @@ class EquationParser {
     return r.Reg == 1 || (eight_macrocells && design_.Gal_Mode == kSimpleMode);
   }
 
+  // Without `Trst` 1 the output-enable row is already taken as always true.
   bool StartTrstEquation(const PinRecord& r) {
-    if (!enabled_.insert(r.Number).second) return false;
+    if (r.Trst != 1 || !enabled_.insert(r.Number).second) return false;
     pin_ = r.Number;
+    operator_ = "=";
     trst_ = true;
     return UseRow(OeRow(design_.Gal_Type, design_.Gal_Mode, pin_));
   }
@@ -189,6 +188,15 @@ class EquationParser {
     return true;
   }
 
+  // An output whose record promises an output-enable equation and has none would never drive.
+  bool EveryEnableWritten() const {
+    for (int i = pins_.first_design_record(); i <= pins_.count(); ++i) {
+      const PinRecord& r = pins_.record(i);
+      if (IsOutput(r) && r.Trst == 1 && !enabled_.contains(r.Number)) return false;
+    }
+    return true;
+  }
+
   static bool DiscardTermCount(std::istream& in) {
     std::string ignored;
     return NextToken(in, ignored);
@@ -202,8 +210,9 @@ class EquationParser {
   int term_ = 0;
   int term_limit_ = 0;
   bool trst_ = false;
-  std::set<int> defined_;  // pins that have their equation
-  std::set<int> enabled_;  // pins that have their output-enable equation
+  std::string_view operator_;  // the one the current equation's record allows
+  std::set<int> defined_;      // pins that have their equation
+  std::set<int> enabled_;      // pins that have their output-enable equation
 };
 
 // Global mode cells, row inversion and user ID, after the last equation.
@@ -253,25 +262,20 @@ void ShowCannotSave(MessageBoxHost& boxes, const std::string& file_name) {
                        BoxButtons::kOk);
 }
 
-// What the error file beside the intermediate file says of its compilation. Without an error file
-// there is nothing to go by; one too large to read is taken as reporting errors.
-bool CompilationReportedErrors(const std::string& stem) {
+// Whether the error file beside the intermediate file shows its compilation clean. One that is
+// missing, unreadable, not a regular file or too large to read shows nothing: the compilation is
+// not known to be clean.
+bool CompiledClean(const std::string& stem) {
   std::string text;
-  switch (ReadRegularFile(stem + std::string(kErrorFileExtension), text, kDefaultMemoryBudget)) {
-    case ReadResult::kCannotOpen:
-      return false;
-    case ReadResult::kTooLarge:
-      return true;
-    case ReadResult::kRead:
-      break;
-  }
-  return ErrorFileReportsErrors(text);
+  return ReadRegularFile(stem + std::string(kErrorFileExtension), text, kDefaultMemoryBudget) ==
+             ReadResult::kRead &&
+         !ErrorFileReportsErrors(text);
 }
 
 }  // namespace
 
 int Fitter::Fit(std::istream& intermediate) {
-  if (ReadSymbolTable(intermediate, design_, pins_) != 1) {
+  if (ReadSymbolTable(intermediate, design_, pins_) != 1 || !RecordsFitTheMode(design_, pins_)) {
     design_ = DesignValues{};
     map_.InitFuseMap();
     return 0;
@@ -293,19 +297,15 @@ int Fitter::BuildFuseMap(std::istream& in) {
   return result;
 }
 
-bool Fitter::RunFit(const std::string& intermediate_name, const std::string& jedec_name,
-                    MessageBoxHost& boxes, MessageLog& log, bool compiled_clean) {
-  // Read whole, so that a FIFO or a device is refused instead of waited for.
-  std::string text;
-  const bool read =
-      ReadRegularFile(intermediate_name, text, kDefaultMemoryBudget) == ReadResult::kRead;
-  std::istringstream intermediate(std::move(text));
+bool Fitter::RunFit(std::string intermediate_text, const std::string& jedec_name,
+                    MessageBoxHost& boxes, MessageLog& log, bool fit_allowed) {
+  std::istringstream intermediate(std::move(intermediate_text));
   OutputFile jedec;
   bool succeeded = false;
   if (!jedec.Create(jedec_name)) {
     ShowCannotSave(boxes, jedec_name);
   } else {
-    if (compiled_clean && read && Fit(intermediate) == 1) {
+    if (fit_allowed && Fit(intermediate) == 1) {
       succeeded = WriteJedec(jedec.stream(), map_, design_, pins_) == 1 && jedec.Commit();
       if (!succeeded) ShowCannotSave(boxes, jedec_name);
     }
@@ -338,7 +338,11 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
                       std::optional<FittedDesign>* fitted) {
   const std::string stem = Stem(source_name);
   const std::string intermediate_name = stem + std::string(kIntermediateExtension);
-  if (!CanBeOpened(intermediate_name)) {
+  // Read whole, so that a FIFO or a device is refused instead of waited for; a folder or a FIFO
+  // is no intermediate file.
+  std::string text;
+  const ReadResult read = ReadRegularFile(intermediate_name, text, kDefaultMemoryBudget);
+  if (read == ReadResult::kCannotOpen) {
     boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),
                          BoxIcon::kNone, BoxButtons::kOk);
     return FitOutcome::kNoIntermediateFile;
@@ -352,12 +356,13 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
   }
   // An intermediate file of a compilation that reported errors lacks the equations that were
   // refused: fitting it would program a chip that differs from the source.
-  const bool compiled_clean = !CompilationReportedErrors(stem);
+  const bool compiled_clean = CompiledClean(stem);
   if (!compiled_clean)
     boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
   try {
     Fitter fitter;
-    if (!fitter.RunFit(intermediate_name, jedec_name, boxes, log, compiled_clean))
+    if (!fitter.RunFit(std::move(text), jedec_name, boxes, log,
+                       compiled_clean && read == ReadResult::kRead))
       return FitOutcome::kFailed;
     if (fitted != nullptr) *fitted = fitter.Result();
     return FitOutcome::kSucceeded;

@@ -35,8 +35,8 @@ struct FittedDesign {
 class Fitter {
  public:
   // Reads the symbol table of `intermediate`, then builds the fuse map from its equations,
-  // read from the start. 1 on success, 0 when the file is incomplete or an equation does not fit
-  // the device.
+  // read from the start. 1 on success, 0 when the file is incomplete, a record contradicts the
+  // device or the mode, or an equation does not fit the device or its output's record.
   int Fit(std::istream& intermediate);
 
   // Builds the fuse map of the loaded design from the equations of `in`, which is read from its
@@ -44,11 +44,11 @@ class Fitter {
   // either way.
   int BuildFuseMap(std::istream& in);
 
-  // Fits `intermediate_name` and writes `jedec_name`, which is created or emptied first and left
-  // empty when the fit fails or the compilation was not clean. The outcome goes to the log as a
-  // line of its own; true when the fit succeeded.
-  bool RunFit(const std::string& intermediate_name, const std::string& jedec_name,
-              MessageBoxHost& boxes, MessageLog& log, bool compiled_clean = true);
+  // Fits the text of an intermediate file and writes `jedec_name`, which is created or emptied
+  // first and left empty when the fit fails or is not allowed (the compilation is not known to be
+  // clean). The outcome goes to the log as a line of its own; true when the fit succeeded.
+  bool RunFit(std::string intermediate_text, const std::string& jedec_name, MessageBoxHost& boxes,
+              MessageLog& log, bool fit_allowed = true);
 
   // The last fit's result, meaningful after a successful one.
   FittedDesign Result() const;
@@ -63,8 +63,9 @@ class Fitter {
   FuseMap map_;
 };
 
-// The fit command on a design source: fits <stem>boo into <stem>jed next to it; on success
-// `fitted`, when given, receives the result.
+// The fit command on a design source: fits <stem>boo into <stem>jed next to it when the error
+// file <stem>ERR shows a clean compilation; on success `fitted`, when given, receives the result.
+// An intermediate file that is missing, unreadable or not a regular file is refused with a box.
 FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, MessageLog& log,
                       std::optional<FittedDesign>* fitted = nullptr);
 

@@ -1,6 +1,7 @@
 #include "device/intermediate_files.h"
 
 #include <charconv>
+#include <initializer_list>
 
 #include "common/format.h"
 #include "device/catalogue.h"
@@ -35,6 +36,75 @@ bool SkipToken(std::istream& in) {
 bool ReadInt(std::istream& in, int& value) {
   std::string token;
   return NextToken(in, token) && ParseInt(token, value);
+}
+
+// The values a field may hold, one bit per value from -1 on.
+constexpr unsigned Values(std::initializer_list<int> values) {
+  unsigned bits = 0;
+  for (int value : values) bits |= 1u << (value + 1);
+  return bits;
+}
+
+bool OneOf(int value, unsigned values) {
+  return value >= -1 && value < 31 && ((values >> (value + 1)) & 1u) != 0;
+}
+
+struct FieldRange {
+  int PinRecord::*field;
+  unsigned values;
+};
+
+constexpr FieldRange kFieldRanges[] = {
+    {&PinRecord::Pin_or_Node, Values({kPin, kNode})},
+    {&PinRecord::IO, Values({kIoUnused, kIoInput, kIoOutput, kIoOutputReadBack, kIoUnavailable})},
+    {&PinRecord::Pol, Values({0, 1})},
+    {&PinRecord::Reg, Values({-1, 0, 1})},
+    {&PinRecord::Trst, Values({-1, 1})},
+};
+
+int ClassOf(const DesignValues& d, const PinRecord& r) {
+  return PinClass(d.Gal_Type, d.Gal_Mode, r.Number);
+}
+
+// What the device gives the record's pin or node in the design's mode. A hand-edited file that
+// breaks one of these would be fitted into a chip that computes something else, or that our own
+// simulator calls damaged. (A literal without an input column fails where it is placed.)
+using RecordRule = bool (*)(const DesignValues&, const PinRecord&);
+constexpr RecordRule kRecordRules[] = {
+    [](const DesignValues& d, const PinRecord& r) {
+      return ClassOf(d, r) != kPinFixed || r.IO == kIoUnavailable;
+    },
+    // Only a macrocell's pin or a node can drive.
+    [](const DesignValues& d, const PinRecord& r) {
+      const int pin_class = ClassOf(d, r);
+      return !IsOutput(r) || pin_class == kPinInputOutput || pin_class == kPinOutput ||
+             pin_class == kPinOutputOrInput;
+    },
+    // Only an output pin's equation can be written for its complement; a node has no polarity.
+    [](const DesignValues&, const PinRecord& r) {
+      return r.Pol == 1 || (IsOutput(r) && r.Pin_or_Node == kPin);
+    },
+    [](const DesignValues&, const PinRecord& r) { return r.Reg == -1 || IsOutput(r); },
+    // A register only where the macrocell has one in this mode (none on a GAL16V8 or GAL20V8
+    // outside registered mode, none for AR and SP).
+    [](const DesignValues& d, const PinRecord& r) {
+      return r.Reg != 1 || RegTermLimit(d.Gal_Type, d.Gal_Mode, r.Number) > 0;
+    },
+    [](const DesignValues& d, const PinRecord& r) {
+      return r.Trst != 1 || (IsOutput(r) && OeAllowed(d.Gal_Type, d.Gal_Mode, r.Number));
+    },
+};
+
+// Whether every field of the record, read from line `line` of the table with `reserved` as its
+// Res field, holds a value the compiler writes.
+bool FieldsInRange(const DesignValues& design, const PinRecord& r, int line, int reserved) {
+  if (r.Number != line + 1) return false;  // pins in order, then nodes
+  for (const FieldRange& range : kFieldRanges) {
+    if (!OneOf(r.*range.field, range.values)) return false;
+  }
+  if ((r.Pin_or_Node == kNode) != (r.Number > PinCount(design.Gal_Type))) return false;
+  const bool fixed = !FixedName(design.Gal_Type, design.Gal_Mode, r.Number).empty();
+  return reserved == (fixed ? 1 : 0);
 }
 
 }  // namespace
@@ -142,7 +212,8 @@ int ReadSymbolTable(std::istream& in, DesignValues& design, PinTable& pins) {
   if (!SkipToken(in) || !NextToken(in, read.user_id)) return 0;
   if (read.user_id == kNoUserId) read.user_id.clear();
   // Every later lookup indexes the catalogue with these values.
-  if (read.Gal_Type < 0 || read.Gal_Type >= kDeviceCount || ModeName(read.Gal_Mode).empty())
+  if (read.Gal_Type < 0 || read.Gal_Type >= kDeviceCount || ModeName(read.Gal_Mode).empty() ||
+      !ModeAllowed(read.Gal_Mode, read.Gal_Type) || clock_pin != ClockPin(read.Gal_Type))
     return 0;
 
   const int lines = PinCount(read.Gal_Type) + NodeCount(read.Gal_Type);
@@ -155,12 +226,22 @@ int ReadSymbolTable(std::istream& in, DesignValues& design, PinTable& pins) {
     if (!SkipToken(in) || !ReadInt(in, r.IO)) return 0;
     if (!SkipToken(in) || !ReadInt(in, r.Reg)) return 0;
     if (!SkipToken(in) || !ReadInt(in, r.Trst)) return 0;
-    if (!SkipToken(in) || !SkipToken(in)) return 0;  // Res
-    if (r.Number < 1 || r.Number > lines) return 0;
+    int reserved = 0;
+    if (!SkipToken(in) || !ReadInt(in, reserved)) return 0;
+    if (!FieldsInRange(read, r, line, reserved)) return 0;
     if (!pins.Add(std::move(r))) return 0;
   }
   design = std::move(read);
   return 1;
+}
+
+bool RecordsFitTheMode(const DesignValues& design, const PinTable& pins) {
+  for (int i = pins.first_design_record(); i <= pins.count(); ++i) {
+    for (RecordRule fits : kRecordRules) {
+      if (!fits(design, pins.record(i))) return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace kem

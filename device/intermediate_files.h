@@ -57,8 +57,15 @@ class OutputFiles {
 };
 
 // Reads the symbol table block of an intermediate file into `design` and `pins` (design records
-// from 1). 0 when the file ends before the block is complete or holds values that describe no
-// device; the stream is then left wherever reading stopped.
+// from 1). 0 when the file ends before the block is complete or a field holds a value out of its
+// range (the values the compiler writes for the device); the stream is then left wherever
+// reading stopped.
 int ReadSymbolTable(std::istream& in, DesignValues& design, PinTable& pins);
+
+// Whether every record read back is one the device allows in the design's mode: only a pin that
+// can drive is an output, only an output has an equation, a polarity of 0, a register (where its
+// macrocell has one) or an output-enable equation (where it has an enable row), and a fixed pin
+// is not used.
+bool RecordsFitTheMode(const DesignValues& design, const PinTable& pins);
 
 }  // namespace kem

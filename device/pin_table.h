@@ -32,6 +32,14 @@ struct PinRecord {
   int Reg = -1;   // 0 combinational, 1 registered, -1 no equation
 };
 
+// An output is assigned by an equation; a readable record may stand in one as a literal.
+inline bool IsOutput(const PinRecord& r) {
+  return r.IO == kIoOutput || r.IO == kIoOutputReadBack;
+}
+inline bool IsReadable(const PinRecord& r) {
+  return r.IO == kIoInput || r.IO == kIoOutputReadBack;
+}
+
 class PinTable {
  public:
   // Empties the table; records from `first_design_record` on are design records, the ones before

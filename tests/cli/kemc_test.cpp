@@ -2,6 +2,8 @@
 // system around the design.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -78,6 +80,15 @@ TEST_F(Kemc, ExitStatusOfEachCase) {
   dir.Write("named.mds", kHeaderOnly);
   dir.Write("unwritable.kem", kWithEquation);
   fs::create_directory(dir.path() / "unwritable.mds");
+  // --fit-only needs an error file that shows the compilation clean, and a regular intermediate.
+  dir.Write("fitted.kem", kWithEquation);
+  ASSERT_EQ(RunKemc(dir.path(), "fitted.kem").status, 0);
+  for (const char* name :
+       {"no_err.boo", "err_dir.boo", "err_fifo.boo", "boo_dir.ERR", "boo_fifo.ERR"})
+    fs::copy(dir.path() / ("fitted" + fs::path(name).extension().string()), dir.path() / name);
+  for (const char* name : {"err_dir.ERR", "boo_dir.boo"}) fs::create_directory(dir.path() / name);
+  for (const char* name : {"err_fifo.ERR", "boo_fifo.boo"})
+    ASSERT_EQ(mkfifo(dir.File(name).c_str(), 0644), 0);
   const struct {
     const char* arguments;
     int status;
@@ -89,6 +100,14 @@ TEST_F(Kemc, ExitStatusOfEachCase) {
       {"--fit error.kem", 1},
       {"aborted.kem", 1},
       {"--fit-only unfit.kem", 1},
+      {"--fit-only no_err.kem", 1},
+      {"--fit-only err_dir.kem", 1},
+      {"--fit-only err_fifo.kem", 1},
+      {"--fit-only boo_dir.kem", 2},
+      {"--fit-only boo_fifo.kem", 2},
+      {"--fit --fit-only fitted.kem", 2},  // two actions, or a level where nothing compiles
+      {"--fit-only -f fitted.kem", 2},
+      {"--fit-only -m 0 fitted.kem", 2},
       {"unwritable.kem", 1},
       {"--level=7 clean.kem", 2},
       {"--unknown clean.kem", 2},

@@ -207,6 +207,7 @@ TEST(KemcOutputFiles, InputsAndOutputsThatAreNoFiles) {
     EXPECT_FALSE(r.hung) << "FIFO as source";
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.err, "a.kem: error: E04 Fehler beim Öffnen der Datei.\n");
+    EXPECT_FALSE(dir.Exists("a.ERR")) << "nothing beside what is not a file";
   }
   {
     TempDir dir;
@@ -214,6 +215,7 @@ TEST(KemcOutputFiles, InputsAndOutputsThatAreNoFiles) {
     const ChildResult r = RunKemcChild(dir.path(), {"a.kem"});
     EXPECT_EQ(r.status, 2) << "device as source";
     EXPECT_EQ(r.err, "a.kem: error: E04 Fehler beim Öffnen der Datei.\n");
+    EXPECT_FALSE(dir.Exists("a.ERR")) << "nothing beside what is not a file";
   }
   for (bool fifo : {true, false}) {
     TempDir dir;

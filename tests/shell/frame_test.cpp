@@ -351,6 +351,11 @@ void FailedCompilation(FrameTest& t) {
   t.OpenDesign("bad.kem", AmpelWithError());
   t.frame.HandleCommand(kCmdCompileOnly);
 }
+// The error file that showed the compilation clean is gone: nothing shows it clean any more.
+void CompiledThenErrorFileRemoved(FrameTest& t) {
+  t.CompileAmpel();
+  std::filesystem::remove(t.dir.path() / "ampel.ERR");
+}
 INSTANTIATE_TEST_SUITE_P(
     Frame, PreconditionTest,
     ::testing::Values(
@@ -358,6 +363,8 @@ INSTANTIATE_TEST_SUITE_P(
         PreconditionCase{"FitAfterCleanCompilation", kCmdFitOnly, Compiled, {}, kFitSucceeded},
         PreconditionCase{
             "FitAfterFailedCompilation", kCmdFitOnly, FailedCompilation, kFitImpossible, {}},
+        PreconditionCase{"FitWithoutErrorFile", kCmdFitOnly, CompiledThenErrorFileRemoved,
+                         kFitImpossible, "Es traten Fehler beim Fitten auf!"},
         PreconditionCase{
             "SimulationAfterOpening", kCmdStartSimulation, JustOpened, kCompileFirst, {}},
         // Past the frame's checks, the launch looks for the simulator's files.
