@@ -57,13 +57,13 @@ int ParseLevel(const std::string& text) {
   return MinimizationLevelFromName(text);
 }
 
-// Two actions on one command line, or a level for a run that compiles nothing, are a mistake in
-// the call: neither may silently give way to the other.
+// Two actions on one command line are a mistake in the call: neither may silently give way to the
+// other. A level where nothing is compiled changes nothing and is taken, so a script may pass one
+// on every call.
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error) {
   bool only_files = false;
   bool fit = false;
   bool fit_only = false;
-  bool level_given = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (only_files || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -101,7 +101,6 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = "Option " + argument + " verlangt eine Minimierungsstufe";
         return false;
       }
-      level_given = true;
       options.level = ParseLevel(value);
       if (options.level < 0) {
         error = "unbekannte Minimierungsstufe: " + value;
@@ -121,10 +120,6 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     return false;
   }
   if (options.simulate && options.action == Action::kCompile) options.action = Action::kSimulate;
-  if (level_given && (options.action == Action::kFitOnly || options.action == Action::kSimulate)) {
-    error = "--level gilt nur beim Compilieren, nicht mit --fit-only oder --simulate allein";
-    return false;
-  }
   if (options.files.empty()) {
     error = "keine Datei angegeben";
     return false;
