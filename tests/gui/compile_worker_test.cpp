@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/compile_worker.h"
+#include "tests/gui/gui_test_class.h"
 #include "tests/support/fake_host.h"
 
 namespace {
@@ -120,5 +121,5 @@ class CompileWorkerTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(CompileWorkerTest)
+KEM_GUI_TEST_CLASS(CompileWorkerTest)
 #include "compile_worker_test.moc"

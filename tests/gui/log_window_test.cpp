@@ -13,6 +13,7 @@
 #include "common/message_log.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
+#include "tests/gui/gui_test_class.h"
 
 using kem::gui::LogWindow;
 using kem::gui::MainWindow;
@@ -217,5 +218,5 @@ class LogWindowTest : public QObject {
   std::unique_ptr<kem::LogModel> model_;
 };
 
-QTEST_MAIN(LogWindowTest)
+KEM_GUI_TEST_CLASS(LogWindowTest)
 #include "log_window_test.moc"

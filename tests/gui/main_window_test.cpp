@@ -23,6 +23,7 @@
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "shell/text_encoding.h"
+#include "tests/gui/gui_test_class.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/window_in_folder.h"
 
@@ -801,5 +802,5 @@ void MainWindowTest::settingsSurviveARestart() {
   QCOMPARE(QFontInfo(window_->editor()->font()).pixelSize(), pixel_size);
 }
 
-QTEST_MAIN(MainWindowTest)
+KEM_GUI_TEST_CLASS(MainWindowTest)
 #include "main_window_test.moc"
