@@ -19,6 +19,10 @@ kem_ensure_packages() {
   local missing=()
   local group package
   for group in "$@"; do
+    declare -p "kem_packages_$group" >/dev/null 2>&1 || {
+      echo "kem_ensure_packages: no package group $group" >&2
+      return 2
+    }
     local -n packages=kem_packages_$group
     for package in "${packages[@]}"; do
       dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' \
