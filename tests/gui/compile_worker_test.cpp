@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "gui/compile_worker.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/fake_host.h"
 
 namespace {
@@ -121,5 +120,6 @@ class CompileWorkerTest : public QObject {
   }
 };
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(CompileWorkerTest)
 #include "compile_worker_test.moc"

@@ -10,7 +10,6 @@
 #include "gui/frame_geometry.h"
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/window_in_folder.h"
 
@@ -243,5 +242,6 @@ void DailyUseTest::firstCompilationLeavesTheFocusInTheEditor() {
   QCOMPARE(w.editor()->toPlainText().size(), length + 1);
 }
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(DailyUseTest)
 #include "daily_use_test.moc"

@@ -21,7 +21,6 @@
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/translation.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/window_in_folder.h"
@@ -404,5 +403,6 @@ void DesktopTest::defaultFontIsFixedWidthASettingsFontWins() {
   QCOMPARE(window_->editor()->font().pixelSize(), 17);
 }
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(DesktopTest)
 #include "desktop_test.moc"

@@ -1,4 +1,4 @@
-// The GUI test classes share one program (gui_test_main.cpp). Each file ends with
+// The GUI test classes share one program (gui_test_main.cpp). Each file ends with this header and
 // KEM_GUI_TEST_CLASS(Class) where a program of its own would have QTEST_MAIN; the program's main
 // makes the application object and then runs the class named on its command line.
 #pragma once

@@ -8,7 +8,6 @@
 #include "common/command_ids.h"
 #include "gui/help_window.h"
 #include "gui/main_window.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/window_in_folder.h"
 
@@ -122,5 +121,6 @@ void HelpTest::searchForMissingTextSaysSo() {
   QCOMPARE(help->browser()->source(), HelpWindow::EntryPage());
 }
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(HelpTest)
 #include "help_test.moc"

@@ -9,7 +9,6 @@
 #include "common/command_ids.h"
 #include "gui/main_window.h"
 #include "shell/diagnostic_lines.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/window_in_folder.h"
 
@@ -295,5 +294,6 @@ void JumpTest::settingSwitchesHighlightingOff() {
       written.constData());
 }
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(JumpTest)
 #include "jump_test.moc"

@@ -13,7 +13,6 @@
 #include "common/message_log.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
-#include "tests/gui/gui_test_class.h"
 
 using kem::gui::LogWindow;
 using kem::gui::MainWindow;
@@ -218,5 +217,6 @@ class LogWindowTest : public QObject {
   std::unique_ptr<kem::LogModel> model_;
 };
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(LogWindowTest)
 #include "log_window_test.moc"

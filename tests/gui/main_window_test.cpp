@@ -23,7 +23,6 @@
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "shell/text_encoding.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/window_in_folder.h"
 
@@ -802,5 +801,6 @@ void MainWindowTest::settingsSurviveARestart() {
   QCOMPARE(QFontInfo(window_->editor()->font()).pixelSize(), pixel_size);
 }
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(MainWindowTest)
 #include "main_window_test.moc"

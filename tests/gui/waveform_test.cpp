@@ -10,7 +10,6 @@
 #include "common/command_ids.h"
 #include "gui/main_window.h"
 #include "shell/ide_command_ids.h"
-#include "tests/gui/gui_test_class.h"
 #include "tests/support/counter_value.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
@@ -210,5 +209,6 @@ void WaveformTest::faultyVectorFileIsShownAndNotLoaded() {
   QCOMPARE(sim->model().step_count(), 1);
 }
 
+#include "tests/gui/gui_test_class.h"
 KEM_GUI_TEST_CLASS(WaveformTest)
 #include "waveform_test.moc"
