@@ -13,7 +13,9 @@ for arg in "$@"; do
   if [ "$arg" = --no-ide ]; then ide=0; else args+=("$arg"); fi
 done
 
-kem_ensure_packages
+groups=(build)
+[ "$ide" = 1 ] && groups+=(gui)
+kem_ensure_packages "${groups[@]}"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKEM_BUILD_TESTS=OFF \
   -DKEM_BUILD_BENCH=ON >/dev/null
 targets=(kem_bench)

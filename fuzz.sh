@@ -16,8 +16,7 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(compile fit settings jedec vectors invariant)
 case $seconds in '' | *[!0-9]*) echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2 ;; esac
 
-kem_packages+=(clang)
-kem_ensure_packages
+kem_ensure_packages build fuzz
 build_dir=${FUZZ_BUILD_DIR:-build-fuzz}
 kem_build "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
   -DCMAKE_CXX_COMPILER=clang++ -DKEM_FUZZ=ON -DKEM_BUILD_TESTS=OFF -DKEM_BUILD_BENCH=OFF

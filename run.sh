@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds, then compiles and fits the given design: ./run.sh examples/ampel.kem
-# or starts the IDE, opening the file when one is given: ./run.sh --ide [examples/ampel.kem]
+# Sets up, builds kemc, then compiles and fits the given design: ./run.sh examples/ampel.kem
+# or sets up, builds kemwin and starts it, opening the file when one is given:
+# ./run.sh --ide [examples/ampel.kem]
+# Each installs and builds only what its program needs, in build-run/.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
@@ -10,10 +12,12 @@ if [ $# -lt 1 ]; then
   exit 2
 fi
 
-kem_ensure_packages
-kem_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo >&2
 if [ "$1" = "--ide" ]; then
   shift
-  exec build/gui/kemwin "$@"
+  kem_ensure_packages build gui
+  kem_build_program kemwin >&2
+  exec build-run/gui/kemwin "$@"
 fi
-exec build/cli/kemc --fit "$@"
+kem_ensure_packages build
+kem_build_program kemc >&2
+exec build-run/cli/kemc --fit "$@"

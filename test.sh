@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test twice: in a normal build and in an AddressSanitizer +
 # UndefinedBehaviorSanitizer build; the long cases (ctest label "long") and the Debian package
-# (label "package") run in the normal build only, and the benchmarks are only built there; the
-# randomized tests run a quarter of their rounds under the sanitizers. Exits non-zero on any failure.
+# (label "package") run in the normal build only; the randomized tests run a quarter of their
+# rounds under the sanitizers. The benchmarks are not built (bench.sh has its own build); of the
+# fuzz targets only their replay of tests/fuzz-regressions/. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
 
-kem_ensure_packages
+kem_ensure_packages build gui test
 
 echo "== normal build"
-kem_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+kem_build build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEM_BUILD_BENCH=OFF
 ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== sanitizer build"

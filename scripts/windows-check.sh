@@ -10,9 +10,9 @@
 #   line ends  level 2 with the source's line ends switched (LF <-> CR LF)
 #   names      level 1 with the name in capitals and a letter beyond ASCII ("AMPEL-Ä.KEM"),
 #              given as "sub\AMPEL-Ä.KEM"
-#   fit        each example with --fit at every level against the Linux kemc (build/cli/kemc,
-#              built when missing): every file including the JEDEC file, and the log; then
-#              --fit-only over the JEDEC file of level 2, which must come out the same
+#   fit        each example with --fit at every level against the Linux kemc (build/cli/kemc, or
+#              build-run/cli/kemc, built when missing): every file including the JEDEC file, and
+#              the log; then --fit-only over the JEDEC file of level 2, which must come out the same
 #   wildcards  "*.kem" in a folder of designs (expanded by kemc.exe, as Windows shells do not)
 #              against the Linux kemc given the same files by the shell
 #   console    a design with a diagnostic beyond ASCII run on a console (a terminal from script):
@@ -26,8 +26,7 @@ cd "$(dirname "$0")/.."
 . scripts/ensure-packages.sh
 
 started=$SECONDS
-kem_packages=(cmake ninja-build g++ g++-mingw-w64-x86-64-posix wine64)
-kem_ensure_packages
+kem_ensure_packages build windows
 
 build=build-windows
 echo "== cross-build of kemc.exe in $build/"
@@ -35,16 +34,17 @@ cmake -S . -B "$build" -G Ninja --no-warn-unused-cli -DCMAKE_TOOLCHAIN_FILE=cmak
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEM_BUILD_GUI=OFF -DKEM_BUILD_TESTS=OFF \
   -DKEM_BUILD_BENCH=OFF >/dev/null
 cmake --build "$build" --target kemc -j"$(nproc)"
-if [ ! -x build/cli/kemc ]; then
-  echo "== Linux kemc for the fit comparison in build/"
-  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  cmake --build build --target kemc -j"$(nproc)"
+# The Linux kemc: test.sh's when there is one, else run.sh's.
+kemc_linux=$PWD/build/cli/kemc
+if [ ! -x "$kemc_linux" ]; then
+  echo "== Linux kemc for the fit comparison in build-run/"
+  kem_build_program kemc
+  kemc_linux=$PWD/build-run/cli/kemc
 fi
 built=$SECONDS
 
 root=$PWD
 kemc_exe=$root/$build/cli/kemc.exe
-kemc_linux=$root/build/cli/kemc
 expected_root=$root/tests/designs/expected
 
 # Debian's wine64 package puts its loader and server under /usr/lib/wine; the wine package, when

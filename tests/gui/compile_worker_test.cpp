@@ -120,5 +120,6 @@ class CompileWorkerTest : public QObject {
   }
 };
 
-QTEST_GUILESS_MAIN(CompileWorkerTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(CompileWorkerTest)
 #include "compile_worker_test.moc"

@@ -242,5 +242,6 @@ void DailyUseTest::firstCompilationLeavesTheFocusInTheEditor() {
   QCOMPARE(w.editor()->toPlainText().size(), length + 1);
 }
 
-QTEST_MAIN(DailyUseTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(DailyUseTest)
 #include "daily_use_test.moc"

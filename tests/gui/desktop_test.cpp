@@ -433,5 +433,6 @@ void DesktopTest::defaultFontIsFixedWidthASettingsFontWins() {
   QCOMPARE(window_->editor()->font().pixelSize(), 17);
 }
 
-QTEST_MAIN(DesktopTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(DesktopTest)
 #include "desktop_test.moc"

@@ -121,5 +121,6 @@ void HelpTest::searchForMissingTextSaysSo() {
   QCOMPARE(help->browser()->source(), HelpWindow::EntryPage());
 }
 
-QTEST_MAIN(HelpTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(HelpTest)
 #include "help_test.moc"

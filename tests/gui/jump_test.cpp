@@ -294,5 +294,6 @@ void JumpTest::settingSwitchesHighlightingOff() {
       written.constData());
 }
 
-QTEST_MAIN(JumpTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(JumpTest)
 #include "jump_test.moc"

@@ -217,5 +217,6 @@ class LogWindowTest : public QObject {
   std::unique_ptr<kem::LogModel> model_;
 };
 
-QTEST_MAIN(LogWindowTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(LogWindowTest)
 #include "log_window_test.moc"

@@ -801,5 +801,6 @@ void MainWindowTest::settingsSurviveARestart() {
   QCOMPARE(QFontInfo(window_->editor()->font()).pixelSize(), pixel_size);
 }
 
-QTEST_MAIN(MainWindowTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(MainWindowTest)
 #include "main_window_test.moc"

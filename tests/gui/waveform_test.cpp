@@ -208,5 +208,6 @@ void WaveformTest::faultyVectorFileIsShownAndNotLoaded() {
   QCOMPARE(sim->model().step_count(), 1);
 }
 
-QTEST_MAIN(WaveformTest)
+#include "tests/gui/gui_test_class.h"
+KEM_GUI_TEST_CLASS(WaveformTest)
 #include "waveform_test.moc"
