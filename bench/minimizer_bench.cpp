@@ -38,7 +38,7 @@ constexpr int kMaxSignals = 18;
 class QuietHost : public CompileHost {
  public:
   MessageLog& Log() override { return log_; }
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon, BoxButtons) override {
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind, BoxIcon, BoxButtons) override {
     out_of_memory_ = out_of_memory_ || text == messages::kOutOfMemory;
     return BoxAnswer::kNo;
   }

@@ -43,9 +43,10 @@ CliHost::CliHost(std::FILE* out, std::FILE* err, bool show_marker)
   log_.EnsureLogWindow();
 }
 
-BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons buttons) {
-  if (ClassifyBox(text) == BoxKind::kRefusedInput) input_refused_ = true;
-  WriteLine(err_, BoxLine(text));
+BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon,
+                                  BoxButtons buttons) {
+  if (kind == BoxKind::kRefusal) input_refused_ = true;
+  WriteLine(err_, BoxLine(text, kind));
   return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
 }
 

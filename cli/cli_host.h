@@ -48,7 +48,8 @@ class CliHost : public CompileHost {
   CliHost(std::FILE* out, std::FILE* err, bool show_marker);
 
   MessageLog& Log() override { return log_; }
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override;
   std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
   // The outcome of the last fit since ResetRunState; none when no fit ran.

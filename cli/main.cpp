@@ -148,7 +148,7 @@ int MainCatchingExhaustion(const std::vector<std::string>& arguments) {
   try {
     return Main(arguments);
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s\n", BoxLine(kOutOfMemoryBox).c_str());
+    std::fprintf(stderr, "%s\n", BoxLine(kOutOfMemoryBox, BoxKind::kFailure).c_str());
     return kExitFailed;
   }
 }

@@ -19,7 +19,7 @@ namespace kem {
 namespace {
 
 void ShowOutOfMemoryBox(CompileHost& host) {
-  host.ShowMessageBox(messages::kOutOfMemory, BoxIcon::kError, BoxButtons::kOk);
+  host.ShowMessageBox(messages::kOutOfMemory, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
 }
 
 void ShowOutOfMemoryBox(CompileRun& run) {
@@ -29,8 +29,8 @@ void ShowOutOfMemoryBox(CompileRun& run) {
 // A file that cannot be created is named to the user and makes the compilation unclean, so that
 // no fit follows; nothing is ever written to it.
 void ReportCannotSave(CompileRun& run, const std::string& file_name) {
-  run.host.ShowMessageBox(FormatText(messages::kCannotSave, {file_name}), BoxIcon::kNone,
-                          BoxButtons::kOk);
+  run.host.ShowMessageBox(FormatText(messages::kCannotSave, {file_name}), BoxKind::kFailure,
+                          BoxIcon::kNone, BoxButtons::kOk);
   run.diagnostics.CountError();
 }
 
@@ -131,7 +131,7 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
   // The outputs would overwrite the source: never compile, offer to save under another name.
   if (IsOutputExtension(job.document_name) ||
       OutputIsTheSource(job.document_name, {listing_name, intermediate_name, error_name})) {
-    if (host.ShowMessageBox(messages::kRefuseOwnOutput, BoxIcon::kQuestion,
+    if (host.ShowMessageBox(messages::kRefuseOwnOutput, BoxKind::kRefusal, BoxIcon::kQuestion,
                             BoxButtons::kYesNoCancel) == BoxAnswer::kYes)
       host.SaveUnderAnotherNameRequested();
     return nullptr;
@@ -151,7 +151,8 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
       if (run->CompileClean())
         run->fitted = host.RunFit(job.document_name);
       else
-        host.ShowMessageBox(messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
+        host.ShowMessageBox(messages::kFitImpossible, BoxKind::kFailure, BoxIcon::kNone,
+                            BoxButtons::kOk);
     }
   } catch (const std::bad_alloc&) {
     // Memory ran out outside the compilation proper: the host must hear of the end all the same.

@@ -258,8 +258,8 @@ void FinishFuseMap(const DesignValues& design, const PinTable& pins, FuseMap& ma
 }
 
 void ShowCannotSave(MessageBoxHost& boxes, const std::string& file_name) {
-  boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {file_name}), BoxIcon::kNone,
-                       BoxButtons::kOk);
+  boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {file_name}), BoxKind::kFailure,
+                       BoxIcon::kNone, BoxButtons::kOk);
 }
 
 // Whether the error file beside the intermediate file shows its compilation clean. One that is
@@ -344,7 +344,7 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
   const ReadResult read = ReadRegularFile(intermediate_name, text, kDefaultMemoryBudget);
   if (read == ReadResult::kCannotOpen) {
     boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),
-                         BoxIcon::kNone, BoxButtons::kOk);
+                         BoxKind::kRefusal, BoxIcon::kNone, BoxButtons::kOk);
     return FitOutcome::kNoIntermediateFile;
   }
   // The JEDEC file must never take the place of the design it comes from.
@@ -358,7 +358,8 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
   // refused: fitting it would program a chip that differs from the source.
   const bool compiled_clean = CompiledClean(stem);
   if (!compiled_clean)
-    boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
+    boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxKind::kFailure, BoxIcon::kNone,
+                         BoxButtons::kOk);
   try {
     Fitter fitter;
     if (!fitter.RunFit(std::move(text), jedec_name, boxes, log,
@@ -367,7 +368,7 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
     if (fitted != nullptr) *fitted = fitter.Result();
     return FitOutcome::kSucceeded;
   } catch (const std::bad_alloc&) {
-    boxes.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+    boxes.ShowMessageBox(kOutOfMemoryBox, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
     log.AppendLogLine(fitter_messages::kFailed, false);
     return FitOutcome::kFailed;
   }

@@ -50,9 +50,10 @@ void MarshallingHost::AdvanceProgressMarker() {
   ui_host_.Log().AdvanceProgressMarker();
 }
 
-BoxAnswer MarshallingHost::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
+BoxAnswer MarshallingHost::ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                                          BoxButtons buttons) {
   BoxAnswer answer = BoxAnswer::kCancel;
-  OnUiThread([&] { answer = ui_host_.ShowMessageBox(text, icon, buttons); });
+  OnUiThread([&] { answer = ui_host_.ShowMessageBox(text, kind, icon, buttons); });
   return answer;
 }
 
@@ -87,7 +88,7 @@ void CompileWorker::Start(CompileWork work, CompileDone done) {
     try {
       run = work(host_);
     } catch (const std::bad_alloc&) {
-      host_.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+      host_.ShowMessageBox(kOutOfMemoryBox, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
     }
     host_.OnUiThread([&] { done(std::move(run)); });
     finished_ = true;

@@ -22,7 +22,8 @@ class MarshallingHost : public CompileHost, public MessageLog {
   MessageLog& Log() override { return *this; }
   void AppendLogLine(std::string_view text, bool transient) override;
   void AdvanceProgressMarker() override;
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override;
   void CompilationStarted() override;
   void SourceCompiled() override;
   void CompilationEnded() override;

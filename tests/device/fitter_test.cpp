@@ -595,7 +595,8 @@ TEST(HostileInput, EveryMutationEndsInAResult) {
 
 class RecordingBoxes : public MessageBoxHost {
  public:
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind, BoxIcon icon,
+                           BoxButtons buttons) override {
     boxes.emplace_back(text);
     EXPECT_EQ(icon, BoxIcon::kNone);
     EXPECT_EQ(buttons, BoxButtons::kOk);
@@ -712,7 +713,7 @@ TEST_F(FitCommandTest, UnwritableOrUnreadableFilesChangeNothing) {
       LogModel log;
       log.EnsureLogWindow();
       struct : MessageBoxHost {
-        BoxAnswer ShowMessageBox(std::string_view text, BoxIcon, BoxButtons) override {
+        BoxAnswer ShowMessageBox(std::string_view text, BoxKind, BoxIcon, BoxButtons) override {
           texts.emplace_back(text);
           return BoxAnswer::kOk;
         }
