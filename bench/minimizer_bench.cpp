@@ -42,7 +42,6 @@ class QuietHost : public CompileHost {
     out_of_memory_ = out_of_memory_ || text == messages::kOutOfMemory;
     return BoxAnswer::kNo;
   }
-  std::optional<FittedDesign> RunFit(std::string_view) override { return std::nullopt; }
 
   bool out_of_memory() const { return out_of_memory_; }
 

@@ -20,6 +20,7 @@
 #include "common/interrupt_cleanup.h"
 #include "common/names.h"
 #include "compiler/driver.h"
+#include "device/fitter.h"
 #include "shell/settings.h"
 
 namespace kem::cli {
@@ -74,11 +75,16 @@ int FitStatus(FitOutcome outcome) {
   return kExitUnusable;
 }
 
+// What the boxes of a run call for: a refused input is the caller's fault, a failure the run's.
+int BoxStatus(const CliHost& host) {
+  if (host.input_refused()) return kExitUnusable;
+  return host.work_failed() ? kExitFailed : kExitClean;
+}
+
 // The IDE's "Nur Fitten": no compilation, the fit of the intermediate file that is there.
 int FitOne(const std::string& document, CliHost& host) {
   host.ResetRunState();
-  host.RunFit(document);
-  return FitStatus(host.last_fit().value_or(FitOutcome::kFailed));
+  return std::max(FitStatus(FitCommand(document, host, host.Log())), BoxStatus(host));
 }
 
 int CompileOne(const std::string& document, const Options& options, CliHost& host) {
@@ -90,7 +96,7 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
 
   host.ResetRunState();
   std::unique_ptr<CompileRun> run = RunCompileCommand(job, host, compile_options);
-  if (!run) return host.input_refused() ? kExitUnusable : kExitFailed;
+  if (!run) return std::max(kExitFailed, BoxStatus(host));
   // A source that is no file has no error file beside it: its one diagnostic is echoed as one.
   if (run->source_not_a_file) {
     EchoDiagnostics(document, std::string(DiagnosticEntry(Diag::E04).format) + '\n', stderr);
@@ -99,7 +105,7 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   const bool unreadable = run->error_file_created && EchoErrorFile(document, stderr);
   if (unreadable || host.input_refused()) return kExitUnusable;
   if (!run->CompileClean()) return kExitFailed;  // also when the compilation was aborted
-  return host.last_fit() ? FitStatus(*host.last_fit()) : kExitClean;
+  return std::max(run->fit ? FitStatus(*run->fit) : kExitClean, BoxStatus(host));
 }
 
 int Main(const std::vector<std::string>& arguments) {

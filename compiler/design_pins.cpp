@@ -16,7 +16,6 @@ class SilentHost : public CompileHost {
   BoxAnswer ShowMessageBox(std::string_view, BoxKind, BoxIcon, BoxButtons) override {
     return BoxAnswer::kNo;
   }
-  std::optional<FittedDesign> RunFit(std::string_view) override { return std::nullopt; }
 
  private:
   LogModel log_;

@@ -13,6 +13,7 @@
 #include "compiler/messages.h"
 #include "compiler/statements.h"
 #include "compiler/symbols.h"
+#include "device/fitter.h"
 
 namespace kem {
 
@@ -149,7 +150,7 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
     LogResultLine(*run);
     if (!run->CompileAborted() && job.fit_after_compile) {
       if (run->CompileClean())
-        run->fitted = host.RunFit(job.document_name);
+        run->fit = FitCommand(job.document_name, host, host.Log(), &run->fitted);
       else
         host.ShowMessageBox(messages::kFitImpossible, BoxKind::kFailure, BoxIcon::kNone,
                             BoxButtons::kOk);

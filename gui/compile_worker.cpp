@@ -6,7 +6,6 @@
 #include <new>
 
 #include "common/allocation.h"
-#include "device/fitter.h"
 
 namespace kem::gui {
 
@@ -71,12 +70,6 @@ void MarshallingHost::CompilationEnded() {
 
 void MarshallingHost::SaveUnderAnotherNameRequested() {
   OnUiThread([&] { ui_host_.SaveUnderAnotherNameRequested(); });
-}
-
-std::optional<FittedDesign> MarshallingHost::RunFit(std::string_view document_name) {
-  std::optional<FittedDesign> fitted;
-  FitCommand(document_name, *this, *this, &fitted);
-  return fitted;
 }
 
 void CompileWorker::Start(CompileWork work, CompileDone done) {

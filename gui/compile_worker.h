@@ -2,7 +2,8 @@
 // driver makes to its host (log lines, what happens to the compilation, message boxes) is carried
 // out on the user-interface thread, in the order of the calls. Log lines and markers are posted
 // and the worker goes on at once, so a busy window never slows the compilation; the other calls
-// wait until they are done, which also delivers every log line posted before them.
+// wait until they are done, which also delivers every log line posted before them. The fit after
+// a clean compilation runs on the worker with it; only its lines and boxes cross.
 #pragma once
 
 #include <QObject>
@@ -28,8 +29,6 @@ class MarshallingHost : public CompileHost, public MessageLog {
   void SourceCompiled() override;
   void CompilationEnded() override;
   void SaveUnderAnotherNameRequested() override;
-  // The fit after a clean compilation runs on the worker too; only its lines and boxes cross.
-  std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
   // Runs `call` on the user-interface thread and returns when it is done.
   template <typename Call>

@@ -94,7 +94,6 @@ class Frame {
     void SourceCompiled() override { frame_.compile_needed_ = false; }
     void CompilationEnded() override;
     void SaveUnderAnotherNameRequested() override;
-    std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
    private:
     Frame& frame_;

@@ -112,10 +112,4 @@ void Frame::Host::SaveUnderAnotherNameRequested() {
   frame_.HandleCommand(kCmdSaveAs);
 }
 
-std::optional<FittedDesign> Frame::Host::RunFit(std::string_view document_name) {
-  std::optional<FittedDesign> fitted;
-  FitCommand(document_name, *this, Log(), &fitted);
-  return fitted;
-}
-
 }  // namespace kem

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/internal_check.h"
+#include "device/catalogue.h"
 #include "tests/support/compile_fixture.h"
 #include "tests/support/unprivileged.h"
 
@@ -160,15 +161,19 @@ TEST_F(DriverTest, SourceThatIsAFolder) {
 }
 
 TEST_F(DriverTest, CleanCompileRunsTheFitOnce) {
-  Compile(kHeaderOnly, "design.kem", {}, true);
+  Compiled c = Compile(kHeaderOnly, "design.kem", {}, true);
   EXPECT_EQ(host.fits, Lines{dir.File("design.kem")});
   EXPECT_TRUE(host.boxes.empty());
+  EXPECT_EQ(c.run->fit, FitOutcome::kSucceeded);  // the run keeps the fit and its device
+  ASSERT_TRUE(c.run->fitted);
+  EXPECT_EQ(c.run->fitted->gal_type, kGal16V8);
 }
 
 TEST_F(DriverTest, WarningsAloneStillFit) {
   Compiled c = Compile(std::string(kHeaderOnly) + "Q1 = A\n", "design.kem", {}, true);
   EXPECT_EQ(c.errors, "Zeile 4: W01 ; fehlt\n");
-  EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 1, Fehler: 0.");
+  // The fit's own line follows the result line.
+  EXPECT_EQ(host.log.lines().end()[-2], "Compilevorgang beendet, Warnungen: 1, Fehler: 0.");
   EXPECT_EQ(host.fits.size(), 1u);
 }
 

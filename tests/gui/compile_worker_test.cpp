@@ -29,7 +29,6 @@ class RecordingHost : public kem::CompileHost, public kem::MessageLog {
   void SourceCompiled() override { events.emplace_back("compiled"); }
   void CompilationEnded() override { events.emplace_back("ended"); }
   void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
-  std::optional<kem::FittedDesign> RunFit(std::string_view) override { return std::nullopt; }
 
   Events events;
 };

@@ -27,10 +27,6 @@ class FakeHost : public CompileHost {
   void SourceCompiled() override { events.emplace_back("compiled"); }
   void CompilationEnded() override { events.emplace_back("ended"); }
   void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
-  std::optional<FittedDesign> RunFit(std::string_view document) override {
-    fits.emplace_back(document);
-    return std::nullopt;
-  }
 
   LogModel log;
   MessageLog* log_override = nullptr;  // a log of the test's own in place of `log`
@@ -40,7 +36,7 @@ class FakeHost : public CompileHost {
   std::vector<BoxIcon> box_icons;
   std::vector<std::size_t> log_length_at_box;
   std::vector<std::string> events;
-  std::vector<std::string> fits;
+  std::vector<std::string> fits;  // the documents fitted, as a fixture notes them from the runs
 };
 
 }  // namespace kem::testing_support
