@@ -35,30 +35,20 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUnusable = 2;
 constexpr const char* kStdoutFailed = "kemc: error: Fehler beim Schreiben der Standardausgabe\n";
 
-// The code of the diagnostic for a source that cannot be opened.
-std::string_view UnreadableSourceCode() {
-  const std::string_view format = DiagnosticEntry(Diag::E04).format;
-  return format.substr(0, format.find(' '));
-}
-
-// Every diagnostic of an error file's text as "FILE:LINE: error: TEXT", so editors and build tools
+// Every diagnostic of the run's error file as "FILE:LINE: error: TEXT", so editors and build tools
 // can jump to it. Returns whether one says that the source could not be opened.
-bool EchoDiagnostics(const std::string& document, const std::string& text, std::FILE* err) {
+bool EchoDiagnostics(const std::string& document, const CompileRun& run, std::FILE* err) {
   bool unreadable = false;
-  for (const ErrorFileEntry& entry : ParseErrorFile(text)) {
-    const std::string line = GnuDiagnosticLine(document, entry) + '\n';
-    std::fwrite(line.data(), 1, line.size(), err);
-    unreadable = unreadable || entry.code == UnreadableSourceCode();
+  for (const ReportedDiagnostic& reported : run.diagnostics.entries()) {
+    for (const ErrorFileEntry& entry : EntriesOf(reported)) {
+      const std::string line = GnuDiagnosticLine(document, entry) + '\n';
+      std::fwrite(line.data(), 1, line.size(), err);
+    }
+    unreadable = unreadable || reported.id == Diag::E04;
   }
   // A console's standard error is buffered on some platforms: the lines must show now.
   std::fflush(err);
   return unreadable;
-}
-
-bool EchoErrorFile(const std::string& document, std::FILE* err) {
-  std::string text;
-  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return false;
-  return EchoDiagnostics(document, text, err);
 }
 
 // A missing intermediate file is an input that cannot be used; a fit that fails is an error in
@@ -99,10 +89,10 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
   if (!run) return std::max(kExitFailed, BoxStatus(host));
   // A source that is no file has no error file beside it: its one diagnostic is echoed as one.
   if (run->source_not_a_file) {
-    EchoDiagnostics(document, std::string(DiagnosticEntry(Diag::E04).format) + '\n', stderr);
+    EchoDiagnostics(document, *run, stderr);
     return kExitUnusable;
   }
-  const bool unreadable = run->error_file_created && EchoErrorFile(document, stderr);
+  const bool unreadable = run->error_file_created && EchoDiagnostics(document, *run, stderr);
   if (unreadable || host.input_refused()) return kExitUnusable;
   if (!run->CompileClean()) return kExitFailed;  // also when the compilation was aborted
   return std::max(run->fit ? FitStatus(*run->fit) : kExitClean, BoxStatus(host));

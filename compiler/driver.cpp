@@ -180,14 +180,18 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
     // Beside a device or a FIFO lies a system folder, and a folder has no "beside": the
     // diagnostic is shown in the log alone, and no output is made.
     run.source_not_a_file = true;
+    run.diagnostics.OpenErrorFile();  // kept for the caller, never written
     run.diagnostics.ReportDiagnostic(Diag::E04, 0);
+    run.diagnostics.CloseErrorFile();
     run.log().AppendLogLine(DiagnosticEntry(Diag::E04).format, false);
   } else if (!error_file.Create(error_name)) {
     ReportCannotSave(run, error_name);
   } else {
-    run.diagnostics.AttachErrorFile(error_file.stream());
+    run.diagnostics.OpenErrorFile();
     const bool parsed = ParseSource(run, source_name, listing_name, intermediate_name);
-    run.diagnostics.DetachErrorFile();
+    run.diagnostics.CloseErrorFile();
+    const std::string errors = ErrorFileText(run.diagnostics.entries());
+    std::fwrite(errors.data(), 1, errors.size(), error_file.stream());
     PublishOutputs(run, error_file);
     if (!parsed) ShowOutOfMemoryBox(run);
   }
