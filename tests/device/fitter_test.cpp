@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "common/internal_check.h"
 #include "device/catalogue.h"
+#include "device/fitter_messages.h"
 #include "device/jedec_reader.h"
 #include "device/jedec_writer.h"
 #include "tests/support/fit_check.h"
@@ -643,6 +645,27 @@ TEST_F(FitCommandTest, FailedFitLeavesAnEmptyJedecFile) {
   dir.Write("ampel.jed", "an older fit");
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kFailed);
   EXPECT_EQ(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"});
+  EXPECT_EQ(dir.Read("ampel.jed"), "");
+}
+
+// A fault of the fitter found at its last step ends the fit as failed: its place is logged and
+// the JEDEC file it wrote is emptied.
+TEST_F(FitCommandTest, InternalErrorFailsTheFit) {
+  struct : LogModel {
+    void AppendLogLine(std::string_view text, bool transient) override {
+      const bool fault = text == fitter_messages::kSucceeded && !tripped;
+      tripped = tripped || fault;
+      KEM_CHECK(!fault);
+      LogModel::AppendLogLine(text, transient);
+    }
+    bool tripped = false;
+  } faulty;
+  faulty.EnsureLogWindow();
+  dir.Write("ampel.boo", GoodIntermediate());
+  EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, faulty), FitOutcome::kFailed);
+  ASSERT_EQ(faulty.lines().size(), 2u);
+  EXPECT_EQ(faulty.lines()[0].rfind("Interner Fitterfehler in device/fitter_test.cpp:", 0), 0u);
+  EXPECT_EQ(faulty.lines()[1], "Es traten Fehler beim Fitten auf!");
   EXPECT_EQ(dir.Read("ampel.jed"), "");
 }
 
