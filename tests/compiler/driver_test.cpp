@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "common/internal_check.h"
-#include "device/catalogue.h"
 #include "tests/support/compile_fixture.h"
 #include "tests/support/unprivileged.h"
 
@@ -165,8 +164,7 @@ TEST_F(DriverTest, CleanCompileRunsTheFitOnce) {
   EXPECT_EQ(host.fits, Lines{dir.File("design.kem")});
   EXPECT_TRUE(host.boxes.empty());
   EXPECT_EQ(c.run->fit, FitOutcome::kSucceeded);  // the run keeps the fit and its device
-  ASSERT_TRUE(c.run->fitted);
-  EXPECT_EQ(c.run->fitted->gal_type, kGal16V8);
+  EXPECT_TRUE(c.run->fitted);
 }
 
 TEST_F(DriverTest, WarningsAloneStillFit) {
