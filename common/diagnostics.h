@@ -86,7 +86,11 @@ struct DiagnosticCounts {
 // by whoever owns it; while none is open, diagnostics are counted but not kept.
 class Diagnostics {
  public:
-  void ResetDiagnosticCounts() { counts_ = {}; }
+  // A new compilation: nothing counted, nothing kept.
+  void ResetDiagnosticCounts() {
+    counts_ = {};
+    entries_.clear();
+  }
   void OpenErrorFile() { error_file_open_ = true; }
   void CloseErrorFile() { error_file_open_ = false; }
 

@@ -75,6 +75,7 @@ TEST(ReportDiagnostic, WithoutErrorFileCountsOnly) {
   d.ReportDiagnostic(Diag::E01, 0);
   d.ReportDiagnostic(Diag::E01, 0);
   EXPECT_EQ(d.counts().errors, 2);
+  EXPECT_TRUE(d.entries().empty());
   d.ResetDiagnosticCounts();
   EXPECT_EQ(d.counts().errors, 0);
 }
