@@ -6,17 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/message_box.h"
+
 namespace kem::cli {
 
-enum class BoxKind {
-  kNotice,        // information only
-  kFailure,       // the work was not done or not written: the run fails
-  kRefusedInput,  // a file named on the command line cannot be used as it is
-};
-
-BoxKind ClassifyBox(std::string_view text);
-
-// "kemc: error: TEXT" for a failure or a refused input, "kemc: TEXT" otherwise.
-std::string BoxLine(std::string_view text);
+// "kemc: error: TEXT" for a refusal or a failure, "kemc: TEXT" otherwise.
+std::string BoxLine(std::string_view text, BoxKind kind);
 
 }  // namespace kem::cli

@@ -43,15 +43,12 @@ CliHost::CliHost(std::FILE* out, std::FILE* err, bool show_marker)
   log_.EnsureLogWindow();
 }
 
-BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxIcon, BoxButtons buttons) {
-  if (ClassifyBox(text) == BoxKind::kRefusedInput) input_refused_ = true;
-  WriteLine(err_, BoxLine(text));
+BoxAnswer CliHost::ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon,
+                                  BoxButtons buttons) {
+  input_refused_ = input_refused_ || kind == BoxKind::kRefusal;
+  work_failed_ = work_failed_ || kind == BoxKind::kFailure;
+  WriteLine(err_, BoxLine(text, kind));
   return buttons == BoxButtons::kYesNoCancel ? BoxAnswer::kNo : BoxAnswer::kOk;
-}
-
-std::optional<FittedDesign> CliHost::RunFit(std::string_view document_name) {
-  last_fit_ = FitCommand(document_name, *this, log_);
-  return std::nullopt;  // the command line simulates from the JEDEC file
 }
 
 }  // namespace kem::cli

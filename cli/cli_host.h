@@ -5,13 +5,11 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 
 #include "common/message_log.h"
 #include "compiler/compile_host.h"
-#include "device/fitter.h"
 
 namespace kem::cli {
 
@@ -48,24 +46,24 @@ class CliHost : public CompileHost {
   CliHost(std::FILE* out, std::FILE* err, bool show_marker);
 
   MessageLog& Log() override { return log_; }
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
-  std::optional<FittedDesign> RunFit(std::string_view document_name) override;
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override;
 
-  // The outcome of the last fit since ResetRunState; none when no fit ran.
-  std::optional<FitOutcome> last_fit() const { return last_fit_; }
   // Whether a box since ResetRunState refused a file named on the command line.
   bool input_refused() const { return input_refused_; }
+  // Whether a box since ResetRunState said that work was not done or not written.
+  bool work_failed() const { return work_failed_; }
   void ResetRunState() {
-    last_fit_.reset();
     input_refused_ = false;
+    work_failed_ = false;
   }
 
  private:
   std::FILE* err_;
   TerminalLogView view_;
   LogModel log_;
-  std::optional<FitOutcome> last_fit_;
   bool input_refused_ = false;
+  bool work_failed_ = false;
 };
 
 }  // namespace kem::cli

@@ -72,6 +72,27 @@ std::vector<ErrorFileEntry> ParseErrorFile(std::string_view text) {
   return entries;
 }
 
+std::vector<ErrorFileEntry> EntriesOf(const ReportedDiagnostic& reported) {
+  std::vector<ErrorFileEntry> entries;
+  std::string_view text = reported.text;
+  while (!text.empty()) {
+    const std::size_t end = std::min(text.find('\n'), text.size());
+    ErrorFileEntry entry;
+    entry.line = reported.line.value_or(0);
+    entry.text = text.substr(0, end);
+    if (entries.empty()) {
+      entry.kind = reported.severity() == Severity::kWarning ? DiagnosticKind::kWarning
+                                                             : DiagnosticKind::kError;
+      entry.code = CodeOf(entry.text);
+    } else {
+      entry.kind = DiagnosticKind::kNote;
+    }
+    entries.push_back(entry);
+    text.remove_prefix(std::min(end + 1, text.size()));
+  }
+  return entries;
+}
+
 std::string GnuDiagnosticLine(std::string_view file_name, const ErrorFileEntry& entry) {
   std::string text(file_name);
   if (entry.line > 0) text += ':' + std::to_string(entry.line);

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/diagnostics.h"
+
 namespace kem::cli {
 
 enum class DiagnosticKind { kError, kWarning, kNote };
@@ -22,6 +24,10 @@ struct ErrorFileEntry {
 // the diagnostic before it (a message of two lines) and becomes a note at that one's line; a code
 // the catalogue does not know counts as an error.
 std::vector<ErrorFileEntry> ParseErrorFile(std::string_view text);
+
+// A diagnostic of a run as the entries its error-file lines make: a message of two lines is an
+// error or warning and a note at its line. The entries refer to `reported`.
+std::vector<ErrorFileEntry> EntriesOf(const ReportedDiagnostic& reported);
 
 // "FILE:LINE: error: TEXT", without ":LINE" for a diagnostic that names no line.
 std::string GnuDiagnosticLine(std::string_view file_name, const ErrorFileEntry& entry);

@@ -20,6 +20,7 @@
 #include "common/interrupt_cleanup.h"
 #include "common/names.h"
 #include "compiler/driver.h"
+#include "device/fitter.h"
 #include "shell/settings.h"
 
 namespace kem::cli {
@@ -34,30 +35,20 @@ constexpr int kExitFailed = 1;
 constexpr int kExitUnusable = 2;
 constexpr const char* kStdoutFailed = "kemc: error: Fehler beim Schreiben der Standardausgabe\n";
 
-// The code of the diagnostic for a source that cannot be opened.
-std::string_view UnreadableSourceCode() {
-  const std::string_view format = DiagnosticEntry(Diag::E04).format;
-  return format.substr(0, format.find(' '));
-}
-
-// Every diagnostic of an error file's text as "FILE:LINE: error: TEXT", so editors and build tools
+// Every diagnostic of the run's error file as "FILE:LINE: error: TEXT", so editors and build tools
 // can jump to it. Returns whether one says that the source could not be opened.
-bool EchoDiagnostics(const std::string& document, const std::string& text, std::FILE* err) {
+bool EchoDiagnostics(const std::string& document, const CompileRun& run, std::FILE* err) {
   bool unreadable = false;
-  for (const ErrorFileEntry& entry : ParseErrorFile(text)) {
-    const std::string line = GnuDiagnosticLine(document, entry) + '\n';
-    std::fwrite(line.data(), 1, line.size(), err);
-    unreadable = unreadable || entry.code == UnreadableSourceCode();
+  for (const ReportedDiagnostic& reported : run.diagnostics.entries()) {
+    for (const ErrorFileEntry& entry : EntriesOf(reported)) {
+      const std::string line = GnuDiagnosticLine(document, entry) + '\n';
+      std::fwrite(line.data(), 1, line.size(), err);
+    }
+    unreadable = unreadable || reported.id == Diag::E04;
   }
   // A console's standard error is buffered on some platforms: the lines must show now.
   std::fflush(err);
   return unreadable;
-}
-
-bool EchoErrorFile(const std::string& document, std::FILE* err) {
-  std::string text;
-  if (!ReadWholeFile(Stem(document) + std::string(kErrorFileExtension), text)) return false;
-  return EchoDiagnostics(document, text, err);
 }
 
 // A missing intermediate file is an input that cannot be used; a fit that fails is an error in
@@ -74,11 +65,16 @@ int FitStatus(FitOutcome outcome) {
   return kExitUnusable;
 }
 
+// What the boxes of a run call for: a refused input is the caller's fault, a failure the run's.
+int BoxStatus(const CliHost& host) {
+  if (host.input_refused()) return kExitUnusable;
+  return host.work_failed() ? kExitFailed : kExitClean;
+}
+
 // The IDE's "Nur Fitten": no compilation, the fit of the intermediate file that is there.
 int FitOne(const std::string& document, CliHost& host) {
   host.ResetRunState();
-  host.RunFit(document);
-  return FitStatus(host.last_fit().value_or(FitOutcome::kFailed));
+  return std::max(FitStatus(FitCommand(document, host, host.Log())), BoxStatus(host));
 }
 
 int CompileOne(const std::string& document, const Options& options, CliHost& host) {
@@ -90,16 +86,16 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
 
   host.ResetRunState();
   std::unique_ptr<CompileRun> run = RunCompileCommand(job, host, compile_options);
-  if (!run) return host.input_refused() ? kExitUnusable : kExitFailed;
+  if (!run) return std::max(kExitFailed, BoxStatus(host));
   // A source that is no file has no error file beside it: its one diagnostic is echoed as one.
   if (run->source_not_a_file) {
-    EchoDiagnostics(document, std::string(DiagnosticEntry(Diag::E04).format) + '\n', stderr);
+    EchoDiagnostics(document, *run, stderr);
     return kExitUnusable;
   }
-  const bool unreadable = run->error_file_created && EchoErrorFile(document, stderr);
+  const bool unreadable = run->error_file_created && EchoDiagnostics(document, *run, stderr);
   if (unreadable || host.input_refused()) return kExitUnusable;
   if (!run->CompileClean()) return kExitFailed;  // also when the compilation was aborted
-  return host.last_fit() ? FitStatus(*host.last_fit()) : kExitClean;
+  return std::max(run->fit ? FitStatus(*run->fit) : kExitClean, BoxStatus(host));
 }
 
 int Main(const std::vector<std::string>& arguments) {
@@ -148,7 +144,7 @@ int MainCatchingExhaustion(const std::vector<std::string>& arguments) {
   try {
     return Main(arguments);
   } catch (const std::bad_alloc&) {
-    std::fprintf(stderr, "%s\n", BoxLine(kOutOfMemoryBox).c_str());
+    std::fprintf(stderr, "%s\n", BoxLine(kOutOfMemoryBox, BoxKind::kFailure).c_str());
     return kExitFailed;
   }
 }

@@ -11,6 +11,8 @@ namespace kem {
 
 namespace {
 
+constexpr std::string_view kLinePrefix = "Zeile ";
+
 constexpr Severity W = Severity::kWarning;
 constexpr Severity E = Severity::kError;
 constexpr Severity S = Severity::kSevere;
@@ -67,6 +69,16 @@ const DiagnosticRecord& DiagnosticEntry(Diag id) {
   return kDiagnostics[static_cast<int>(id)];
 }
 
+std::string ErrorFileText(const std::vector<ReportedDiagnostic>& entries) {
+  std::string text;
+  for (const ReportedDiagnostic& entry : entries) {
+    if (entry.line) text += std::string(kLinePrefix) + std::to_string(*entry.line) + ": ";
+    text += entry.text;
+    text += '\n';
+  }
+  return text;
+}
+
 void Diagnostics::ReportDiagnostic(Diag id, int line, std::string_view argument) {
   Report(id, DiagnosticEntry(id).with_line, line, argument);
 }
@@ -78,12 +90,9 @@ void Diagnostics::ReportAtLine(Diag id, int line) {
 void Diagnostics::Report(Diag id, bool with_line, int line, std::string_view argument) {
   const DiagnosticRecord& record = DiagnosticEntry(id);
   // Once a severe diagnostic stands in the error file, it stays the last line written.
-  if (counts_.severe == 0 && error_file_ != nullptr) {
-    std::string text;
-    if (with_line) text = "Zeile " + std::to_string(line) + ": ";
-    text += FormatText(record.format, {argument});
-    text += '\n';
-    std::fwrite(text.data(), 1, text.size(), error_file_);
+  if (counts_.severe == 0 && error_file_open_) {
+    entries_.push_back({id, with_line ? std::optional<int>(line) : std::nullopt,
+                        FormatText(record.format, {argument})});
   }
   switch (record.severity) {
     case Severity::kWarning:
@@ -101,7 +110,6 @@ void Diagnostics::Report(Diag id, bool with_line, int line, std::string_view arg
 namespace {
 
 bool IsWarningLine(std::string_view line) {
-  constexpr std::string_view kLinePrefix = "Zeile ";
   if (line.starts_with(kLinePrefix)) {
     const std::size_t colon = line.find(": ");
     if (colon == std::string_view::npos) return false;

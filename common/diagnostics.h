@@ -1,10 +1,12 @@
-// The numbered diagnostics of a compilation: one table of messages and one writer that formats a
-// diagnostic, appends it to the error file and counts it by severity. The counts decide the
-// outcome of a compilation: a severe diagnostic aborts it, an error makes it unclean.
+// The numbered diagnostics of a compilation: one table of messages and one reporter that formats a
+// diagnostic, keeps it as an entry of the error file and counts it by severity. The counts decide
+// the outcome of a compilation: a severe diagnostic aborts it, an error makes it unclean.
 #pragma once
 
-#include <cstdio>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kem {
 
@@ -62,23 +64,39 @@ struct DiagnosticRecord {
 
 const DiagnosticRecord& DiagnosticEntry(Diag id);
 
+// One diagnostic as the error file states it.
+struct ReportedDiagnostic {
+  Diag id;
+  std::optional<int> line;  // the source line it names, when it names one
+  std::string text;         // the message with its argument, code first; E11 has two lines
+
+  Severity severity() const { return DiagnosticEntry(id).severity; }
+};
+
+// The error file's text: one line per entry, "Zeile <line>: " before those that name one.
+std::string ErrorFileText(const std::vector<ReportedDiagnostic>& entries);
+
 struct DiagnosticCounts {
   int warnings = 0;
   int errors = 0;
   int severe = 0;
 };
 
-// Writes and counts the diagnostics of one compilation. The error file belongs to the caller; while
-// none is attached, diagnostics are counted but not written.
+// Keeps and counts the diagnostics of one compilation. The error file is written from the entries
+// by whoever owns it; while none is open, diagnostics are counted but not kept.
 class Diagnostics {
  public:
-  void ResetDiagnosticCounts() { counts_ = {}; }
-  void AttachErrorFile(std::FILE* file) { error_file_ = file; }
-  void DetachErrorFile() { error_file_ = nullptr; }
+  // A new compilation: nothing counted, nothing kept.
+  void ResetDiagnosticCounts() {
+    counts_ = {};
+    entries_.clear();
+  }
+  void OpenErrorFile() { error_file_open_ = true; }
+  void CloseErrorFile() { error_file_open_ = false; }
 
-  // Formats `id` with `argument` in place of "%s", prefixed with "Zeile <line>: " when the table
-  // says so; writes it as one line of the error file unless a severe diagnostic has already been
-  // reported in this compilation; then counts it.
+  // Formats `id` with `argument` in place of "%s", naming the line when the table says so; keeps
+  // it as an entry of the error file unless a severe diagnostic has already been reported in this
+  // compilation; then counts it.
   void ReportDiagnostic(Diag id, int line, std::string_view argument = {});
   // The same with the line prefix also for a diagnostic that has none in the table: for a
   // resource that one place of the source exhausts.
@@ -89,12 +107,15 @@ class Diagnostics {
   void CountError() { ++counts_.errors; }
 
   const DiagnosticCounts& counts() const { return counts_; }
+  // In the order they were reported.
+  const std::vector<ReportedDiagnostic>& entries() const { return entries_; }
 
  private:
   void Report(Diag id, bool with_line, int line, std::string_view argument);
 
   DiagnosticCounts counts_;
-  std::FILE* error_file_ = nullptr;
+  std::vector<ReportedDiagnostic> entries_;
+  bool error_file_open_ = false;
 };
 
 // Whether the text of an error file holds a line that is not a warning: the compilation that wrote

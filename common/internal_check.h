@@ -1,14 +1,16 @@
 // Bugs are not diagnostics. A condition that only a fault of this program can break is checked
 // with KEM_CHECK: when it fails, the running compilation ends as an internal compiler error (E03)
-// that names the source file and line of the check, instead of going on to a wrong chip or
-// reporting a problem the user does not have (such as "E01 Speicher voll").
+// and a running fit as failed with an empty JEDEC file, each naming the source file and line of
+// the check in the log, instead of going on to a wrong chip or reporting a problem the user does
+// not have (such as "E01 Speicher voll").
 #pragma once
 
 #include <string>
 
 namespace kem {
 
-// Thrown by a failed check and caught where a compilation or a fit is run, never inside a layer.
+// Thrown by a failed check; caught where a compilation (the compile driver) or a fit (the fit
+// command) is run, never in the layers whose code they call.
 struct InternalError {
   const char* file;  // folder/file.cpp, the same on every machine
   int line;

@@ -3,12 +3,8 @@
 // that means for windows and menus is the host's business.
 #pragma once
 
-#include <optional>
-#include <string_view>
-
 #include "common/message_box.h"
 #include "common/message_log.h"
-#include "device/fitter.h"
 
 namespace kem {
 
@@ -21,15 +17,12 @@ class CompileHost : public MessageBoxHost {
   // The source has been read and its outputs written as far as they got: they now belong to the
   // text that was compiled, whatever the diagnostics say.
   virtual void SourceCompiled() {}
-  // The compilation is over, after its fit if one followed, also when memory ran out.
+  // The compilation is over, after its fit if one followed, also when memory ran out. The fit
+  // runs on the driver's thread; its boxes and lines come to the host as the compilation's do.
   virtual void CompilationEnded() {}
   // The source carries an output's name, and the user agreed to save it under another name
   // before compiling; returns when that is done or given up.
   virtual void SaveUnderAnotherNameRequested() {}
-
-  // Fits the document's intermediate file on the caller's thread, after a clean compilation; the
-  // fit's result when it succeeded.
-  virtual std::optional<FittedDesign> RunFit(std::string_view document_name) = 0;
 };
 
 }  // namespace kem

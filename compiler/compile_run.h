@@ -66,7 +66,8 @@ struct CompileRun {
   PinTable pins;
   DesignValues design;
   OutputFiles outputs;
-  std::optional<FittedDesign> fitted;  // the fit that followed, when it succeeded
+  std::optional<FitOutcome> fit;       // the fit that followed the compilation, when one ran
+  std::optional<FittedDesign> fitted;  // the fit's result, when it succeeded
 
   EmissionTarget emission_target() { return {pins, design, outputs}; }
 };

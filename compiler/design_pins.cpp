@@ -13,10 +13,9 @@ namespace {
 class SilentHost : public CompileHost {
  public:
   MessageLog& Log() override { return log_; }
-  BoxAnswer ShowMessageBox(std::string_view, BoxIcon, BoxButtons) override {
+  BoxAnswer ShowMessageBox(std::string_view, BoxKind, BoxIcon, BoxButtons) override {
     return BoxAnswer::kNo;
   }
-  std::optional<FittedDesign> RunFit(std::string_view) override { return std::nullopt; }
 
  private:
   LogModel log_;

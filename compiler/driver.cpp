@@ -13,13 +13,14 @@
 #include "compiler/messages.h"
 #include "compiler/statements.h"
 #include "compiler/symbols.h"
+#include "device/fitter.h"
 
 namespace kem {
 
 namespace {
 
 void ShowOutOfMemoryBox(CompileHost& host) {
-  host.ShowMessageBox(messages::kOutOfMemory, BoxIcon::kError, BoxButtons::kOk);
+  host.ShowMessageBox(messages::kOutOfMemory, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
 }
 
 void ShowOutOfMemoryBox(CompileRun& run) {
@@ -29,8 +30,8 @@ void ShowOutOfMemoryBox(CompileRun& run) {
 // A file that cannot be created is named to the user and makes the compilation unclean, so that
 // no fit follows; nothing is ever written to it.
 void ReportCannotSave(CompileRun& run, const std::string& file_name) {
-  run.host.ShowMessageBox(FormatText(messages::kCannotSave, {file_name}), BoxIcon::kNone,
-                          BoxButtons::kOk);
+  run.host.ShowMessageBox(FormatText(messages::kCannotSave, {file_name}), BoxKind::kFailure,
+                          BoxIcon::kNone, BoxButtons::kOk);
   run.diagnostics.CountError();
 }
 
@@ -131,7 +132,7 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
   // The outputs would overwrite the source: never compile, offer to save under another name.
   if (IsOutputExtension(job.document_name) ||
       OutputIsTheSource(job.document_name, {listing_name, intermediate_name, error_name})) {
-    if (host.ShowMessageBox(messages::kRefuseOwnOutput, BoxIcon::kQuestion,
+    if (host.ShowMessageBox(messages::kRefuseOwnOutput, BoxKind::kRefusal, BoxIcon::kQuestion,
                             BoxButtons::kYesNoCancel) == BoxAnswer::kYes)
       host.SaveUnderAnotherNameRequested();
     return nullptr;
@@ -149,9 +150,10 @@ std::unique_ptr<CompileRun> RunCompileCommand(const CompileJob& job, CompileHost
     LogResultLine(*run);
     if (!run->CompileAborted() && job.fit_after_compile) {
       if (run->CompileClean())
-        run->fitted = host.RunFit(job.document_name);
+        run->fit = FitCommand(job.document_name, host, host.Log(), &run->fitted);
       else
-        host.ShowMessageBox(messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
+        host.ShowMessageBox(messages::kFitImpossible, BoxKind::kFailure, BoxIcon::kNone,
+                            BoxButtons::kOk);
     }
   } catch (const std::bad_alloc&) {
     // Memory ran out outside the compilation proper: the host must hear of the end all the same.
@@ -178,14 +180,18 @@ int CompileDesign(CompileRun& run, const std::string& source_name, const std::st
     // Beside a device or a FIFO lies a system folder, and a folder has no "beside": the
     // diagnostic is shown in the log alone, and no output is made.
     run.source_not_a_file = true;
+    run.diagnostics.OpenErrorFile();  // kept for the caller, never written
     run.diagnostics.ReportDiagnostic(Diag::E04, 0);
+    run.diagnostics.CloseErrorFile();
     run.log().AppendLogLine(DiagnosticEntry(Diag::E04).format, false);
   } else if (!error_file.Create(error_name)) {
     ReportCannotSave(run, error_name);
   } else {
-    run.diagnostics.AttachErrorFile(error_file.stream());
+    run.diagnostics.OpenErrorFile();
     const bool parsed = ParseSource(run, source_name, listing_name, intermediate_name);
-    run.diagnostics.DetachErrorFile();
+    run.diagnostics.CloseErrorFile();
+    const std::string errors = ErrorFileText(run.diagnostics.entries());
+    std::fwrite(errors.data(), 1, errors.size(), error_file.stream());
     PublishOutputs(run, error_file);
     if (!parsed) ShowOutOfMemoryBox(run);
   }

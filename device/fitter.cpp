@@ -15,6 +15,7 @@
 #include "common/file_io.h"
 #include "common/file_messages.h"
 #include "common/format.h"
+#include "common/internal_check.h"
 #include "common/names.h"
 #include "common/output_file.h"
 #include "device/catalogue.h"
@@ -73,7 +74,7 @@ class EquationParser {
         if (FindRecord(token, IsReadable, nullptr)) return SetLiteral(token) ? 2 : kFail;
         if (token == "VCC") return 8;  // the row stays all '0' and turns all '1'
         if (token == "GND") {
-          for (int column = 0; column < kMapColumns; ++column) map_[ArrayCell(row_, column)] = '1';
+          for (int column = 0; column < kMapColumns; ++column) RowCell(column) = '1';
           return 7;
         }
         return kFail;
@@ -119,6 +120,19 @@ class EquationParser {
     return nullptr;
   }
 
+  // The cell of the current equation's row in `column`. The row is one that UseRow took and the
+  // column one the catalogue gives: outside the array only through a fault of the fitter.
+  char& RowCell(int column) {
+    KEM_CHECK(row_ >= 0 && row_ < kMapRows && column >= 0 && column < kMapColumns);
+    return map_[ArrayCell(row_, column)];
+  }
+
+  // The architecture cells of macrocell `index`, which comes from the catalogue's tables.
+  char& MacrocellCell(int cell) {
+    KEM_CHECK(cell >= kArchitectureCells && cell < kTermEnableCells);
+    return map_[cell];
+  }
+
   bool UseRow(int row) {
     if (row < 0 || row >= kMapRows) return false;
     row_ = row;
@@ -140,9 +154,9 @@ class EquationParser {
     trst_ = false;
     if (!UseRow(TermRow(design_.Gal_Type, pin_, 0))) return false;
     const int polarity = OlmcIndex(design_.Gal_Type, pin_, 0);
-    if (polarity >= 0) map_[PolarityCell(polarity)] = r.Pol == 1 ? '1' : '0';
+    if (polarity >= 0) MacrocellCell(PolarityCell(polarity)) = r.Pol == 1 ? '1' : '0';
     const int mode = OlmcIndex(design_.Gal_Type, pin_, 1);
-    if (mode >= 0) map_[ModeCell(mode)] = RegisteredMacrocell(r) ? '0' : '1';
+    if (mode >= 0) MacrocellCell(ModeCell(mode)) = RegisteredMacrocell(r) ? '0' : '1';
     // An output without an output-enable equation is always enabled: its row, used and empty,
     // turns all '1' when the rows are inverted.
     const int oe_row = OeRow(design_.Gal_Type, design_.Gal_Mode, pin_);
@@ -184,7 +198,7 @@ class EquationParser {
     const int column =
         InputColumn(design_.Gal_Type, design_.Gal_Mode, r->Number, negated ? 1 : 0, registered);
     if (column < 0 || column >= kMapColumns) return false;
-    map_[ArrayCell(row_, column)] = '1';
+    RowCell(column) = '1';
     return true;
   }
 
@@ -258,8 +272,8 @@ void FinishFuseMap(const DesignValues& design, const PinTable& pins, FuseMap& ma
 }
 
 void ShowCannotSave(MessageBoxHost& boxes, const std::string& file_name) {
-  boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {file_name}), BoxIcon::kNone,
-                       BoxButtons::kOk);
+  boxes.ShowMessageBox(FormatText(file_messages::kCannotSave, {file_name}), BoxKind::kFailure,
+                       BoxIcon::kNone, BoxButtons::kOk);
 }
 
 // Whether the error file beside the intermediate file shows its compilation clean. One that is
@@ -344,7 +358,7 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
   const ReadResult read = ReadRegularFile(intermediate_name, text, kDefaultMemoryBudget);
   if (read == ReadResult::kCannotOpen) {
     boxes.ShowMessageBox(FormatText(fitter_messages::kNoIntermediateFile, {intermediate_name}),
-                         BoxIcon::kNone, BoxButtons::kOk);
+                         BoxKind::kRefusal, BoxIcon::kNone, BoxButtons::kOk);
     return FitOutcome::kNoIntermediateFile;
   }
   // The JEDEC file must never take the place of the design it comes from.
@@ -358,7 +372,8 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
   // refused: fitting it would program a chip that differs from the source.
   const bool compiled_clean = CompiledClean(stem);
   if (!compiled_clean)
-    boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxIcon::kNone, BoxButtons::kOk);
+    boxes.ShowMessageBox(fitter_messages::kFitImpossible, BoxKind::kFailure, BoxIcon::kNone,
+                         BoxButtons::kOk);
   try {
     Fitter fitter;
     if (!fitter.RunFit(std::move(text), jedec_name, boxes, log,
@@ -367,7 +382,13 @@ FitOutcome FitCommand(std::string_view source_name, MessageBoxHost& boxes, Messa
     if (fitted != nullptr) *fitted = fitter.Result();
     return FitOutcome::kSucceeded;
   } catch (const std::bad_alloc&) {
-    boxes.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+    boxes.ShowMessageBox(kOutOfMemoryBox, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
+    log.AppendLogLine(fitter_messages::kFailed, false);
+    return FitOutcome::kFailed;
+  } catch (const InternalError& error) {
+    // A fault of the fitter: no fuse map that it made can be trusted.
+    ReplaceWithEmptyFile(jedec_name);
+    log.AppendLogLine(FormatText(fitter_messages::kInternalErrorAt, {error.Where()}), false);
     log.AppendLogLine(fitter_messages::kFailed, false);
     return FitOutcome::kFailed;
   }

@@ -8,6 +8,7 @@ namespace kem::fitter_messages {
 inline constexpr std::string_view kSucceeded = "Fitterdurchgang erfolgreich beendet";
 inline constexpr std::string_view kFailed = "Es traten Fehler beim Fitten auf!";
 inline constexpr std::string_view kNoIntermediateFile = "Zwischendatei %s existiert nicht";
+inline constexpr std::string_view kInternalErrorAt = "Interner Fitterfehler in %s";
 inline constexpr std::string_view kFitImpossible =
     "Fit-Vorgang nicht möglich. Fehler beim Compilieren";
 

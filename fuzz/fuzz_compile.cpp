@@ -16,18 +16,6 @@ namespace {
 
 constexpr std::size_t kFuzzMemoryBudget = std::size_t{64} << 20;
 
-// Runs the fit the way the command line does after a clean compilation.
-class FittingHost : public kem::testing_support::FakeHost {
- public:
-  std::optional<kem::FittedDesign> RunFit(std::string_view document) override {
-    ++fit_commands;
-    outcome = kem::FitCommand(document, *this, log);
-    return std::nullopt;
-  }
-  int fit_commands = 0;
-  kem::FitOutcome outcome = kem::FitOutcome::kFailed;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -41,14 +29,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   options.minimization_level = data[0] % 3;
   options.memory_budget = kFuzzMemoryBudget;
 
-  FittingHost host;
+  kem::testing_support::FakeHost host;
   const auto run = kem::RunCompileCommand({source_name, true}, host, options);
   KEM_FUZZ_CHECK(run != nullptr, "a design source is always compiled");
   if (run->CompileClean()) {
-    KEM_FUZZ_CHECK(host.fit_commands == 1, "a clean compilation is fitted");
-    KEM_FUZZ_CHECK(host.outcome == kem::FitOutcome::kSucceeded, "a clean compilation fits");
+    KEM_FUZZ_CHECK(run->fit.has_value(), "a clean compilation is fitted");
+    KEM_FUZZ_CHECK(run->fit == kem::FitOutcome::kSucceeded, "a clean compilation fits");
   } else {
-    KEM_FUZZ_CHECK(host.fit_commands == 0, "a failed compilation is not fitted");
+    KEM_FUZZ_CHECK(!run->fit.has_value(), "a failed compilation is not fitted");
   }
   KEM_FUZZ_CHECK(run->nodes.in_use() == 0, "every expression node is released");
   KEM_FUZZ_CHECK(run->budget.peak() <= kFuzzMemoryBudget, "the memory budget holds");

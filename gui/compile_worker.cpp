@@ -6,7 +6,6 @@
 #include <new>
 
 #include "common/allocation.h"
-#include "device/fitter.h"
 
 namespace kem::gui {
 
@@ -50,9 +49,10 @@ void MarshallingHost::AdvanceProgressMarker() {
   ui_host_.Log().AdvanceProgressMarker();
 }
 
-BoxAnswer MarshallingHost::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
+BoxAnswer MarshallingHost::ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                                          BoxButtons buttons) {
   BoxAnswer answer = BoxAnswer::kCancel;
-  OnUiThread([&] { answer = ui_host_.ShowMessageBox(text, icon, buttons); });
+  OnUiThread([&] { answer = ui_host_.ShowMessageBox(text, kind, icon, buttons); });
   return answer;
 }
 
@@ -72,12 +72,6 @@ void MarshallingHost::SaveUnderAnotherNameRequested() {
   OnUiThread([&] { ui_host_.SaveUnderAnotherNameRequested(); });
 }
 
-std::optional<FittedDesign> MarshallingHost::RunFit(std::string_view document_name) {
-  std::optional<FittedDesign> fitted;
-  FitCommand(document_name, *this, *this, &fitted);
-  return fitted;
-}
-
 void CompileWorker::Start(CompileWork work, CompileDone done) {
   if (thread_.joinable()) thread_.join();  // the previous one has handed over its run already
   finished_ = false;
@@ -87,7 +81,7 @@ void CompileWorker::Start(CompileWork work, CompileDone done) {
     try {
       run = work(host_);
     } catch (const std::bad_alloc&) {
-      host_.ShowMessageBox(kOutOfMemoryBox, BoxIcon::kError, BoxButtons::kOk);
+      host_.ShowMessageBox(kOutOfMemoryBox, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
     }
     host_.OnUiThread([&] { done(std::move(run)); });
     finished_ = true;

@@ -2,7 +2,8 @@
 // driver makes to its host (log lines, what happens to the compilation, message boxes) is carried
 // out on the user-interface thread, in the order of the calls. Log lines and markers are posted
 // and the worker goes on at once, so a busy window never slows the compilation; the other calls
-// wait until they are done, which also delivers every log line posted before them.
+// wait until they are done, which also delivers every log line posted before them. The fit after
+// a clean compilation runs on the worker with it; only its lines and boxes cross.
 #pragma once
 
 #include <QObject>
@@ -22,13 +23,12 @@ class MarshallingHost : public CompileHost, public MessageLog {
   MessageLog& Log() override { return *this; }
   void AppendLogLine(std::string_view text, bool transient) override;
   void AdvanceProgressMarker() override;
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override;
   void CompilationStarted() override;
   void SourceCompiled() override;
   void CompilationEnded() override;
   void SaveUnderAnotherNameRequested() override;
-  // The fit after a clean compilation runs on the worker too; only its lines and boxes cross.
-  std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
   // Runs `call` on the user-interface thread and returns when it is done.
   template <typename Call>

@@ -230,7 +230,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-BoxAnswer MainWindow::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
+BoxAnswer MainWindow::ShowMessageBox(std::string_view text, BoxKind, BoxIcon icon,
+                                     BoxButtons buttons) {
   return ShowBox(this, text, icon, buttons);
 }
 

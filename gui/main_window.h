@@ -47,7 +47,8 @@ class MainWindow : public QMainWindow, public FrameUi {
   bool compiling() const { return worker_->running(); }
 
   // FrameUi.
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override;
   void LineRemoved() override;
   void LineAppended(std::string_view text, bool transient) override;
   void SetTitle(std::string_view title) override;

@@ -89,7 +89,7 @@ void WaveformWindow::Load() {
   if (!name) return;
   std::string message;
   if (!model_->LoadFile(*name, message)) {
-    ui_.ShowMessageBox(message, BoxIcon::kError, BoxButtons::kOk);
+    ui_.ShowMessageBox(message, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
     return;
   }
   vector_file_ = *name;
@@ -102,7 +102,7 @@ void WaveformWindow::Save() {
   if (!name) return;
   std::string message;
   if (!model_->SaveFile(*name, message)) {
-    ui_.ShowMessageBox(message, BoxIcon::kError, BoxButtons::kOk);
+    ui_.ShowMessageBox(message, BoxKind::kFailure, BoxIcon::kError, BoxButtons::kOk);
     return;
   }
   vector_file_ = *name;

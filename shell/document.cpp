@@ -158,7 +158,7 @@ bool Document::OpenFile(const std::string& file_name) {
   LoadedText loaded;
   std::string message;
   if (!LoadTextFile(file_name, loaded, message)) {
-    ShowMessage(message);
+    ShowMessage(message, BoxKind::kFailure);
     return false;
   }
   ui_.SetEditorText(loaded.decoded.text);
@@ -182,7 +182,7 @@ bool Document::SaveDocument(bool ask_for_name) {
   std::string bytes = text == saved_text_ ? saved_bytes_ : EncodeText(text, format);
   std::string message;
   if (!WriteDocumentFile(file_name, bytes, message)) {
-    ShowMessage(message);
+    ShowMessage(message, BoxKind::kFailure);
     return false;
   }
   name_ = std::move(file_name);
@@ -195,7 +195,7 @@ bool Document::SaveDocument(bool ask_for_name) {
 
 void Document::OpenView(int kind, bool compile_needed, const FontDescription& font) {
   if (compile_needed && kind != kViewJedec) {
-    ShowMessage(std::string(msg::kCompileFirst));
+    ShowMessage(std::string(msg::kCompileFirst), BoxKind::kRefusal);
     return;
   }
   const std::string file_name = ViewFileName(name_, kind);
@@ -203,7 +203,7 @@ void Document::OpenView(int kind, bool compile_needed, const FontDescription& fo
   LoadedText loaded;
   std::string message;
   if (!LoadTextFile(file_name, loaded, message)) {
-    ShowMessage(message);
+    ShowMessage(message, BoxKind::kFailure);
     return;
   }
   ui_.ShowView(kind, file_name, loaded.decoded.text, font);
@@ -223,8 +223,8 @@ void Document::ViewClosed(int kind) {
   if (kind >= 0 && kind < kViewKinds) views_[kind] = false;
 }
 
-void Document::ShowMessage(const std::string& text) {
-  ui_.ShowMessageBox(text, BoxIcon::kNone, BoxButtons::kOk);
+void Document::ShowMessage(const std::string& text, BoxKind kind) {
+  ui_.ShowMessageBox(text, kind, BoxIcon::kNone, BoxButtons::kOk);
 }
 
 }  // namespace kem

@@ -79,7 +79,7 @@ class Document {
   bool view_open(int kind) const { return views_[kind]; }
 
  private:
-  void ShowMessage(const std::string& text);
+  void ShowMessage(const std::string& text, BoxKind kind);
 
   FrameUi& ui_;
   std::string name_;

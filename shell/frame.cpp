@@ -144,7 +144,7 @@ void Frame::EditorInput() {
 }
 
 void Frame::EditorTextLimitReached() {
-  ui_.ShowMessageBox(msg::kCapacityReached, BoxIcon::kError, BoxButtons::kOk);
+  ui_.ShowMessageBox(msg::kCapacityReached, BoxKind::kRefusal, BoxIcon::kError, BoxButtons::kOk);
 }
 
 // Undo, cut, copy and delete follow the editor as it changes, not only when the menu opens: their
@@ -201,8 +201,8 @@ void Frame::ViewClosed(int kind) {
   document_.ViewClosed(kind);
 }
 
-void Frame::ShowMessage(std::string_view text) {
-  ui_.ShowMessageBox(text, BoxIcon::kNone, BoxButtons::kOk);
+void Frame::ShowMessage(std::string_view text, BoxKind kind) {
+  ui_.ShowMessageBox(text, kind, BoxIcon::kNone, BoxButtons::kOk);
 }
 
 }  // namespace kem

@@ -88,12 +88,12 @@ class Frame {
    public:
     explicit Host(Frame& frame) : frame_(frame) {}
     MessageLog& Log() override { return frame_.log_; }
-    BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override;
+    BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                             BoxButtons buttons) override;
     void CompilationStarted() override;
     void SourceCompiled() override { frame_.compile_needed_ = false; }
     void CompilationEnded() override;
     void SaveUnderAnotherNameRequested() override;
-    std::optional<FittedDesign> RunFit(std::string_view document_name) override;
 
    private:
     Frame& frame_;
@@ -103,7 +103,7 @@ class Frame {
   bool AskToSave();
   void CarryOutPendingClose();
   void WriteSettings();
-  void ShowMessage(std::string_view text);
+  void ShowMessage(std::string_view text, BoxKind kind);
   void EnableCompileCommands();
   void EnableViews();
   void UpdateEditItems();

@@ -60,7 +60,7 @@ void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
 bool Frame::CompiledDesignAvailable() {
   if (compiling_ || !AskToSave() || document_.name().empty()) return false;
   if (compile_needed_) {
-    ShowMessage(msg::kCompileFirst);
+    ShowMessage(msg::kCompileFirst, BoxKind::kRefusal);
     return false;
   }
   return true;
@@ -73,7 +73,7 @@ void Frame::FitOnly() {
     FitCommand(document_.name(), ui_, log_, &fitted);
     KeepFittedDesign(std::move(fitted));
   } else
-    ShowMessage(messages::kFitImpossible);
+    ShowMessage(messages::kFitImpossible, BoxKind::kFailure);
   EnableViews();
 }
 
@@ -88,8 +88,9 @@ void Frame::EnsureLogWindow() {
   ui_.ShowLogWindow(font_);
 }
 
-BoxAnswer Frame::Host::ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) {
-  return frame_.ui_.ShowMessageBox(text, icon, buttons);
+BoxAnswer Frame::Host::ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                                      BoxButtons buttons) {
+  return frame_.ui_.ShowMessageBox(text, kind, icon, buttons);
 }
 
 // While a compilation runs, nothing that reads its outputs or changes how it minimizes can start:
@@ -109,12 +110,6 @@ void Frame::Host::CompilationEnded() {
 
 void Frame::Host::SaveUnderAnotherNameRequested() {
   frame_.HandleCommand(kCmdSaveAs);
-}
-
-std::optional<FittedDesign> Frame::Host::RunFit(std::string_view document_name) {
-  std::optional<FittedDesign> fitted;
-  FitCommand(document_name, *this, Log(), &fitted);
-  return fitted;
 }
 
 }  // namespace kem

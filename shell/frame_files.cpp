@@ -20,7 +20,7 @@ bool Frame::AskToSave() {
   const std::string& name = document_.name();
   const BoxAnswer answer =
       ui_.ShowMessageBox(FormatText(msg::kAskToSave, {name.empty() ? msg::kNoName : name}),
-                         BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
+                         BoxKind::kQuestion, BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
   if (answer == BoxAnswer::kYes) {
     HandleCommand(kCmdSave);
     // A save that failed or whose file dialog was cancelled stops the command that asked, so

@@ -24,10 +24,12 @@ void Frame::HandleFindRequest(const FindRequest& request) {
     for (int id : {kCmdFind, kCmdFindNext, kCmdReplace}) ui_.SetMenuItemEnabled(id, true);
   }
   if (request.find_next && !FindInEditor(find_text_))
-    ui_.ShowMessageBox(msg::kTextNotFound, BoxIcon::kWarning, BoxButtons::kOk);
+    ui_.ShowMessageBox(msg::kTextNotFound, BoxKind::kInformation, BoxIcon::kWarning,
+                       BoxButtons::kOk);
   if (request.replace || request.replace_all) {
     if (!ReplaceOnce(bounded)) {
-      ui_.ShowMessageBox(msg::kTextNotFound, BoxIcon::kWarning, BoxButtons::kOk);
+      ui_.ShowMessageBox(msg::kTextNotFound, BoxKind::kInformation, BoxIcon::kWarning,
+                         BoxButtons::kOk);
     } else if (request.replace_all) {
       while (ReplaceOnce(bounded)) {
       }

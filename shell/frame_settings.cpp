@@ -19,7 +19,8 @@ void Frame::WriteSettings() {
   settings.recent_files = recent_files_.Slots();
   settings.highlighting = highlighting_;
   if (!WriteSettingsFile(settings_path_, settings))
-    ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxIcon::kWarning, BoxButtons::kOk);
+    ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxKind::kFailure, BoxIcon::kWarning,
+                       BoxButtons::kOk);
 }
 
 void Frame::ChooseEditorFont() {

@@ -39,7 +39,7 @@ std::string TimeOfDay() {
 void Frame::StartSimulation() {
   if (!CompiledDesignAvailable()) return;
   if (!last_run_ || !last_run_->CompileClean()) {
-    ShowMessage(msg::kSimulationImpossible);
+    ShowMessage(msg::kSimulationImpossible, BoxKind::kRefusal);
     return;
   }
   LaunchSimulation();
@@ -50,16 +50,17 @@ void Frame::LaunchSimulation() {
       (std::filesystem::path(start_directory_) / msg::kSimulatorPlugin).string();
   const std::string intermediate = Stem(document_.name()) + std::string(kIntermediateExtension);
   if (!Readable(plugin)) {
-    ShowMessage(msg::kPluginNotFound);
+    ShowMessage(msg::kPluginNotFound, BoxKind::kFailure);
     return;
   }
   if (!Readable(intermediate)) {
-    ShowMessage(FormatText(fitter_messages::kNoIntermediateFile, {intermediate}));
+    ShowMessage(FormatText(fitter_messages::kNoIntermediateFile, {intermediate}),
+                BoxKind::kRefusal);
     return;
   }
   const std::optional<std::string> launcher = ui_.FindProgram(msg::kJavaLauncher);
   if (!launcher) {
-    ShowMessage(msg::kJvmNotFound);
+    ShowMessage(msg::kJvmNotFound, BoxKind::kFailure);
     return;
   }
   ui_.RunProgramAndWait(*launcher, {std::string(msg::kJarOption), plugin, intermediate});
@@ -79,7 +80,7 @@ void Frame::OpenFunctionSimulation() {
   std::string error;
   std::optional<WaveformModel> model = WaveformModel::Create(fitted_->design, error);
   if (!model) {
-    ShowMessage(FormatText(waveform_messages::kNoDevice, {error}));
+    ShowMessage(FormatText(waveform_messages::kNoDevice, {error}), BoxKind::kFailure);
     return;
   }
   const std::string file_name = std::filesystem::path(fitted_->document_name).filename().string();

@@ -88,20 +88,31 @@ TEST(GnuDiagnostics, LinesMatchTheCompilersForm) {
     EXPECT_TRUE(std::regex_match(line, gcc)) << line;
 }
 
+// A run's diagnostics echo as the lines of the error file written from them would.
+TEST(GnuDiagnostics, RunEntriesEchoAsTheirErrorFile) {
+  Diagnostics diagnostics;
+  diagnostics.OpenErrorFile();
+  diagnostics.ReportDiagnostic(Diag::W01, 4);
+  diagnostics.ReportDiagnostic(Diag::E33, 0, "Q1");
+  diagnostics.ReportAtLine(Diag::E01, 9);
+  diagnostics.ReportDiagnostic(Diag::E11, 0);
+  diagnostics.ReportDiagnostic(Diag::E12, 3, "CLK");
+  std::vector<std::string> lines;
+  for (const ReportedDiagnostic& reported : diagnostics.entries()) {
+    for (const ErrorFileEntry& entry : EntriesOf(reported))
+      lines.push_back(GnuDiagnosticLine("a.kem", entry));
+  }
+  EXPECT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines, GnuLines("a.kem", ErrorFileText(diagnostics.entries())));
+}
+
 TEST(BoxLines, RefusalsAndFailuresAreErrors) {
-  EXPECT_EQ(BoxLine(messages::kRefuseOwnOutput),
+  EXPECT_EQ(BoxLine(messages::kRefuseOwnOutput, BoxKind::kRefusal),
             "kemc: error: Kann nicht in selbes File compilieren. Umbenennen?");
-  EXPECT_EQ(ClassifyBox(messages::kRefuseOwnOutput), BoxKind::kRefusedInput);
-  EXPECT_EQ(ClassifyBox("Zwischendatei a b.boo existiert nicht"), BoxKind::kRefusedInput);
-  EXPECT_EQ(BoxLine("Kann /tmp/a.jed nicht speichern"),
+  EXPECT_EQ(BoxLine("Kann /tmp/a.jed nicht speichern", BoxKind::kFailure),
             "kemc: error: Kann /tmp/a.jed nicht speichern");
-  EXPECT_EQ(ClassifyBox("Kann a.ERR nicht speichern"), BoxKind::kFailure);
-  EXPECT_EQ(ClassifyBox(messages::kFitImpossible), BoxKind::kFailure);
-  EXPECT_EQ(ClassifyBox(messages::kOutOfMemory), BoxKind::kFailure);
-  // Only the whole pattern counts: a name must stand in for the placeholder.
-  EXPECT_EQ(ClassifyBox("Kann  nicht speichern"), BoxKind::kNotice);
-  EXPECT_EQ(ClassifyBox("Kann nicht speichern"), BoxKind::kNotice);
-  EXPECT_EQ(BoxLine("Hinweis"), "kemc: Hinweis");
+  EXPECT_EQ(BoxLine("Hinweis", BoxKind::kInformation), "kemc: Hinweis");
+  EXPECT_EQ(BoxLine("Frage", BoxKind::kQuestion), "kemc: Frage");
 }
 
 namespace fs = std::filesystem;

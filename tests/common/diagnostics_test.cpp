@@ -8,12 +8,9 @@
 
 #include "common/allocation.h"
 #include "common/format.h"
-#include "tests/support/error_file.h"
 
 namespace kem {
 namespace {
-
-using ErrorFile = testing_support::CapturedErrorFile;
 
 TEST(DiagnosticsTable, SeveritiesAndLineFlagsAsListed) {
   int severe = 0, warnings = 0;
@@ -37,14 +34,13 @@ TEST(DiagnosticsTable, SeveritiesAndLineFlagsAsListed) {
 }
 
 TEST(ReportDiagnostic, FormatsLineAndArgument) {
-  ErrorFile file;
   Diagnostics d;
-  d.AttachErrorFile(file.get());
+  d.OpenErrorFile();
   d.ReportDiagnostic(Diag::E19, 7);
   d.ReportDiagnostic(Diag::E33, 9, "Q1");
   d.ReportDiagnostic(Diag::W01, 1);
   d.ReportDiagnostic(Diag::E12, 3, "CLK2");
-  EXPECT_EQ(file.Text(),
+  EXPECT_EQ(ErrorFileText(d.entries()),
             "Zeile 7: E19 Bezeichner unbekannt\n"
             "E33 Pin Q1 kann nicht als Rückkopplung verwendet werden, da Definition als Output "
             "fehlt\n"
@@ -56,16 +52,15 @@ TEST(ReportDiagnostic, FormatsLineAndArgument) {
 }
 
 TEST(ReportDiagnostic, OnlyFirstSevereIsWrittenButAllAreCounted) {
-  ErrorFile file;
   Diagnostics d;
-  d.AttachErrorFile(file.get());
+  d.OpenErrorFile();
   d.ReportDiagnostic(Diag::E18, 1);
   d.ReportDiagnostic(Diag::E05, 1);
   for (int i = 0; i < 10; ++i) d.ReportDiagnostic(Diag::E18, 2);
   d.ReportDiagnostic(Diag::E06, 2);
   d.ReportDiagnostic(Diag::W01, 2);
   d.ReportDiagnostic(Diag::E11, 0);
-  EXPECT_EQ(file.Text(),
+  EXPECT_EQ(ErrorFileText(d.entries()),
             "Zeile 1: E18 Bezeichner nicht korrekt\n"
             "Zeile 1: E05 Programmname fehlt oder ist nicht korrekt\n");
   EXPECT_EQ(d.counts().errors, 12);
@@ -80,6 +75,7 @@ TEST(ReportDiagnostic, WithoutErrorFileCountsOnly) {
   d.ReportDiagnostic(Diag::E01, 0);
   d.ReportDiagnostic(Diag::E01, 0);
   EXPECT_EQ(d.counts().errors, 2);
+  EXPECT_TRUE(d.entries().empty());
   d.ResetDiagnosticCounts();
   EXPECT_EQ(d.counts().errors, 0);
 }

@@ -114,6 +114,7 @@ TEST_F(DriverTest, OutputNamedSourceIsRefusedAndKept) {
   }
   EXPECT_EQ(host.boxes, Lines(4, "Kann nicht in selbes File compilieren. Umbenennen?"));
   EXPECT_EQ(host.events, Lines(4, "save as"));  // no compilation started
+  EXPECT_EQ(host.box_kinds, std::vector<BoxKind>(4, BoxKind::kRefusal));
   EXPECT_TRUE(host.log.lines().empty());
 
   host.answer = BoxAnswer::kCancel;
@@ -159,15 +160,18 @@ TEST_F(DriverTest, SourceThatIsAFolder) {
 }
 
 TEST_F(DriverTest, CleanCompileRunsTheFitOnce) {
-  Compile(kHeaderOnly, "design.kem", {}, true);
+  Compiled c = Compile(kHeaderOnly, "design.kem", {}, true);
   EXPECT_EQ(host.fits, Lines{dir.File("design.kem")});
   EXPECT_TRUE(host.boxes.empty());
+  EXPECT_EQ(c.run->fit, FitOutcome::kSucceeded);  // the run keeps the fit and its device
+  EXPECT_TRUE(c.run->fitted);
 }
 
 TEST_F(DriverTest, WarningsAloneStillFit) {
   Compiled c = Compile(std::string(kHeaderOnly) + "Q1 = A\n", "design.kem", {}, true);
   EXPECT_EQ(c.errors, "Zeile 4: W01 ; fehlt\n");
-  EXPECT_EQ(host.log.lines().back(), "Compilevorgang beendet, Warnungen: 1, Fehler: 0.");
+  // The fit's own line follows the result line.
+  EXPECT_EQ(host.log.lines().end()[-2], "Compilevorgang beendet, Warnungen: 1, Fehler: 0.");
   EXPECT_EQ(host.fits.size(), 1u);
 }
 
@@ -190,6 +194,7 @@ TEST_F(DriverTest, NoNodePoolWithinBudget) {
   Compiled c = Compile(kHeaderOnly, "design.kem", options);
   EXPECT_EQ(host.boxes, Lines{kOutOfMemory});
   EXPECT_EQ(host.box_icons[0], BoxIcon::kError);
+  EXPECT_EQ(host.box_kinds[0], BoxKind::kFailure);
   EXPECT_FALSE(c.errors);  // nothing is created on this path
   EXPECT_FALSE(c.listing);
   // Both reservation attempts report E01.
@@ -215,6 +220,7 @@ TEST_F(DriverTest, ErrorFileThatCannotBeCreated) {
   const auto before = dir.Snapshot();
   Compiled c = CompileFile("design.kem", {}, true);
   EXPECT_EQ(host.boxes, (Lines{CannotSave(dir.File("design.ERR")), kFitImpossible}));
+  EXPECT_EQ(host.box_kinds, std::vector<BoxKind>(2, BoxKind::kFailure));
   EXPECT_EQ(host.log.lines().back(), kOneError);
   EXPECT_TRUE(host.fits.empty());
   EXPECT_EQ(dir.Snapshot(), before);  // nothing parsed, nothing written

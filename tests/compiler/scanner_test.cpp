@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "tests/support/error_file.h"
-
 namespace kem {
 namespace {
 
@@ -15,16 +13,15 @@ class ScannerTest : public testing::Test {
  protected:
   void Read(std::string_view text) {
     source_.Assign(text);
-    diagnostics_.AttachErrorFile(errors_.get());
+    diagnostics_.OpenErrorFile();
   }
   int Scan() { return scanner_.ScanIdentifier(identifier_); }
-  std::string Errors() { return errors_.Text(); }
+  std::string Errors() { return ErrorFileText(diagnostics_.entries()); }
   int Next() { return source_.Get(); }
 
   SourceText source_;
   Diagnostics diagnostics_;
   Scanner scanner_{source_, diagnostics_};
-  testing_support::CapturedErrorFile errors_;
   std::string identifier_;
 };
 

@@ -15,7 +15,9 @@
 #include <string>
 #include <vector>
 
+#include "common/internal_check.h"
 #include "device/catalogue.h"
+#include "device/fitter_messages.h"
 #include "device/jedec_reader.h"
 #include "device/jedec_writer.h"
 #include "tests/support/fit_check.h"
@@ -595,7 +597,8 @@ TEST(HostileInput, EveryMutationEndsInAResult) {
 
 class RecordingBoxes : public MessageBoxHost {
  public:
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind, BoxIcon icon,
+                           BoxButtons buttons) override {
     boxes.emplace_back(text);
     EXPECT_EQ(icon, BoxIcon::kNone);
     EXPECT_EQ(buttons, BoxButtons::kOk);
@@ -642,6 +645,27 @@ TEST_F(FitCommandTest, FailedFitLeavesAnEmptyJedecFile) {
   dir.Write("ampel.jed", "an older fit");
   EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, log), FitOutcome::kFailed);
   EXPECT_EQ(log.lines(), Lines{"Es traten Fehler beim Fitten auf!"});
+  EXPECT_EQ(dir.Read("ampel.jed"), "");
+}
+
+// A fault of the fitter found at its last step ends the fit as failed: its place is logged and
+// the JEDEC file it wrote is emptied.
+TEST_F(FitCommandTest, InternalErrorFailsTheFit) {
+  struct : LogModel {
+    void AppendLogLine(std::string_view text, bool transient) override {
+      const bool fault = text == fitter_messages::kSucceeded && !tripped;
+      tripped = tripped || fault;
+      KEM_CHECK(!fault);
+      LogModel::AppendLogLine(text, transient);
+    }
+    bool tripped = false;
+  } faulty;
+  faulty.EnsureLogWindow();
+  dir.Write("ampel.boo", GoodIntermediate());
+  EXPECT_EQ(FitCommand(dir.File("ampel.kem"), boxes, faulty), FitOutcome::kFailed);
+  ASSERT_EQ(faulty.lines().size(), 2u);
+  EXPECT_EQ(faulty.lines()[0].rfind("Interner Fitterfehler in device/fitter_test.cpp:", 0), 0u);
+  EXPECT_EQ(faulty.lines()[1], "Es traten Fehler beim Fitten auf!");
   EXPECT_EQ(dir.Read("ampel.jed"), "");
 }
 
@@ -712,7 +736,7 @@ TEST_F(FitCommandTest, UnwritableOrUnreadableFilesChangeNothing) {
       LogModel log;
       log.EnsureLogWindow();
       struct : MessageBoxHost {
-        BoxAnswer ShowMessageBox(std::string_view text, BoxIcon, BoxButtons) override {
+        BoxAnswer ShowMessageBox(std::string_view text, BoxKind, BoxIcon, BoxButtons) override {
           texts.emplace_back(text);
           return BoxAnswer::kOk;
         }

@@ -20,7 +20,8 @@ class RecordingHost : public kem::CompileHost, public kem::MessageLog {
   kem::MessageLog& Log() override { return *this; }
   void AppendLogLine(std::string_view text, bool) override { events.emplace_back(text); }
   void AdvanceProgressMarker() override { events.emplace_back(">"); }
-  kem::BoxAnswer ShowMessageBox(std::string_view text, kem::BoxIcon, kem::BoxButtons) override {
+  kem::BoxAnswer ShowMessageBox(std::string_view text, kem::BoxKind, kem::BoxIcon,
+                                kem::BoxButtons) override {
     events.push_back("box " + std::string(text));
     return kem::BoxAnswer::kYes;
   }
@@ -28,7 +29,6 @@ class RecordingHost : public kem::CompileHost, public kem::MessageLog {
   void SourceCompiled() override { events.emplace_back("compiled"); }
   void CompilationEnded() override { events.emplace_back("ended"); }
   void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
-  std::optional<kem::FittedDesign> RunFit(std::string_view) override { return std::nullopt; }
 
   Events events;
 };
@@ -85,7 +85,7 @@ class CompileWorkerTest : public QObject {
       marshalling.CompilationStarted();
       marshalling.Log().AppendLogLine("B", false);
       marshalling.Log().AdvanceProgressMarker();
-      answer = marshalling.ShowMessageBox("Frage", kem::BoxIcon::kQuestion,
+      answer = marshalling.ShowMessageBox("Frage", kem::BoxKind::kQuestion, kem::BoxIcon::kQuestion,
                                           kem::BoxButtons::kYesNoCancel);
       marshalling.SourceCompiled();
       marshalling.Log().AppendLogLine("C", false);

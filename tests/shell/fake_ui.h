@@ -21,6 +21,7 @@ class FakeUi : public FrameUi {
     std::string text;
     BoxIcon icon;
     BoxButtons buttons;
+    BoxKind kind;
   };
   struct View {
     std::string caption;
@@ -119,8 +120,9 @@ class FakeUi : public FrameUi {
     pending_done_(work(*pending_host_));
   }
 
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
-    boxes.push_back({std::string(text), icon, buttons});
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override {
+    boxes.push_back({std::string(text), icon, buttons, kind});
     if (buttons == BoxButtons::kOk) return BoxAnswer::kOk;
     if (answers.empty()) return BoxAnswer::kNo;
     const BoxAnswer answer = answers.front();

@@ -29,6 +29,7 @@ class CompileFixture {
     CompileJob job{dir.File(name), fit};
     Compiled result;
     result.run = RunCompileCommand(job, host, options);
+    if (result.run && result.run->fit) host.fits.push_back(job.document_name);
     const std::string stem = name.substr(0, name.rfind('.'));
     result.errors = dir.Read(stem + ".ERR");
     result.listing = dir.Read(stem + ".mds");

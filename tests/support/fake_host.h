@@ -15,8 +15,10 @@ class FakeHost : public CompileHost {
   FakeHost() { log.EnsureLogWindow(); }
 
   MessageLog& Log() override { return log_override != nullptr ? *log_override : log; }
-  BoxAnswer ShowMessageBox(std::string_view text, BoxIcon icon, BoxButtons buttons) override {
+  BoxAnswer ShowMessageBox(std::string_view text, BoxKind kind, BoxIcon icon,
+                           BoxButtons buttons) override {
     boxes.emplace_back(text);
+    box_kinds.push_back(kind);
     box_icons.push_back(icon);
     log_length_at_box.push_back(log.lines().size());
     return buttons == BoxButtons::kYesNoCancel ? answer : BoxAnswer::kOk;
@@ -25,19 +27,16 @@ class FakeHost : public CompileHost {
   void SourceCompiled() override { events.emplace_back("compiled"); }
   void CompilationEnded() override { events.emplace_back("ended"); }
   void SaveUnderAnotherNameRequested() override { events.emplace_back("save as"); }
-  std::optional<FittedDesign> RunFit(std::string_view document) override {
-    fits.emplace_back(document);
-    return std::nullopt;
-  }
 
   LogModel log;
   MessageLog* log_override = nullptr;  // a log of the test's own in place of `log`
   BoxAnswer answer = BoxAnswer::kNo;
   std::vector<std::string> boxes;
+  std::vector<BoxKind> box_kinds;
   std::vector<BoxIcon> box_icons;
   std::vector<std::size_t> log_length_at_box;
   std::vector<std::string> events;
-  std::vector<std::string> fits;
+  std::vector<std::string> fits;  // the documents fitted, as a fixture notes them from the runs
 };
 
 }  // namespace kem::testing_support
