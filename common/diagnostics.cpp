@@ -107,32 +107,4 @@ void Diagnostics::Report(Diag id, bool with_line, int line, std::string_view arg
   }
 }
 
-namespace {
-
-bool IsWarningLine(std::string_view line) {
-  if (line.starts_with(kLinePrefix)) {
-    const std::size_t colon = line.find(": ");
-    if (colon == std::string_view::npos) return false;
-    line.remove_prefix(colon + 2);
-  }
-  for (int id = 0; id < kDiagnosticCount; ++id) {
-    const DiagnosticRecord& record = DiagnosticEntry(static_cast<Diag>(id));
-    const std::string_view code = record.format.substr(0, record.format.find(' '));
-    if (record.severity == Severity::kWarning && line.starts_with(code)) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool ErrorFileReportsErrors(std::string_view text) {
-  while (!text.empty()) {
-    const std::size_t end = std::min(text.find('\n'), text.size());
-    const std::string_view line = text.substr(0, end);
-    if (!line.empty() && !IsWarningLine(line)) return true;
-    text.remove_prefix(std::min(end + 1, text.size()));
-  }
-  return false;
-}
-
 }  // namespace kem

@@ -118,10 +118,6 @@ class Diagnostics {
   bool error_file_open_ = false;
 };
 
-// Whether the text of an error file holds a line that is not a warning: the compilation that wrote
-// it reported errors. A line that names no known warning counts as an error.
-bool ErrorFileReportsErrors(std::string_view text);
-
 // The outcome of a compilation as its counters tell it.
 inline int CompileAborted(const DiagnosticCounts& counts) {
   return counts.severe > 0 ? 1 : 0;

@@ -12,6 +12,7 @@
 
 #include "common/allocation.h"
 #include "common/diagnostics.h"
+#include "common/error_file_lines.h"
 #include "common/file_io.h"
 #include "common/file_messages.h"
 #include "common/format.h"

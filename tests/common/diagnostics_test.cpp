@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "common/allocation.h"
+#include "common/error_file_lines.h"
 #include "common/format.h"
 
 namespace kem {
@@ -85,6 +86,23 @@ TEST(CompileOutcome, WarningsKeepACompilationClean) {
   EXPECT_EQ(CompileClean({0, 1, 0}), 0);
   EXPECT_EQ(CompileAborted({0, 9, 0}), 0);
   EXPECT_EQ(CompileAborted({0, 0, 1}), 1);
+}
+
+// A fit follows only an error file that shows a clean compilation: warnings alone, or nothing.
+TEST(ErrorFileReportsErrors, OnlyWarningsOrNothingIsClean) {
+  const struct {
+    std::string_view text;
+    bool errors;
+  } kCases[] = {
+      {"", false},
+      {"Zeile 3: W01 ; fehlt\n\n", false},
+      {"Zeile 3: W01 ; fehlt\r\nW02 x\n", false},  // a line end written on another system
+      {"Zeile 3: W01 ; fehlt\nZeile 4: E19 Bezeichner unbekannt\n", true},
+      {"E11 Zu viele oder gravierende Fehler in der Deklaration\nnote\n", true},
+      {"Zeile 3: W01 ; fehlt\nirgendein Text\n", true},  // a line of no diagnostic is not known
+      {"Q99 unbekannt\n", true},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(ErrorFileReportsErrors(c.text), c.errors) << c.text;
 }
 
 TEST(FormatText, FillsPlaceholdersInTurn) {
