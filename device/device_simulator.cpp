@@ -217,6 +217,14 @@ bool DeviceSimulator::CanDrive(int pin) const {
   return cell->enable != Enable::kRow || RowCanBeTrue(cell->oe_row);
 }
 
+std::vector<DeviceSimulator::RowLiteral> DeviceSimulator::RowLiterals(int row) const {
+  std::vector<RowLiteral> literals;
+  for (int c = 0; c < columns_; ++c) {
+    if (array_[row * columns_ + c] == 0) literals.push_back({column_pin_[c], column_inverted_[c]});
+  }
+  return literals;
+}
+
 bool DeviceSimulator::RowCanBeTrue(int row) const {
   if (!term_enabled_[row]) return false;
   // A row that connects both columns of one signal is always false.

@@ -91,6 +91,19 @@ class DeviceSimulator {
   // What the fuses configure oddly but harmlessly, one line each (a cell left unused).
   const std::vector<std::string>& warnings() const { return warnings_; }
 
+  // The columns a JEDEC row connects, in column order: the pin whose signal each carries (0 for a
+  // column no pin drives) and whether it carries the complement. A registered pin's column carries
+  // its register as the array reads it back: on the GAL16V8 and GAL20V8 the level its pin shows,
+  // on the GAL22V10 family the register's inverted output, before the polarity cell. Empty for a
+  // row that connects nothing, which is true whenever its term is enabled.
+  struct RowLiteral {
+    int pin = 0;
+    bool inverted = false;
+  };
+  std::vector<RowLiteral> RowLiterals(int row) const;
+  // The row's term is enabled and it does not connect both columns of one signal.
+  bool RowCanBeTrue(int row) const;
+
   // GND and VCC.
   bool IsSupply(int pin) const;
   // The pin can take a level from outside: the array reads it and no output holds it, or it is
@@ -138,7 +151,6 @@ class DeviceSimulator {
   Signal Sum(const Macrocell& cell, const State& state, bool* unwired = nullptr) const;
   Signal Enabled(const Macrocell& cell, const State& state) const;
   bool AlwaysEnabled(const Macrocell& cell) const;
-  bool RowCanBeTrue(int row) const;
   // None for a column no pin drives.
   std::optional<Signal> ColumnValue(int column, const State& state) const;
   Signal External(int pin) const;
