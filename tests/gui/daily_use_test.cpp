@@ -10,6 +10,7 @@
 #include "gui/frame_geometry.h"
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
+#include "tests/gui/gui_test_files.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/window_in_folder.h"
 
@@ -18,18 +19,9 @@ using kem::test::ClickInNextBox;
 
 namespace {
 
-constexpr int kCompileTimeoutMs = 60000;
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using kem::gui_test::kCompileTimeoutMs;
+using kem::gui_test::ReadFile;
+using kem::gui_test::WriteFile;
 
 }  // namespace
 

@@ -23,6 +23,7 @@
 #include "gui/main_window.h"
 #include "gui/message_boxes.h"
 #include "gui/translation.h"
+#include "tests/gui/gui_test_files.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/window_in_folder.h"
@@ -32,17 +33,8 @@ using kem::test::AnswerNextModal;
 
 namespace {
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
+using kem::gui_test::ReadFile;
+using kem::gui_test::WriteFile;
 
 QMenu* FileMenu(MainWindow& window) {
   return window.menuBar()->actions().first()->menu();
@@ -145,7 +137,8 @@ void DesktopTest::NewWindow() {
 
 QString DesktopTest::Design(const QString& name) {
   const QString path = dir_->filePath(name);
-  WriteFile(path, "CHIP test GAL16V8\n");
+  if (!WriteFile(path, "CHIP test GAL16V8\n"))
+    QTest::qFail("design not written", __FILE__, __LINE__);
   return path;
 }
 
@@ -377,7 +370,7 @@ void DesktopTest::droppedDesignOpensOtherFilesAreIgnored() {
   MainWindow& w = *window_;
   QWidget* viewport = w.editor()->viewport();
   const QString jed = dir_->filePath(QStringLiteral("a.jed"));
-  WriteFile(jed, "*");
+  QVERIFY(WriteFile(jed, "*"));
   QVERIFY(!DropUrls(viewport, {QUrl::fromLocalFile(jed)}));
   QApplication::processEvents();
   QCOMPARE(w.editor()->toPlainText(), QString());  // not pasted as text either
@@ -424,9 +417,10 @@ void DesktopTest::defaultFontIsFixedWidthASettingsFontWins() {
   QVERIFY(kem::gui::HasFixedAdvances(w.viewWindow(kem::kViewJedec)->editor()->font()));
 
   window_.reset();
-  WriteFile(dir_->filePath("kem.ini"),
-            "KEMWin_Port=NoLPT\nKEMWinMinLevel=ESPRESSO\nFont_Set=-17 0 0 0 700 0 0 0 0 3 2 1 34 "
-            "DejaVu Sans\n");
+  QVERIFY(
+      WriteFile(dir_->filePath("kem.ini"),
+                "KEMWin_Port=NoLPT\nKEMWinMinLevel=ESPRESSO\nFont_Set=-17 0 0 0 700 0 0 0 0 3 2 1 "
+                "34 DejaVu Sans\n"));
   NewWindow();
   QCOMPARE(window_->frame().font().face_name, std::string("DejaVu Sans"));
   QCOMPARE(window_->editor()->font().family(), QStringLiteral("DejaVu Sans"));

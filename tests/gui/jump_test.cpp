@@ -9,6 +9,7 @@
 #include "common/command_ids.h"
 #include "gui/main_window.h"
 #include "shell/diagnostic_lines.h"
+#include "tests/gui/gui_test_files.h"
 #include "tests/support/screenshot.h"
 #include "tests/support/window_in_folder.h"
 
@@ -16,7 +17,8 @@ using kem::gui::MainWindow;
 
 namespace {
 
-constexpr int kCompileTimeoutMs = 60000;
+using kem::gui_test::kCompileTimeoutMs;
+
 constexpr int kPinListTimeoutMs = 5000;
 
 QString ReadExample(const QString& name) {

@@ -13,16 +13,16 @@
 #include "common/message_log.h"
 #include "gui/log_window.h"
 #include "gui/main_window.h"
+#include "tests/gui/gui_test_files.h"
 
 using kem::gui::LogWindow;
 using kem::gui::MainWindow;
 
-namespace {
-
-constexpr int kCompileTimeoutMs = 60000;
+// A member of the test class, so not in the anonymous namespace.
+namespace kem::gui_test {
 
 // Passes the log's changes to the window, as the main window does.
-class WindowListener : public kem::LogListener {
+class WindowListener : public LogListener {
  public:
   explicit WindowListener(LogWindow& window) : window_(window) {}
   void LineRemoved() override { window_.RemoveLastLine(); }
@@ -31,6 +31,14 @@ class WindowListener : public kem::LogListener {
  private:
   LogWindow& window_;
 };
+
+}  // namespace kem::gui_test
+
+using kem::gui_test::WindowListener;
+
+namespace {
+
+using kem::gui_test::kCompileTimeoutMs;
 
 QStringList ModelLines(const kem::LogModel& model) {
   QStringList lines;

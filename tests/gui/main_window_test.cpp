@@ -23,6 +23,7 @@
 #include "gui/main_window.h"
 #include "shell/menu_table.h"
 #include "shell/text_encoding.h"
+#include "tests/gui/gui_test_files.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/window_in_folder.h"
 
@@ -35,7 +36,9 @@ using kem::test::DialogSeen;
 
 namespace {
 
-constexpr int kCompileTimeoutMs = 60000;
+using kem::gui_test::kCompileTimeoutMs;
+using kem::gui_test::ReadFile;
+using kem::gui_test::WriteFile;
 
 struct BoxSeen {
   QString caption;
@@ -66,18 +69,6 @@ void ClickInNextBox(const QString& button, BoxSeen* seen,
     }
     box->close();
   });
-}
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  QVERIFY(file.open(QIODevice::WriteOnly));
-  file.write(bytes);
 }
 
 QWidget* TopLevel(const QString& object_name) {
@@ -395,7 +386,7 @@ void MainWindowTest::savedBytesAreTheFilesBytes() {
   QFETCH(QByteArray, after_typing);
   MainWindow& w = *window_;
   const QString file = dir_->filePath("design.kem");
-  WriteFile(file, bytes);
+  QVERIFY(WriteFile(file, bytes));
   w.OpenFile(file);
   QCOMPARE(w.windowTitle(), "KEMWin RUZI - " + file);
   QVERIFY(!w.frame().modified());

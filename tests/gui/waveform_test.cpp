@@ -9,6 +9,7 @@
 
 #include "common/command_ids.h"
 #include "gui/main_window.h"
+#include "tests/gui/gui_test_files.h"
 #include "tests/support/counter_value.h"
 #include "tests/support/modal_answers.h"
 #include "tests/support/screenshot.h"
@@ -24,13 +25,8 @@ using kem::test::ClickInNextBox;
 
 namespace {
 
-constexpr int kCompileTimeoutMs = 60000;
-
-QByteArray ReadFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
-}
+using kem::gui_test::kCompileTimeoutMs;
+using kem::gui_test::ReadFile;
 
 }  // namespace
 

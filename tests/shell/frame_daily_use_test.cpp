@@ -10,19 +10,16 @@
 #include "common/file_io.h"
 #include "shell/frame.h"
 #include "tests/shell/fake_ui.h"
+#include "tests/support/examples.h"
 #include "tests/support/temp_dir.h"
 
 namespace kem {
 namespace {
 
+using testing_support::Ampel;
+
 using testing_support::FakeUi;
 using testing_support::TempDir;
-
-std::string Ampel() {
-  std::string text;
-  ReadWholeFile(EXAMPLES_DIR "/ampel.kem", text);
-  return text;
-}
 
 struct CloseCase {
   std::string name;

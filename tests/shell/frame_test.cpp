@@ -11,11 +11,14 @@
 #include "common/command_ids.h"
 #include "common/file_io.h"
 #include "tests/shell/fake_ui.h"
+#include "tests/support/examples.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/unprivileged.h"
 
 namespace kem {
 namespace {
+
+using testing_support::Ampel;
 
 using testing_support::FakeUi;
 using testing_support::TempDir;
@@ -26,12 +29,6 @@ constexpr std::string_view kSimulationImpossible =
     "Simulation nicht möglich. Fehler beim Compilieren";
 constexpr std::string_view kFitSucceeded = "Fitterdurchgang erfolgreich beendet";
 constexpr std::string_view kCleanResult = "Compilevorgang beendet, Warnungen: 0, Fehler: 0.";
-
-std::string Ampel() {
-  std::string text;
-  ReadWholeFile(EXAMPLES_DIR "/ampel.kem", text);
-  return text;
-}
 
 // ampel with one statement that names an undeclared signal: one error, no abort.
 std::string AmpelWithError() {

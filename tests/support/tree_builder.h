@@ -9,6 +9,9 @@
 
 namespace kem::testing_support {
 
+// The variables of the minimizer tests' variable map: 18 inputs, then the outputs' feedback.
+inline constexpr int kVariables = 24;
+
 // Counts the ticks, so a test can tell that long work reports progress.
 class CountingProgress final : public Progress {
  public:
@@ -36,6 +39,13 @@ struct SynthesisFixture {
   NodeRef Xor(NodeRef a, NodeRef b) { return Op(kNodeXor, a, b); }
   NodeRef Not(NodeRef a) { return Op(kNodeNot, a); }
   NodeRef Constant(bool one) { return Op(one ? kNodeTrue : kNodeFalse, kNoNode); }
+  // The parity of variables 0 .. signals - 1: a function no level can make smaller than 2^(n-1)
+  // terms.
+  NodeRef Parity(int signals) {
+    NodeRef tree = Leaf(0);
+    for (int v = 1; v < signals; ++v) tree = Xor(tree, Leaf(v));
+    return tree;
+  }
 
   int first = 18;
   AllocationBudget budget;

@@ -13,10 +13,10 @@ namespace {
 
 using testing_support::SynthesisFixture;
 
-constexpr int kVariables = 24;
+using testing_support::kVariables;
 
 // The variable codes of a row as text: "1" true, "0" complemented, "-" absent.
-std::string RowText(const Cover& cover, int row, int variables) {
+std::string FieldRowText(const Cover& cover, int row, int variables) {
   std::string text;
   for (int v = 0; v < variables; ++v) {
     const int code = cover.FieldGet(row, v);
@@ -40,7 +40,7 @@ class ExpansionTest : public testing::Test, public SynthesisFixture {
   std::vector<std::string> Rows(const Minimized& m, int variables = 4) {
     std::vector<std::string> rows;
     for (int row = 0; row <= m.last; ++row) {
-      if (m.cover.IsTerm(row)) rows.push_back(RowText(m.cover, row, variables));
+      if (m.cover.IsTerm(row)) rows.push_back(FieldRowText(m.cover, row, variables));
     }
     return rows;
   }
@@ -74,10 +74,10 @@ TEST_F(ExpansionTest, TruthTableOrder) {
   ASSERT_TRUE(BuildCover(context, pool, tree, used.data(), v, map, true, e));
   EXPECT_FALSE(e.direct);
   ASSERT_EQ(e.rows, 4);
-  EXPECT_EQ(RowText(e.cover, 0, 3), "00-");
-  EXPECT_EQ(RowText(e.cover, 1, 3), "01-");
-  EXPECT_EQ(RowText(e.cover, 2, 3), "10-");
-  EXPECT_EQ(RowText(e.cover, 3, 3), "11-");
+  EXPECT_EQ(FieldRowText(e.cover, 0, 3), "00-");
+  EXPECT_EQ(FieldRowText(e.cover, 1, 3), "01-");
+  EXPECT_EQ(FieldRowText(e.cover, 2, 3), "10-");
+  EXPECT_EQ(FieldRowText(e.cover, 3, 3), "11-");
   EXPECT_EQ(e.cover.RawGet(1, kVariables), 1);
   EXPECT_EQ(e.cover.RawGet(3, kVariables), 0);
   EXPECT_EQ(e.on_count, 2);

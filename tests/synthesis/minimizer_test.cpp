@@ -22,7 +22,7 @@ using testing_support::RowsText;
 using testing_support::SynthesisFixture;
 using Rows = std::vector<std::string>;
 
-constexpr int kVariables = 24;
+using testing_support::kVariables;
 
 struct EdgeCase {
   const char* name;
@@ -293,12 +293,6 @@ TEST_P(RandomFunctions, CoverIsTheFunctionAndAsSmallAsTheRulesSay) {
 INSTANTIATE_TEST_SUITE_P(Levels, RandomFunctions, testing::Values(0, 1, 2));
 
 // An exclusive or of the first `signals` variables.
-NodeRef Parity(SynthesisFixture& f, int signals) {
-  NodeRef tree = f.Leaf(0);
-  for (int v = 1; v < signals; ++v) tree = f.Xor(f.Leaf(v), tree);
-  return tree;
-}
-
 // The product of the first `signals` variables, those with bit `pattern` set complemented.
 NodeRef Product(SynthesisFixture& f, int signals, int pattern) {
   NodeRef tree = kNoNode;
@@ -317,7 +311,7 @@ TEST(MinimizerBudget, MinimizationBeyondTheBudgetFailsAndGivesEverythingBack) {
     SynthesisFixture f(kNodePoolSize * sizeof(ExprNode) + table + 1024);
     f.context.level = level;
     Minimized m;
-    EXPECT_FALSE(MinimizeEquation(f.context, f.pool, Parity(f, 12), {18, kVariables}, true, m))
+    EXPECT_FALSE(MinimizeEquation(f.context, f.pool, f.Parity(12), {18, kVariables}, true, m))
         << level;
     EXPECT_GE(f.diagnostics.counts().errors, 1) << level;
     EXPECT_EQ(f.pool.in_use(), 0u) << level;

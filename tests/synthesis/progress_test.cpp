@@ -14,13 +14,7 @@ namespace {
 using testing_support::CountingLog;
 using testing_support::SynthesisFixture;
 
-constexpr int kVariables = 24;
-
-NodeRef Parity(SynthesisFixture& f, int signals) {
-  NodeRef tree = f.Leaf(0);
-  for (int v = 1; v < signals; ++v) tree = f.Xor(tree, f.Leaf(v));
-  return tree;
-}
+using testing_support::kVariables;
 
 // (A·B·C + ¬A·¬D·E) xor F: primes of different sizes, so every step of both levels has work, and
 // no sum of products, so level 0 builds the truth table too.
@@ -40,7 +34,7 @@ TEST(MinimizerProgress, EveryLevelTicks) {
   for (int level : {kLevelNone, kLevelExact, kLevelRecursive}) {
     SCOPED_TRACE(level);
     SynthesisFixture f;
-    ASSERT_TRUE(Minimize(f, level, Parity(f, 12)));
+    ASSERT_TRUE(Minimize(f, level, f.Parity(12)));
     EXPECT_GT(f.progress.ticks(), 0);
   }
 }
@@ -54,7 +48,7 @@ TEST_P(LongMinimization, MovesTheMarker) {
   SynthesisContext context(f.budget, f.diagnostics, log, every_read);
   context.level = GetParam();
   Minimized m;
-  ASSERT_TRUE(MinimizeEquation(context, f.pool, Parity(f, 12), {f.first, kVariables}, true, m));
+  ASSERT_TRUE(MinimizeEquation(context, f.pool, f.Parity(12), {f.first, kVariables}, true, m));
   EXPECT_GE(log.moves, 2);
   EXPECT_EQ(log.model.lines(),
             std::vector<std::string>{std::string(ProgressMarkerText(log.moves - 1))});
