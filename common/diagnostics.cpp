@@ -5,13 +5,12 @@
 #include <array>
 #include <string>
 
+#include "common/error_file_lines.h"
 #include "common/format.h"
 
 namespace kem {
 
 namespace {
-
-constexpr std::string_view kLinePrefix = "Zeile ";
 
 constexpr Severity W = Severity::kWarning;
 constexpr Severity E = Severity::kError;

@@ -9,8 +9,6 @@ namespace kem {
 
 namespace {
 
-constexpr std::string_view kLinePrefix = "Zeile ";
-
 // "Zeile 7: " -> 7, with the prefix removed from `text`; 0 and `text` unchanged without one.
 int TakeLineNumber(std::string_view& text) {
   if (!text.starts_with(kLinePrefix)) return 0;

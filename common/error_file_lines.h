@@ -8,6 +8,9 @@
 
 namespace kem {
 
+// What comes before a diagnostic's source line number, in the error file and the LOG.
+inline constexpr std::string_view kLinePrefix = "Zeile ";
+
 enum class DiagnosticKind { kError, kWarning, kNote };
 
 struct ErrorFileEntry {

@@ -28,16 +28,9 @@ namespace kem {
 
 namespace {
 
-constexpr std::string_view kSymbolTableMarker = "$__SYMTAB_INFO:";
 constexpr std::string_view kTrstSuffix = ".TRST";
 constexpr int kFail = -1;
 constexpr int kEnd = -2;
-
-// Reports the end of the file as such; a failed read never hands on the previous token.
-bool NextToken(std::istream& in, std::string& token) {
-  token.clear();
-  return static_cast<bool>(in >> token);
-}
 
 // Sets the cells of one design's equations. pin_: the current output's pin number; row_: the
 // row the next literal goes to; term_: the index of the current product term of the output;

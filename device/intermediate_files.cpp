@@ -8,9 +8,13 @@
 
 namespace kem {
 
+bool NextToken(std::istream& in, std::string& token) {
+  token.clear();
+  return static_cast<bool>(in >> token);
+}
+
 namespace {
 
-constexpr std::string_view kSymbolTableMarker = "$__SYMTAB_INFO:";
 constexpr std::string_view kNoUserId = "__LEER";
 
 std::string Number(int value) {
@@ -21,11 +25,6 @@ bool ParseInt(const std::string& token, int& value) {
   const char* end = token.data() + token.size();
   auto [stop, error] = std::from_chars(token.data(), end, value);
   return error == std::errc() && stop == end;
-}
-
-// Reads the next token; false at the end of the stream.
-bool NextToken(std::istream& in, std::string& token) {
-  return static_cast<bool>(in >> token);
 }
 
 bool SkipToken(std::istream& in) {

@@ -6,11 +6,19 @@
 #include <cstdio>
 #include <istream>
 #include <string>
+#include <string_view>
 
 #include "common/output_file.h"
 #include "device/pin_table.h"
 
 namespace kem {
+
+// The token that ends the equations of an intermediate file and starts its symbol table.
+inline constexpr std::string_view kSymbolTableMarker = "$__SYMTAB_INFO:";
+
+// The next token of an intermediate file; false at its end, with `token` empty, so a failed read
+// never hands on the token before.
+bool NextToken(std::istream& in, std::string& token);
 
 // Writes `text` unchecked; the writers of these files do not check their writes.
 void WriteText(std::FILE* file, std::string_view text);

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "common/error_file_lines.h"
+
 namespace kem {
 
 namespace {
 
-constexpr std::string_view kLinePrefix = "Zeile ";
 // No source has this many lines; longer numbers stand for the last line as well.
 constexpr int kMaxDigits = 9;
 constexpr int kLargestNumber = 999999999;
