@@ -14,6 +14,7 @@
 #include "cli/options.h"
 #include "cli/process_setup.h"
 #include "cli/simulate.h"
+#include "cli/verilog.h"
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/file_io.h"
@@ -116,10 +117,13 @@ int Main(const std::vector<std::string>& arguments) {
   CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   const SimulateStreams streams{stdout, stderr};
-  // A design is simulated only when what came before it (compile, fit) was clean.
+  // A design is simulated and modelled only when what came before it (compile, fit) was clean.
   auto simulated = [&](const std::string& file, int before) {
-    if (!options.simulate || before != kExitClean) return before;
-    return SimulateDesign(file, options.write_vectors, streams);
+    if (before != kExitClean) return before;
+    int status = kExitClean;
+    if (options.simulate) status = SimulateDesign(file, options.write_vectors, streams);
+    if (options.verilog) status = std::max(status, WriteVerilog(file, streams));
+    return status;
   };
   if (options.action == Action::kSimulate) {
     for (const std::string& file : options.files) status = std::max(status, simulated(file, 0));

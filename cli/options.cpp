@@ -26,6 +26,9 @@ constexpr std::string_view kUsageBeforeCommon =
     "                       --fit gegen die eben gefittete\n"
     "      --vectors        nach fehlerfreier Simulation die Vektoren in die JEDEC-Datei\n"
     "                       schreiben (V-Felder)\n"
+    "      --verilog        Verilog-Modell des Bausteins (.v) aus der JEDEC-Datei (.jed), mit\n"
+    "                       Vektordatei (.vec) dazu die Testbench (_tb.v); mit --fit aus der\n"
+    "                       eben gefitteten\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
 constexpr std::string_view kUsageAfterCommon =
@@ -88,6 +91,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.simulate = true;
     } else if (argument == "--vectors") {
       options.write_vectors = true;
+    } else if (argument == "--verilog") {
+      options.verilog = true;
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
                (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
       std::string value;
@@ -119,7 +124,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     error = "--fit und --fit-only schließen einander aus";
     return false;
   }
-  if (options.simulate && options.action == Action::kCompile) options.action = Action::kSimulate;
+  if ((options.simulate || options.verilog) && options.action == Action::kCompile)
+    options.action = Action::kSimulate;
   if (options.files.empty()) {
     error = "keine Datei angegeben";
     return false;
