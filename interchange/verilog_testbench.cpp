@@ -126,7 +126,9 @@ class TestbenchWriter {
     const int pin = vectors_.pins[column];
     const std::string& port = Port(column);
     if (port.empty()) return {};
-    if (names_.kinds[pin] == PortKind::kInout) return drives_[pin] + " = " + Bit(value) + "; ";
+    // X on a pin the chip can drive leaves it to the chip.
+    if (names_.kinds[pin] == PortKind::kInout)
+      return drives_[pin] + " = " + (value == 'X' ? Bit('Z') : Bit(value)) + "; ";
     if (names_.kinds[pin] == PortKind::kInput) return port + " = " + Bit(value) + "; ";
     return {};
   }
