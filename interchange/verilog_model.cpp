@@ -21,6 +21,10 @@ bool IsV8(const DeviceSimulator& device) {
 constexpr int kResetRow = 0;
 constexpr int kPresetRow = 131;
 
+// How long AR must hold its level to act: far longer than the array takes to settle after a change
+// of its inputs, far shorter than a phase of a testbench vector.
+constexpr std::string_view kLasting = "20";
+
 // A row the model writes: one that can be true and reads no column without a signal (which
 // keeps it false on the chip).
 bool RowWritten(const DeviceSimulator& device, int row) {
@@ -198,10 +202,17 @@ class ModuleWriter {
   }
 
   void ResetAndPreset() {
-    out_ += "\n  // AR clears the registers at once, SP sets them at the clock edge.\n";
-    out_ += "  wire " + names_.reset + ", " + names_.preset + ";\n";
+    out_ +=
+        "\n  // AR clears the registers, SP sets them at the clock edge. AR acts once it has "
+        "lasted\n"
+        "  // " +
+        std::string(kLasting) +
+        " time units: a pulse while the array settles clears nothing, as in kemc's simulator.\n";
+    out_ += "  wire " + names_.reset + ", " + names_.preset + ", " + names_.lasting_reset + ";\n";
     Assign(names_.reset, {kResetRow}, false);
     Assign(names_.preset, {kPresetRow}, false);
+    out_ += "  assign #" + std::string(kLasting) + " " + names_.lasting_reset + " = " +
+            names_.reset + ";\n";
   }
 
   std::string Description(const Macrocell& cell) const {
@@ -271,11 +282,12 @@ class ModuleWriter {
     }
     out_ += "  end\n";
     if (v8) return;
-    out_ += "\n  always @(" + names_.reset + ")\n    if (" + names_.reset + " !== 1'b0) begin\n";
+    out_ += "\n  always @(" + names_.lasting_reset + ")\n    if (" + names_.lasting_reset +
+            " !== 1'b0) begin\n";
     for (const Macrocell* cell : cells) {
       if (!cell->registered) continue;
       const std::string& q = names_.registers[cell->pin];
-      out_ += "      " + q + " <= " + q + " & ~" + names_.reset + ";\n";
+      out_ += "      " + q + " <= " + q + " & ~" + names_.lasting_reset + ";\n";
     }
     out_ += "    end\n";
   }
@@ -343,6 +355,7 @@ VerilogNames VerilogNamesOf(const DeviceSimulator& device,
   if (registers && !IsV8(device)) {
     names.reset = scope.Take("AR");
     names.preset = scope.Take("SP");
+    names.lasting_reset = scope.Take(VerilogDerived(names.reset, "_lasting"));
   }
   return names;
 }

@@ -29,6 +29,7 @@ struct VerilogNames {
   std::vector<std::string> registers;  // by pin: the register, empty for a combinational output
   std::string reset;                   // the GAL22V10 family's AR and SP terms
   std::string preset;
+  std::string lasting_reset;  // AR once it has lasted
 };
 
 // The ports are the pins the fuses use: outputs, bus pins, the inputs a row reads, the clock and

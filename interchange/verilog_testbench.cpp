@@ -45,7 +45,7 @@ class TestbenchWriter {
     }
     drives_.assign(names.ports.size(), {});
     for (std::size_t pin = 1; pin < names.ports.size(); ++pin) {
-      if (names.kinds[pin] == PortKind::kInout)
+      if (Late(static_cast<int>(pin)))
         drives_[pin] = scope_.Take(VerilogDerived(names.ports[pin], "_drive"));
     }
     failed_ = scope_.Take("failed");
@@ -79,6 +79,14 @@ class TestbenchWriter {
   }
 
  private:
+  // A pin of a macrocell that can drive it meets a level from outside together with the chip's
+  // drive of the same round, as in the simulator; other inputs arrive at once.
+  bool Late(int pin) const {
+    const DeviceSimulator::Macrocell* cell = device_.MacrocellOfPin(pin);
+    return names_.kinds[pin] != PortKind::kNone && names_.kinds[pin] != PortKind::kOutput &&
+           cell != nullptr && cell->drives;
+  }
+
   // The port of a column, or empty for a pin the model does not need.
   const std::string& Port(std::size_t column) const { return names_.ports[vectors_.pins[column]]; }
 
@@ -96,16 +104,22 @@ class TestbenchWriter {
       if (port.empty()) continue;
       switch (names_.kinds[pin]) {
         case PortKind::kInput:
+        case PortKind::kInout: {
           // Inputs no vector names are held at 0; the others take the first vector's levels.
-          out_ += "  reg  " + port +
-                  (Named(static_cast<int>(pin)) && static_cast<int>(pin) != device_.clock_pin()
-                       ? ";\n"
-                       : " = 1'b0;\n");
+          const bool held =
+              names_.kinds[pin] == PortKind::kInput &&
+              (!Named(static_cast<int>(pin)) || static_cast<int>(pin) == device_.clock_pin());
+          const std::string start = names_.kinds[pin] == PortKind::kInout ? " = 1'bz"
+                                    : held                                ? " = 1'b0"
+                                                                          : "";
+          if (drives_[pin].empty()) {
+            out_ += "  reg  " + port + start + ";\n";
+          } else {
+            out_ += "  wire " + port + ";\n  reg  " + drives_[pin] + start + ";\n  assign #1 " +
+                    port + " = " + drives_[pin] + ";\n";
+          }
           break;
-        case PortKind::kInout:
-          out_ += "  wire " + port + ";\n  reg  " + drives_[pin] + " = 1'bz;\n  assign " + port +
-                  " = " + drives_[pin] + ";\n";
-          break;
+        }
         case PortKind::kOutput:
           out_ += "  wire " + port + ";\n";
           break;
@@ -127,10 +141,10 @@ class TestbenchWriter {
     const std::string& port = Port(column);
     if (port.empty()) return {};
     // X on a pin the chip can drive leaves it to the chip.
-    if (names_.kinds[pin] == PortKind::kInout)
-      return drives_[pin] + " = " + (value == 'X' ? Bit('Z') : Bit(value)) + "; ";
-    if (names_.kinds[pin] == PortKind::kInput) return port + " = " + Bit(value) + "; ";
-    return {};
+    if (names_.kinds[pin] == PortKind::kOutput) return {};
+    const std::string& target = drives_[pin].empty() ? port : drives_[pin];
+    return target + " = " +
+           (value == 'X' && names_.kinds[pin] == PortKind::kInout ? Bit('Z') : Bit(value)) + "; ";
   }
 
   void Vector(const TestVectors::Vector& vector, char& clock_before) {
