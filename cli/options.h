@@ -15,6 +15,9 @@ struct Options {
   bool simulate = false;       // run NAME.vec against NAME.jed (after the fit, if one is asked)
   bool write_vectors = false;  // and write the vectors of a clean run into NAME.jed
   bool verilog = false;        // write NAME.v (and NAME_tb.v) from NAME.jed
+  std::string part;            // --part as given; empty: KEMWinPart from kem.ini, else the family's
+  bool power_down = false;     // set the part's power-down fuse
+  bool secure = false;         // set the security fuse
   std::vector<std::string> files;
 };
 
