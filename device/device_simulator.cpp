@@ -87,7 +87,7 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
   m.rows_ = v8 ? 64 : 132;
   const int array_end = m.rows_ * m.columns_;
   const std::size_t expected = DeviceJedecLayout(gal_type).cells.size();
-  // The power-down fuse of a part changes the pins' levels only while its pin asks for it.
+  // A part's power-down fuse only lets a pin stop the chip to save current: no logic of its own.
   if (fuses.size() == expected + 1 && FamilyPowerDownFuse(gal_type) == static_cast<int>(expected))
     fuses.pop_back();
   if (fuses.size() != expected) {
