@@ -39,8 +39,7 @@ bool IsEscaped(std::string_view name) {
 }  // namespace
 
 std::string VerilogIdentifier(std::string_view name) {
-  const bool keyword =
-      std::find(std::begin(kKeywords), std::end(kKeywords), name) != std::end(kKeywords);
+  const bool keyword = kKeywords.find(" " + std::string(name) + " ") != std::string_view::npos;
   if (IsSimple(name) && !keyword) return std::string(name);
   const bool printable = !name.empty() && std::all_of(name.begin(), name.end(), [](char c) {
     return static_cast<unsigned char>(c) > 0x20 && static_cast<unsigned char>(c) < 0x7F;

@@ -51,6 +51,7 @@ class TestbenchWriter {
     failed_ = scope_.Take("failed");
     mismatch_ = scope_.Take("mismatch");
     level_ = scope_.Take("level");
+    instance_ = scope_.Take("dut");
     module_ = VerilogDerived(names.module, "_tb");
   }
 
@@ -129,7 +130,7 @@ class TestbenchWriter {
       connections += (connections.empty() ? "" : ", ") + std::string(".") + port + "(" + port + ")";
     }
     out_ += "  integer " + failed_ + " = 0;\n  reg " + mismatch_ + ";\n\n";
-    out_ += "  " + names_.module + " dut (" + connections + ");\n\n";
+    out_ += "  " + names_.module + " " + instance_ + " (" + connections + ");\n\n";
     out_ += "  function [7:0] " + level_ + "(input v);\n    " + level_ +
             " = v === 1'b1 ? \"H\" : v === 1'b0 ? \"L\" : v === 1'bz ? \"Z\" : \"X\";\n"
             "  endfunction\n";
@@ -216,11 +217,11 @@ class TestbenchWriter {
       const std::string& enable = names_.enables[pin];
       if ((value == '0' || value == '1') && names_.kinds[pin] == PortKind::kInout &&
           !enable.empty()) {
-        conditions.push_back("dut." + enable + " !== 1'b0");
+        conditions.push_back(instance_ + "." + enable + " !== 1'b0");
         reports.push_back("    if (" + conditions.back() + ") $write(\"  " +
                           FormatString(FormatText(simulation_messages::kConflict,
                                                   {name, std::string(1, value), "\x01"})) +
-                          "\", " + level_ + "(dut." + names_.sums[pin] + "));\n");
+                          "\", " + level_ + "(" + instance_ + "." + names_.sums[pin] + "));\n");
       }
     }
     std::string any;
@@ -247,6 +248,7 @@ class TestbenchWriter {
   std::string failed_;
   std::string mismatch_;
   std::string level_;
+  std::string instance_;
   std::string module_;
   std::string out_;
 };
