@@ -125,6 +125,7 @@ int Main(const std::vector<std::string>& arguments) {
   if (fits) {
     // The command line's part, else the one kem.ini names.
     std::string name = options.part;
+    part.from_settings = name.empty();
     if (name.empty()) name = ReadSettingsFile(std::string(kSettingsFileName)).part;
     part.part = FindPart(name);
     if (options.power_down && (part.part == nullptr || part.part->power_down_fuse < 0)) {

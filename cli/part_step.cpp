@@ -36,9 +36,15 @@ int ApplyPart(const std::string& document, const PartChoice& choice, SimulateStr
   JedecFile jedec;
   const std::optional<DeviceSimulator> device = LoadDevice(jedec_name, text, jedec, streams.err);
   if (!device) return kStepUnusable;
-  const Part& part = choice.part != nullptr ? *choice.part : FamilyPart(device->gal_type());
+  const bool named = choice.part != nullptr &&
+                     (!choice.from_settings || choice.part->gal_type == device->gal_type());
+  const Part& part = named ? *choice.part : FamilyPart(device->gal_type());
   if (part.gal_type != device->gal_type()) {
     Error(streams.err, FormatText(msg::kOtherFamily, {part.name, DeviceName(device->gal_type())}));
+    return kStepUnusable;
+  }
+  if (choice.power_down && part.power_down_fuse < 0) {
+    Error(streams.err, FormatText(msg::kNoPowerDown, {part.name, PowerDownPartNames()}));
     return kStepUnusable;
   }
   if (&part != &FamilyPart(part.gal_type) || choice.power_down || choice.secure) {
@@ -48,8 +54,7 @@ int ApplyPart(const std::string& document, const PartChoice& choice, SimulateStr
       return kStepFailed;
     }
   }
-  const std::string fuses =
-      std::to_string(jedec.fuse_count + (choice.power_down && part.power_down_fuse >= 0 ? 1 : 0));
+  const std::string fuses = std::to_string(jedec.fuse_count + (choice.power_down ? 1 : 0));
   Put(streams.out, FormatText(msg::kProgrammerHint,
                               {part.name, fuses, fuses, choice.secure ? msg::kSecured : ""}) +
                        "\n");

@@ -11,6 +11,7 @@ namespace kem::cli {
 
 struct PartChoice {
   const Part* part = nullptr;  // none: the family's own
+  bool from_settings = false;  // kem.ini named it: it applies to the designs of its family only
   bool power_down = false;
   bool secure = false;
 };

@@ -117,6 +117,13 @@ TEST(PartFiles, RefuseWhatThePartCannotDo) {
   const auto r = RunKemc(dir.path(), "--fit --power-down ampel.kem");
   EXPECT_EQ(r.status, 0) << r.err;
   EXPECT_NE(dir.Read("ampel.jed")->find("QF2195*"), std::string::npos);
+  // A part of another family there leaves a design its family's own.
+  dir.Write("kem.ini", "KEMWinPart=ATF22V10C\n");
+  const auto other = RunKemc(dir.path(), "--fit ampel.kem");
+  EXPECT_EQ(other.status, 0) << other.err;
+  EXPECT_NE(other.out.find("Im Programmiergerät GAL16V8 wählen: JEDEC-Datei mit 2194 Fuses"),
+            std::string::npos)
+      << other.out;
 }
 
 }  // namespace
