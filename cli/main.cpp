@@ -121,7 +121,7 @@ int Main(const std::vector<std::string>& arguments) {
   int status = kExitClean;
   const SimulateStreams streams{stdout, stderr};
   const bool fits = options.action == Action::kCompileAndFit || options.action == Action::kFitOnly;
-  PartChoice part{nullptr, options.power_down, options.secure};
+  PartChoice part{.power_down = options.power_down, .secure = options.secure};
   if (fits) {
     // The command line's part, else the one kem.ini names.
     std::string name = options.part;
