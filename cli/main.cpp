@@ -12,11 +12,15 @@
 #include "cli/cli_host.h"
 #include "cli/gnu_diagnostics.h"
 #include "cli/options.h"
+#include "cli/part_messages.h"
+#include "cli/part_step.h"
 #include "cli/process_setup.h"
 #include "cli/simulate.h"
+#include "cli/verilog.h"
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/file_io.h"
+#include "common/format.h"
 #include "common/interrupt_cleanup.h"
 #include "common/names.h"
 #include "compiler/driver.h"
@@ -116,10 +120,34 @@ int Main(const std::vector<std::string>& arguments) {
   CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   const SimulateStreams streams{stdout, stderr};
-  // A design is simulated only when what came before it (compile, fit) was clean.
+  const bool fits = options.action == Action::kCompileAndFit || options.action == Action::kFitOnly;
+  PartChoice part{.power_down = options.power_down, .secure = options.secure};
+  if (fits) {
+    // The command line's part, else the one kem.ini names.
+    std::string name = options.part;
+    part.from_settings = name.empty();
+    if (name.empty()) name = ReadSettingsFile(std::string(kSettingsFileName)).part;
+    part.part = FindPart(name);
+    if (options.power_down && (part.part == nullptr || part.part->power_down_fuse < 0)) {
+      const std::string text =
+          part.part == nullptr
+              ? std::string(part_messages::kNoPart)
+              : FormatText(part_messages::kNoPowerDown, {part.part->name, PowerDownPartNames()});
+      std::fprintf(stderr, "kemc: error: %s\n", text.c_str());
+      return kExitUnusable;
+    }
+  }
+  const bool part_step = part.part != nullptr || part.power_down || part.secure;
+  // A design is simulated and modelled only when what came before it (compile, fit) was clean.
   auto simulated = [&](const std::string& file, int before) {
-    if (!options.simulate || before != kExitClean) return before;
-    return SimulateDesign(file, options.write_vectors, streams);
+    if (before != kExitClean) return before;
+    if (fits && part_step) {
+      if (const int status = ApplyPart(file, part, streams); status != kExitClean) return status;
+    }
+    int status = kExitClean;
+    if (options.simulate) status = SimulateDesign(file, options.write_vectors, streams);
+    if (options.verilog) status = std::max(status, WriteVerilog(file, streams));
+    return status;
   };
   if (options.action == Action::kSimulate) {
     for (const std::string& file : options.files) status = std::max(status, simulated(file, 0));

@@ -1,7 +1,10 @@
 #include "cli/options.h"
 
 #include <string>
+#include <utility>
 
+#include "cli/part_messages.h"
+#include "cli/part_step.h"
 #include "common/format.h"
 #include "shell/command_line_messages.h"
 #include "shell/settings.h"
@@ -26,6 +29,14 @@ constexpr std::string_view kUsageBeforeCommon =
     "                       --fit gegen die eben gefittete\n"
     "      --vectors        nach fehlerfreier Simulation die Vektoren in die JEDEC-Datei\n"
     "                       schreiben (V-Felder)\n"
+    "      --verilog        Verilog-Modell des Bausteins (.v) aus der JEDEC-Datei (.jed), mit\n"
+    "                       Vektordatei (.vec) dazu die Testbench (_tb.v); mit --fit aus der\n"
+    "                       eben gefitteten\n"
+    "      --part BAUSTEIN  die JEDEC-Datei für diesen Baustein der Familie schreiben (GAL16V8,\n"
+    "                       ATF16V8B, ATF16V8C, ATF20V8B, ATF22V10C, ATF22V10CQZ ...; ohne\n"
+    "                       Angabe: KEMWinPart aus kem.ini, sonst der GAL der Familie)\n"
+    "      --power-down     die Power-Down-Fuse setzen (ATF16V8C, ATF22V10C)\n"
+    "      --secure         die Sicherungsfuse setzen (G1)\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
 constexpr std::string_view kUsageAfterCommon =
@@ -88,6 +99,22 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.simulate = true;
     } else if (argument == "--vectors") {
       options.write_vectors = true;
+    } else if (argument == "--verilog") {
+      options.verilog = true;
+    } else if (argument == "--power-down") {
+      options.power_down = true;
+    } else if (argument == "--secure") {
+      options.secure = true;
+    } else if (argument == "--part" || argument.rfind("--part=", 0) == 0) {
+      if (argument.size() > 6) {
+        options.part = argument.substr(7);
+      } else if (i + 1 < arguments.size()) {
+        options.part = arguments[++i];
+      }
+      if (FindPart(options.part) == nullptr) {
+        error = FormatText(part_messages::kUnknownPart, {options.part, PartNames()});
+        return false;
+      }
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
                (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
       std::string value;
@@ -115,11 +142,20 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     error = "--vectors verlangt --simulate";
     return false;
   }
+  for (const auto& [asked, option] :
+       {std::pair{!options.part.empty(), "--part"}, std::pair{options.power_down, "--power-down"},
+        std::pair{options.secure, "--secure"}}) {
+    if (asked && !fit && !fit_only) {
+      error = FormatText(part_messages::kNeedsFit, {option});
+      return false;
+    }
+  }
   if (fit && fit_only) {
     error = "--fit und --fit-only schließen einander aus";
     return false;
   }
-  if (options.simulate && options.action == Action::kCompile) options.action = Action::kSimulate;
+  if ((options.simulate || options.verilog) && options.action == Action::kCompile)
+    options.action = Action::kSimulate;
   if (options.files.empty()) {
     error = "keine Datei angegeben";
     return false;

@@ -6,6 +6,7 @@
 
 namespace kem::cli {
 
+// kSimulate: only the steps on the files a fit wrote (--simulate, --verilog), nothing compiled.
 enum class Action { kCompile, kCompileAndFit, kFitOnly, kSimulate, kHelp, kVersion };
 
 struct Options {
@@ -13,6 +14,10 @@ struct Options {
   int level = -1;              // -1: take it from kem.ini
   bool simulate = false;       // run NAME.vec against NAME.jed (after the fit, if one is asked)
   bool write_vectors = false;  // and write the vectors of a clean run into NAME.jed
+  bool verilog = false;        // write NAME.v (and NAME_tb.v) from NAME.jed
+  std::string part;            // --part as given; empty: KEMWinPart from kem.ini, else the family's
+  bool power_down = false;     // set the part's power-down fuse
+  bool secure = false;         // set the security fuse
   std::vector<std::string> files;
 };
 

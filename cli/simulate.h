@@ -9,14 +9,10 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/design_files.h"
 #include "common/allocation.h"
 
 namespace kem::cli {
-
-struct SimulateStreams {
-  std::FILE* out;
-  std::FILE* err;
-};
 
 // The exit status: 0 every vector passed, 1 a mismatch, a fault of the vector file, a JEDEC
 // file that could not be rewritten or memory past the budget, 2 a vector or JEDEC file that is

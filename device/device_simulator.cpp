@@ -7,6 +7,7 @@
 
 #include "common/format.h"
 #include "device/catalogue.h"
+#include "device/jedec_parts.h"
 #include "device/jedec_writer.h"
 #include "device/simulation_messages.h"
 
@@ -44,7 +45,11 @@ int JedecDeviceType(const JedecFile& file) {
   int fitting = -1;
   for (int type = 0; type < kDeviceCount; ++type) {
     const int fuses = static_cast<int>(DeviceJedecLayout(type).cells.size());
-    if (fuses != file.fuse_count || (file.pins >= 0 && file.pins != PinCount(type))) continue;
+    // A part of the family may add its power-down fuse after the family's last.
+    const bool power_down = FamilyPowerDownFuse(type) == fuses && file.fuse_count == fuses + 1;
+    if ((fuses != file.fuse_count && !power_down) ||
+        (file.pins >= 0 && file.pins != PinCount(type)))
+      continue;
     if (NamesDevice(file.header, DeviceName(type))) return type;
     if (fitting < 0) fitting = type;
   }
@@ -82,6 +87,9 @@ std::optional<DeviceSimulator> DeviceSimulator::FromFuses(int gal_type,
   m.rows_ = v8 ? 64 : 132;
   const int array_end = m.rows_ * m.columns_;
   const std::size_t expected = DeviceJedecLayout(gal_type).cells.size();
+  // A part's power-down fuse only lets a pin stop the chip to save current: no logic of its own.
+  if (fuses.size() == expected + 1 && FamilyPowerDownFuse(gal_type) == static_cast<int>(expected))
+    fuses.pop_back();
   if (fuses.size() != expected) {
     error = FormatText(simulation_messages::kFuseCount,
                        {std::to_string(fuses.size()), std::to_string(expected)});

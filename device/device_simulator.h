@@ -86,6 +86,8 @@ class DeviceSimulator {
   int mode() const { return mode_; }
   int pin_count() const;
   int clock_pin() const;
+  // The GAL16V8's and GAL20V8's output-enable pin of registered mode.
+  int oe_pin() const;
   const std::vector<Macrocell>& macrocells() const { return cells_; }
   const Macrocell* MacrocellOfPin(int pin) const;
   // What the fuses configure oddly but harmlessly, one line each (a cell left unused).
@@ -167,7 +169,6 @@ class DeviceSimulator {
   std::vector<int> Oscillating() const;
   void LoadRegisters(Logic edge);
   Levels Read(std::vector<int> unsettled) const;
-  int oe_pin() const;
 
   int type_ = 0;
   int mode_ = 0;

@@ -5,12 +5,14 @@
 #   test     GoogleTest; the checks of the Debian package (dpkg-dev for its dependencies,
 #            desktop-file-utils and shared-mime-info for its desktop entry and MIME type); vim,
 #            which reads kemc's messages in a test; mame-tools, whose jedutil is a second JEDEC
-#            decoder that checks the files with test vectors
+#            decoder that checks the files with test vectors; iverilog, which runs the Verilog
+#            models and testbenches kemc writes
 #   fuzz     clang with libFuzzer
 #   windows  the MinGW-w64 cross compiler and Wine for the Windows check
 kem_packages_build=(cmake ninja-build g++)
 kem_packages_gui=(qt6-base-dev qt6-translations-l10n)
-kem_packages_test=(libgtest-dev dpkg-dev desktop-file-utils shared-mime-info vim mame-tools)
+kem_packages_test=(libgtest-dev dpkg-dev desktop-file-utils shared-mime-info vim mame-tools
+  iverilog)
 kem_packages_fuzz=(clang)
 kem_packages_windows=(g++-mingw-w64-x86-64-posix wine64)
 

@@ -5,6 +5,7 @@
 
 #include "common/allocation.h"
 #include "common/file_io.h"
+#include "device/jedec_parts.h"
 
 namespace kem {
 
@@ -15,6 +16,7 @@ constexpr std::string_view kLevelKey = "KEMWinMinLevel";
 constexpr std::string_view kFontKey = "Font_Set";
 // One key=value token: readers that do not know the key skip it.
 constexpr std::string_view kHighlightKey = "KEMWinHighlight";
+constexpr std::string_view kPartKey = "KEMWinPart";
 constexpr std::string_view kHighlightOff = "0";
 constexpr std::string_view kHighlightOn = "1";
 constexpr std::array<const char*, 4> kPortNames = {"LPT1", "LPT2", "LPT3", "NoLPT"};
@@ -161,6 +163,9 @@ Settings ParseSettings(std::string_view text) {
         settings.font_read = true;
       }
       settings.settings_changed = true;
+    } else if (key == kPartKey) {
+      // A part no version of the program knows is left out, as an unknown level is.
+      if (const Part* part = FindPart(value)) settings.part = part->name;
     } else if (key == kHighlightKey) {
       if (value == kHighlightOff || value == kHighlightOn)
         settings.highlighting = value == kHighlightOn;
@@ -194,6 +199,8 @@ std::string FormatSettings(const Settings& settings) {
   AppendFormatted(text, kNameLineFormat, kPortKey, kPortNames[static_cast<std::size_t>(port)]);
   AppendFormatted(text, kNameLineFormat, std::string(kLevelKey).c_str(), level_name.c_str());
   // Before the font line: an empty face name would let a reader take the next line for it.
+  if (!settings.part.empty())
+    AppendFormatted(text, kNameLineFormat, std::string(kPartKey).c_str(), settings.part.c_str());
   if (!settings.highlighting)
     AppendFormatted(text, kNameLineFormat, std::string(kHighlightKey).c_str(),
                     std::string(kHighlightOff).c_str());

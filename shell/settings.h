@@ -39,6 +39,7 @@ struct Settings {
   bool font_read = false;        // a Font_Set line was read completely
   RecentFileSlots recent_files;  // lines of their own that older readers skip
   bool highlighting = true;      // syntax highlighting in the editor; files without the key: on
+  std::string part;              // the part JEDEC files are for (KEMWinPart); empty: the family's
   bool settings_changed = true;  // reading always leaves it set, so every orderly exit writes
 };
 
@@ -50,7 +51,7 @@ Settings ReadSettingsFile(const std::string& path);
 
 // The text of the settings file as the program writes it: the recent files, then the port, the
 // level and the font, one line each, always in this order; only when highlighting is off, a line
-// saying so before the font.
+// saying so before the font, and only when a part is set, its line before that.
 std::string FormatSettings(const Settings& settings);
 
 // Writes the settings file at `path`, replacing its contents; false when it cannot be written.
