@@ -11,6 +11,7 @@
 #include "cli/box_lines.h"
 #include "cli/cli_host.h"
 #include "cli/gnu_diagnostics.h"
+#include "cli/import_stage.h"
 #include "cli/options.h"
 #include "cli/process_setup.h"
 #include "cli/simulate.h"
@@ -115,6 +116,16 @@ int Main(const std::vector<std::string>& arguments) {
   }
   CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
+  if (options.import) {
+    // The run goes on with the translated designs; a source that did not translate drops out.
+    std::vector<std::string> documents;
+    for (const std::string& file : options.files) {
+      const ImportStage stage = ImportBeforeRun(file, stdout, stderr);
+      status = std::max(status, stage.status);
+      if (stage.status == kExitClean) documents.push_back(stage.document);
+    }
+    options.files = documents;
+  }
   const SimulateStreams streams{stdout, stderr};
   // A design is simulated only when what came before it (compile, fit) was clean.
   auto simulated = [&](const std::string& file, int before) {

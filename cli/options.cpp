@@ -26,6 +26,8 @@ constexpr std::string_view kUsageBeforeCommon =
     "                       --fit gegen die eben gefittete\n"
     "      --vectors        nach fehlerfreier Simulation die Vektoren in die JEDEC-Datei\n"
     "                       schreiben (V-Felder)\n"
+    "      --import         jede DATEI ist eine CUPL- oder GALasm-Quelle (.pld): erst nach\n"
+    "                       DATEI.kem übersetzen, dann damit weiter wie sonst\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
 constexpr std::string_view kUsageAfterCommon =
@@ -86,6 +88,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.action = Action::kFitOnly;
     } else if (argument == "--simulate") {
       options.simulate = true;
+    } else if (argument == "--import") {
+      options.import = true;
     } else if (argument == "--vectors") {
       options.write_vectors = true;
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||

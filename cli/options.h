@@ -13,6 +13,7 @@ struct Options {
   int level = -1;              // -1: take it from kem.ini
   bool simulate = false;       // run NAME.vec against NAME.jed (after the fit, if one is asked)
   bool write_vectors = false;  // and write the vectors of a clean run into NAME.jed
+  bool import = false;         // each file is another tool's source, translated to NAME.kem first
   std::vector<std::string> files;
 };
 
