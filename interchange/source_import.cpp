@@ -34,6 +34,8 @@ ImportResult ImportSource(std::string_view text, std::string_view file_name) {
     result.report.Error(0, msg::kUnknownLanguage);
   }
   if (!imported) return result;
+  if (!imported->heading.empty() && !imported->heading.front().empty())
+    imported->heading.insert(imported->heading.begin(), "");
   imported->heading.insert(
       imported->heading.begin(),
       FormatText(msg::kOrigin, {LastComponent(file_name), imported->language}));
