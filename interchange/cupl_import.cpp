@@ -884,8 +884,11 @@ bool LooksLikeCupl(std::string_view text) {
   const CuplTokens tokens = LexCupl(text, ignored);
   for (std::size_t i = 0; i + 2 < tokens.tokens.size(); ++i) {
     const CuplToken& token = tokens.tokens[i];
-    if (token.kind == Kind::kWord && Upper(token.text) == "PIN" &&
-        (tokens.tokens[i + 1].kind == Kind::kWord || tokens.tokens[i + 1].text == "["))
+    if (token.kind != Kind::kWord) continue;
+    const std::string word = Upper(token.text);
+    const CuplToken& next = tokens.tokens[i + 1];
+    if (word == "PIN" && (next.kind == Kind::kWord || next.text == "[")) return true;
+    if (word == "DEVICE" && next.kind == Kind::kWord && tokens.tokens[i + 2].text == ";")
       return true;
   }
   return false;

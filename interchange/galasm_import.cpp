@@ -294,7 +294,8 @@ bool GalasmReader::ReadEquation() {
   }
   auto it = declared_.find(target.name);
   if (it == declared_.end()) {
-    report_.Error(line, msg::kUnknownName, {target.name});
+    const bool node = target.name == "AR" || target.name == "SP";
+    report_.Error(line, node ? msg::kResetPresetDevice : msg::kUnknownName, {target.name});
     return true;
   }
   const std::string& suffix = target.suffix;
