@@ -23,6 +23,7 @@ inline constexpr std::string_view kUnknownName = "%s ist weder Pin noch Variable
 inline constexpr std::string_view kNotAnOutput = "Pin %d (%s) kann kein Ausgang sein";
 inline constexpr std::string_view kDefinedTwice = "%s ist schon definiert";
 inline constexpr std::string_view kFixedPinName = "Pin %d muss %s heißen, nicht %s";
+inline constexpr std::string_view kNotReadable = "Pin %d (%s) kann im %s nicht gelesen werden";
 inline constexpr std::string_view kFixedPinUsed = "Pin %d (%s) hat im %s feste Funktion";
 inline constexpr std::string_view kSyntax = "unerwartet: %s";
 inline constexpr std::string_view kMissing = "%s fehlt";

@@ -129,7 +129,7 @@ class Builder {
   void CollectReadPins();
   void ChooseMode();
   void NamePins();
-  void CheckFixedPinsUnused();
+  void CheckPinUse();
   void AddEquation(const ImportedEquation& equation);
   void AddTerm(const std::optional<ImportedTerm>& term, const char* node);
   std::string Our(const std::string& source) const;
@@ -199,16 +199,22 @@ void Builder::NamePins() {
   text_.pins = our_names_;
 }
 
-void Builder::CheckFixedPinsUnused() {
-  auto check = [&](int pin, int line) {
-    if (FixedName(design_.gal_type, mode_, pin).empty()) return;
-    report_.Error(
-        line, msg::kFixedPinUsed,
-        {PinText(pin), design_.pin_names[pin - 1],
-         IsV8(design_.gal_type) ? ModeWord(mode_) : std::string(DeviceName(design_.gal_type))});
+// The pins the equations read and drive, against what the device can do with them in the mode.
+void Builder::CheckPinUse() {
+  const std::string where =
+      IsV8(design_.gal_type) ? ModeWord(mode_) : std::string(DeviceName(design_.gal_type));
+  auto fixed = [&](int pin, int line) {
+    if (FixedName(design_.gal_type, mode_, pin).empty()) return false;
+    report_.Error(line, msg::kFixedPinUsed, {PinText(pin), design_.pin_names[pin - 1], where});
+    return true;
   };
-  for (int pin : read_pins_) check(pin, read_line_[pin]);
-  for (const ImportedEquation& equation : design_.equations) check(equation.pin, equation.line);
+  for (int pin : read_pins_) {
+    if (fixed(pin, read_line_[pin])) continue;
+    if (InputColumn(design_.gal_type, mode_, pin, 0, 0) < 0)
+      report_.Error(read_line_[pin], msg::kNotReadable,
+                    {PinText(pin), design_.pin_names[pin - 1], where});
+  }
+  for (const ImportedEquation& equation : design_.equations) fixed(equation.pin, equation.line);
 }
 
 std::string Builder::Our(const std::string& source) const {
@@ -225,7 +231,8 @@ std::vector<std::string> Builder::Terms(const Expression& expression) const {
 
 void Builder::AddEquation(const ImportedEquation& equation) {
   const std::string& name = design_.pin_names[equation.pin - 1];
-  if (OlmcIndex(design_.gal_type, equation.pin, 0) < 0) {
+  const int pin_class = PinClass(design_.gal_type, mode_, equation.pin);
+  if (pin_class != kPinInputOutput && pin_class != kPinOutput && pin_class != kPinOutputOrInput) {
     report_.Error(equation.line, msg::kNotAnOutput, {PinText(equation.pin), name});
     return;
   }
@@ -284,7 +291,7 @@ std::optional<DesignText> Builder::Build() {
   CollectReadPins();
   ChooseMode();
   NamePins();
-  CheckFixedPinsUnused();
+  CheckPinUse();
   if (!design_.user_id.empty()) {
     if (IsOurIdentifier(design_.user_id)) {
       text_.user_id = design_.user_id;

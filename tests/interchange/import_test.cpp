@@ -148,6 +148,8 @@ TEST(Import, ReportsEachFaultWithItsLine) {
        "t.pld:9: error: Y: Ausgangsfreigabe per Produktterm gibt es im REGISTERED_MODE nicht"},
       {std::string(kGalasm16) + "Q.R = B\nY = J\n",
        "t.pld:8: error: Pin 11 (J) hat im REGISTERED_MODE feste Funktion"},
+      {std::string(kGalasm16) + "Y.T = A\nQ = Y\n",
+       "t.pld:8: error: Pin 19 (Y) kann im COMPLEX_MODE nicht gelesen werden"},
       {std::string(kGalasm16) + "AR = A\n", "t.pld:7: error: AR gibt es nur beim GAL22V10"},
       {std::string(kGalasm16) + "Y = A *\n", "t.pld:7: error: unerwartet: Ende der Datei"},
       {"Name t; Device g16v8x;", "t.pld:1: error: unbekannter Baustein g16v8x"},
