@@ -36,8 +36,7 @@ constexpr std::string_view kHeaderWords[] = {"NAME", "PARTNO",   "DATE",    "REV
                                              "REV",  "DESIGNER", "COMPANY", "ASSEMBLY",
                                              "ASSY", "LOCATION", "DEVICE",  "FORMAT"};
 // Statements this import does not build; each is reported with its line.
-constexpr std::string_view kUnbuiltBlocks[] = {"SEQUENCE",   "SEQUENCED", "SEQUENCEJK",
-                                               "SEQUENCERS", "SEQUENCET", "CONDITION"};
+constexpr std::string_view kUnbuiltBlocks[] = {"SEQUENCEJK", "SEQUENCERS", "SEQUENCET"};
 constexpr std::string_view kUnbuiltStatements[] = {"NODE", "PINNODE", "PROPERTY", "MIN", "FUSE"};
 
 // The device names that compiler takes for our devices: a family prefix, the device, and a
@@ -99,6 +98,20 @@ struct PinEquation {
   int enable_line = 0;
 };
 
+// The outputs a block asserts, each the OR of when it does, in the order they first appear.
+struct OutputSums {
+  std::map<std::string, Expression> sums;
+  std::vector<std::string> order;
+
+  void Add(const std::vector<std::string>& names, const Expression& when) {
+    for (const std::string& name : names) {
+      auto [it, added] = sums.emplace(name, Expression::Constant(false));
+      if (added) order.push_back(name);
+      it->second = Expression::Binary(Expression::Op::kOr, it->second, when);
+    }
+  }
+};
+
 struct Variable {
   int line = 0;
   Expression value;
@@ -139,6 +152,12 @@ class CuplReader {
   void Field();
   void Equation(bool append);
   void Table();
+  void Sequence();
+  void Condition();
+  // An equation a block statement gives a pin, or a variable.
+  void Define(const std::string& name, int line, bool registered, const Expression& value);
+  // OUT name { "," name } or [names], read into `names`.
+  bool OutNames(std::vector<std::string>& names);
   bool NumberList(std::vector<int>& numbers);
   bool NameList(std::vector<std::pair<std::string, bool>>& names);
   std::optional<std::vector<Expression>> Bits(const std::string& name, int line);
@@ -703,24 +722,147 @@ void CuplReader::Table() {
     }
   }
   Expect("}");
-  for (std::size_t i = 0; i < outputs.size(); ++i) {
-    auto pin = pin_of_.find(outputs[i]);
-    if (pin == pin_of_.end()) {
-      Variable& variable = variables_[outputs[i]];
-      if (variable.line != 0) report_.Error(line, msg::kDefinedTwice, {outputs[i]});
-      variable = {line, sums[i], 0};
-      continue;
+  for (std::size_t i = 0; i < outputs.size(); ++i) Define(outputs[i], line, false, sums[i]);
+}
+
+void CuplReader::Define(const std::string& name, int line, bool registered,
+                        const Expression& value) {
+  auto pin = pin_of_.find(name);
+  if (pin == pin_of_.end()) {
+    Variable& variable = variables_[name];
+    if (variable.line != 0 || registered) {
+      report_.Error(line, registered ? msg::kNotAnOutput : msg::kDefinedTwice,
+                    registered ? std::initializer_list<std::string_view>{"0", name}
+                               : std::initializer_list<std::string_view>{name});
+      return;
     }
-    PinEquation& equation = equations_[pin->second];
-    if (equation.defined) {
-      report_.Error(line, msg::kDefinedTwice, {outputs[i]});
-      continue;
-    }
-    equation.defined = true;
-    equation.line = line;
-    equation.value = sums[i];
-    equation_order_.push_back(pin->second);
+    variable = {line, value, 0};
+    return;
   }
+  PinEquation& equation = equations_[pin->second];
+  if (equation.defined) {
+    report_.Error(line, msg::kDefinedTwice, {name});
+    return;
+  }
+  equation.defined = true;
+  equation.line = line;
+  equation.registered = registered;
+  equation.value = value;
+  equation_order_.push_back(pin->second);
+}
+
+bool CuplReader::OutNames(std::vector<std::string>& names) {
+  std::vector<std::pair<std::string, bool>> list;
+  do {
+    if (!NameList(list)) return false;
+  } while (IsPunct(",") && Take().kind == Kind::kPunct);
+  for (const auto& [name, negated] : list) {
+    if (negated) {
+      report_.Error(Peek().line, msg::kNotTranslated, {"OUT !" + name});
+      return false;
+    }
+    names.push_back(name);
+  }
+  return true;
+}
+
+// SEQUENCE[D] state { PRESENT s  [IF e] NEXT t [OUT y]; ... DEFAULT NEXT t; OUT y; ... }: each
+// state bit a register, each output the states (and conditions) that assert it.
+void CuplReader::Sequence() {
+  const int line = Take().line;
+  const CuplToken& name = Peek();
+  std::vector<Expression> bits;
+  if (IsPunct("[")) {
+    std::vector<std::pair<std::string, bool>> list;
+    if (!NameList(list)) return SkipBlock();
+    for (const auto& item : list) bits.push_back(Expression::Signal(item.first));
+  } else {
+    Take();
+    std::optional<std::vector<Expression>> field = Bits(name.text, name.line);
+    if (!field) return SkipBlock();
+    bits = *field;
+  }
+  if (!Expect("{")) return SkipBlock();
+  std::vector<Expression> next(bits.size(), Expression::Constant(false));
+  OutputSums outputs;
+  std::optional<Expression> state;
+  Expression taken = Expression::Constant(false);  // the conditions of the state so far
+  auto word = [&](std::string_view text) {
+    return Peek().kind == Kind::kWord && Upper(Peek().text) == text;
+  };
+  while (Peek().kind != Kind::kEnd && !IsPunct("}")) {
+    if (word("PRESENT")) {
+      Take();
+      std::optional<Expression> match = ParseMatch(bits);
+      if (!match) return SkipBlock();
+      state = *match;
+      taken = Expression::Constant(false);
+      continue;
+    }
+    if (!state) {
+      Unexpected(Peek());
+      return SkipBlock();
+    }
+    Expression condition = Expression::Constant(true);
+    if (word("IF")) {
+      Take();
+      std::optional<Expression> parsed = ParseExpression();
+      if (!parsed) return SkipBlock();
+      condition = *parsed;
+      taken = Expression::Binary(Op::kOr, taken, condition);
+    } else if (word("DEFAULT")) {
+      Take();
+      condition = Expression::Not(taken);
+    }
+    const Expression when = Expression::Binary(Op::kAnd, *state, condition);
+    if (word("NEXT")) {
+      Take();
+      std::optional<CuplNumber> target = ParseNumber();
+      if (!target) return SkipBlock();
+      for (std::size_t i = 0; i < bits.size(); ++i) {
+        if ((target->value >> (bits.size() - 1 - i)) & 1)
+          next[i] = Expression::Binary(Op::kOr, next[i], when);
+      }
+    }
+    if (word("OUT")) {
+      Take();
+      std::vector<std::string> names;
+      if (!OutNames(names)) return SkipBlock();
+      outputs.Add(names, when);
+    }
+    if (!Expect(";")) return SkipBlock();
+  }
+  Expect("}");
+  for (std::size_t i = 0; i < bits.size(); ++i) Define(bits[i].name, line, true, next[i]);
+  for (const std::string& output : outputs.order) Define(output, line, false, outputs.sums[output]);
+}
+
+// CONDITION { IF e OUT y; ... DEFAULT OUT y; }
+void CuplReader::Condition() {
+  const int line = Take().line;
+  if (!Expect("{")) return SkipBlock();
+  OutputSums outputs;
+  Expression taken = Expression::Constant(false);
+  while (Peek().kind != Kind::kEnd && !IsPunct("}")) {
+    const std::string word = Upper(Take().text);
+    Expression condition = Expression::Not(taken);
+    if (word == "IF") {
+      std::optional<Expression> parsed = ParseExpression();
+      if (!parsed) return SkipBlock();
+      condition = *parsed;
+      taken = Expression::Binary(Op::kOr, taken, condition);
+    } else if (word != "DEFAULT") {
+      Unexpected(tokens_.tokens[at_ - 1]);
+      return SkipBlock();
+    }
+    std::vector<std::string> names;
+    if (Peek().kind != Kind::kWord || Upper(Take().text) != "OUT" || !OutNames(names) ||
+        !Expect(";"))
+      return SkipBlock();
+    outputs.Add(names, condition);
+  }
+  Expect("}");
+  for (const std::string& output : outputs.order) Define(output, line, false, outputs.sums[output]);
 }
 
 void CuplReader::Statement() {
@@ -751,6 +893,8 @@ void CuplReader::Statement() {
   if (word == "FIELD" && !IsPunct("=", 1)) return Field();
   if (word == "APPEND" && !IsPunct("=", 1)) return Equation(true);
   if (word == "TABLE" && !IsPunct("=", 1)) return Table();
+  if ((word == "SEQUENCE" || word == "SEQUENCED") && !IsPunct("=", 1)) return Sequence();
+  if (word == "CONDITION" && !IsPunct("=", 1)) return Condition();
   for (std::string_view block : kUnbuiltBlocks) {
     if (word == block && !IsPunct("=", 1)) {
       report_.Error(first.line, msg::kNotTranslated, {block});

@@ -26,6 +26,7 @@ DeviceSimulator ChipOf(const fs::path& jedec) {
   std::string error;
   const std::optional<JedecFile> file = ReadJedec(Slurp(jedec), error);
   EXPECT_TRUE(file) << jedec << ": " << error;
+  EXPECT_EQ(ChecksumFault(*file), "") << jedec;
   std::optional<DeviceSimulator> chip =
       DeviceSimulator::FromFuses(JedecDeviceType(*file), file->fuses, error);
   EXPECT_TRUE(chip) << jedec << ": " << error;
@@ -169,23 +170,28 @@ TEST(ImportOwnDesigns, FittedChipDoesWhatTheSourceSays) {
     fs::copy_file(fs::path(EXAMPLES_DIR) / "import" / design.file, dir.path() / design.file);
     const auto r = RunKemc(dir.path(), "--import --fit " + design.file);
     ASSERT_EQ(r.status, 0) << design.file << r.out << r.err;
-    const fs::path jedec = (dir.path() / design.file).replace_extension(".jed");
-    const DeviceSimulator chip = ChipOf(jedec);
-    ForEveryLevel(design.read, chip.pin_count(), [&](const Levels& levels) {
-      const auto snapshot = chip.Evaluate(levels);
-      const std::string at = design.file + " at " + LevelText(levels);
-      EXPECT_EQ(snapshot.reset, design.reset(levels)) << at;
-      EXPECT_EQ(snapshot.preset, design.preset(levels)) << at;
-      for (const Meaning& output : design.outputs) {
-        const auto& drive = snapshot.pins[output.pin];
-        ASSERT_TRUE(drive) << at << " pin " << output.pin;
-        const std::optional<bool> expected = output.level(levels);
-        EXPECT_EQ(drive->enabled, expected.has_value()) << at << " pin " << output.pin;
-        if (expected && drive->enabled) {
-          EXPECT_EQ(drive->level, *expected) << at << " pin " << output.pin;
+    // The fitted chip, and the one derive_jedec.py placed by hand from the same equations.
+    const fs::path fitted = (dir.path() / design.file).replace_extension(".jed");
+    const std::string stem = fs::path(design.file).stem().string();
+    for (const fs::path& jedec :
+         {fitted, fs::path(EXAMPLES_DIR) / "import" / (stem + "-by-hand.jed")}) {
+      const DeviceSimulator chip = ChipOf(jedec);
+      ForEveryLevel(design.read, chip.pin_count(), [&](const Levels& levels) {
+        const auto snapshot = chip.Evaluate(levels);
+        const std::string at = jedec.filename().string() + " at " + LevelText(levels);
+        EXPECT_EQ(snapshot.reset, design.reset(levels)) << at;
+        EXPECT_EQ(snapshot.preset, design.preset(levels)) << at;
+        for (const Meaning& output : design.outputs) {
+          const auto& drive = snapshot.pins[output.pin];
+          ASSERT_TRUE(drive) << at << " pin " << output.pin;
+          const std::optional<bool> expected = output.level(levels);
+          EXPECT_EQ(drive->enabled, expected.has_value()) << at << " pin " << output.pin;
+          if (expected && drive->enabled) {
+            EXPECT_EQ(drive->level, *expected) << at << " pin " << output.pin;
+          }
         }
-      }
-    });
+      });
+    }
   }
 }
 

@@ -110,6 +110,13 @@ TEST(Import, TranslatesEachConstruct) {
            "PIN [2,3] = [a,b]; PIN [18,19] = [y1,y0]; FIELD i = [a,b]; FIELD o = [y1,y0];\n"
            "TABLE i => o { 'b'00 => 'b'01; 'b'01 => 'b'10; ['b'10..'b'11] => 'b'11; }",
        {"y1 = /a * b\n   + a;", "y0 = /a * /b\n   + a;"}},
+      {"Name t; Device g22v10; PIN [2,3] = [go,c]; PIN [22,23] = [s1,s0]; PIN 21 = y;\n"
+       "FIELD st = [s1,s0]; SEQUENCE st { PRESENT 0 IF go NEXT 1; DEFAULT NEXT 0;\n"
+       "PRESENT 1 NEXT 2 OUT y; PRESENT 2 NEXT 0; }",
+       {"s1 := /s1 * s0;", "s0 := /s1 * /s0 * go;", "y = /s1 * s0;"}},
+      {std::string(kCuplHeader) + "PIN [2,3] = [a,b]; PIN [18,19] = [y,z];\n"
+                                  "CONDITION { IF a & b OUT y; IF !a OUT z; DEFAULT OUT z; }",
+       {"y = a * b;", "z = /a\n  + /(a * b + /a);"}},
       {"Name t; Device g16v8ms; PIN 2 = a; PIN 19 = y; y = a;", {"COMPLEX_MODE"}},
       {"Name t; Device f16v8as; PIN 2 = a; PIN 19 = y; y = a;", {"SIMPLE_MODE"}},
       {"Name t; Device p22v10; PIN 1 = c; PIN 2 = a; PIN 23 = q; q.d = a; q.ck = c; q.oe = 'b'1;",
@@ -158,8 +165,8 @@ TEST(Import, ReportsEachFaultWithItsLine) {
       {std::string(kCuplHeader) + "PIN [2..4] = [a, b];", "t.pld:2: error: 3 Pins, aber 2 Namen"},
       {std::string(kCuplHeader) + "PIN 2 = a; PIN 19 = y;\ny.t = a;",
        "t.pld:3: error: y.T wird nicht übersetzt"},
-      {std::string(kCuplHeader) + "PIN 19 = y;\nSEQUENCE y { present 0 next 1; }",
-       "t.pld:3: error: SEQUENCE wird nicht übersetzt"},
+      {std::string(kCuplHeader) + "PIN 19 = y;\nSEQUENCEJK y { present 0 next 1; }",
+       "t.pld:3: error: SEQUENCEJK wird nicht übersetzt"},
       {std::string(kCuplHeader) + "PIN 19 = y;\n$REPEAT i = [0..1]\n",
        "t.pld:3: error: $REPEAT wird nicht übersetzt"},
       {std::string(kCuplHeader) + "PIN 19 = y;\nx = y2; y = x;",
