@@ -87,6 +87,8 @@ ModeSuffix DeviceOf(const std::string& word, int& gal_type) {
   return {};
 }
 
+constexpr int kMaxNesting = 200;
+
 struct PinEquation {
   int line = 0;
   std::vector<std::string> comment;
@@ -107,7 +109,7 @@ struct OutputSums {
     for (const std::string& name : names) {
       auto [it, added] = sums.emplace(name, Expression::Constant(false));
       if (added) order.push_back(name);
-      it->second = Expression::Binary(Expression::Op::kOr, it->second, when);
+      it->second = Expression::Binary(Expression::Op::kOr, std::move(it->second), when);
     }
   }
 };
@@ -180,6 +182,8 @@ class CuplReader {
   CuplTokens tokens_;
   ImportReport& report_;
   std::size_t at_ = 0;
+  int depth_ = 0;      // of "!" and "(" around the factor being read
+  int resolving_ = 0;  // variables whose definitions are being resolved, one inside the other
   std::size_t next_comment_ = 0;
   bool in_header_ = true;
   std::vector<std::string> pending_comments_;
@@ -212,7 +216,7 @@ void CuplReader::Unexpected(const CuplToken& token) {
   if (token.kind == Kind::kEnd) {
     report_.Error(token.line, msg::kSyntax, {msg::kEndOfFile});
   } else {
-    report_.Error(token.line, msg::kSyntax, {token.text});
+    report_.Error(token.line, msg::kSyntax, {Quoted(token.text)});
   }
 }
 
@@ -444,7 +448,8 @@ std::optional<Expression> CuplReader::ParseMatch(const std::vector<Expression>& 
   if (IsPunct("&") || IsPunct("#")) {
     const Op op = Take().text == "&" ? Op::kAnd : Op::kOr;
     Expression chain = bits.front();
-    for (std::size_t i = 1; i < bits.size(); ++i) chain = Expression::Binary(op, chain, bits[i]);
+    for (std::size_t i = 1; i < bits.size(); ++i)
+      chain = Expression::Binary(op, std::move(chain), bits[i]);
     return chain;
   }
   const std::uint64_t width_mask =
@@ -479,7 +484,8 @@ std::optional<Expression> CuplReader::ParseMatch(const std::vector<Expression>& 
     Take();
     std::optional<CuplNumber> next = ParseNumber();
     if (!next || !fits(*next)) return std::nullopt;
-    any = Expression::Binary(Op::kOr, any, ValueMatch(bits, next->value, next->care & width_mask));
+    any = Expression::Binary(Op::kOr, std::move(any),
+                             ValueMatch(bits, next->value, next->care & width_mask));
   }
   if (!Expect("]")) return std::nullopt;
   return any;
@@ -534,14 +540,23 @@ std::optional<Expression> CuplReader::ParsePrimary() {
   return Expression::Signal(name.text);
 }
 
+// Nesting is bounded, so no source can exhaust the stack of the parser or of what follows it.
 std::optional<Expression> CuplReader::ParseFactor() {
+  if (depth_ >= kMaxNesting) {
+    report_.Error(Peek().line, msg::kTooDeep);
+    return std::nullopt;
+  }
+  ++depth_;
+  std::optional<Expression> factor;
   if (IsPunct("!")) {
     Take();
-    std::optional<Expression> operand = ParseFactor();
-    if (!operand) return std::nullopt;
-    return Expression::Not(*operand);
+    factor = ParseFactor();
+    if (factor) factor = Expression::Not(*factor);
+  } else {
+    factor = ParsePrimary();
   }
-  return ParsePrimary();
+  --depth_;
+  return factor;
 }
 
 // The binary levels, "!" binding tightest, then "&", "#" and "$".
@@ -551,7 +566,7 @@ std::optional<Expression> CuplReader::ParseAnd() {
     Take();
     std::optional<Expression> right = ParseFactor();
     if (!right) return std::nullopt;
-    left = Expression::Binary(Op::kAnd, *left, *right);
+    left = Expression::Binary(Op::kAnd, std::move(*left), std::move(*right));
   }
   return left;
 }
@@ -562,7 +577,7 @@ std::optional<Expression> CuplReader::ParseOr() {
     Take();
     std::optional<Expression> right = ParseAnd();
     if (!right) return std::nullopt;
-    left = Expression::Binary(Op::kOr, *left, *right);
+    left = Expression::Binary(Op::kOr, std::move(*left), std::move(*right));
   }
   return left;
 }
@@ -573,7 +588,7 @@ std::optional<Expression> CuplReader::ParseXor() {
     Take();
     std::optional<Expression> right = ParseOr();
     if (!right) return std::nullopt;
-    left = Expression::Binary(Op::kXor, *left, *right);
+    left = Expression::Binary(Op::kXor, std::move(*left), std::move(*right));
   }
   return left;
 }
@@ -630,8 +645,9 @@ void CuplReader::Equation(bool append) {
       report_.Error(line, msg::kDefinedTwice, {name});
       return;
     }
-    variable.value =
-        variable.line != 0 ? Expression::Binary(Op::kOr, variable.value, defined) : defined;
+    variable.value = variable.line != 0
+                         ? Expression::Binary(Op::kOr, std::move(variable.value), defined)
+                         : defined;
     if (variable.line == 0) variable.line = line;
     pending_comments_ = comment;
     return;
@@ -666,7 +682,7 @@ void CuplReader::Equation(bool append) {
     }
     // Both sides in the pin's active level, as the source writes them.
     Expression more = negated != equation.negated ? Expression::Not(*value) : *value;
-    equation.value = Expression::Binary(Op::kOr, equation.value, more);
+    equation.value = Expression::Binary(Op::kOr, std::move(equation.value), more);
     return;
   }
   equation.defined = true;
@@ -718,7 +734,7 @@ void CuplReader::Table() {
     }
     for (std::size_t i = 0; i < outputs.size(); ++i) {
       const std::uint64_t mask = std::uint64_t{1} << (outputs.size() - 1 - i);
-      if (value->value & mask) sums[i] = Expression::Binary(Op::kOr, sums[i], *key);
+      if (value->value & mask) sums[i] = Expression::Binary(Op::kOr, std::move(sums[i]), *key);
     }
   }
   Expect("}");
@@ -809,7 +825,7 @@ void CuplReader::Sequence() {
       std::optional<Expression> parsed = ParseExpression();
       if (!parsed) return SkipBlock();
       condition = *parsed;
-      taken = Expression::Binary(Op::kOr, taken, condition);
+      taken = Expression::Binary(Op::kOr, std::move(taken), condition);
     } else if (word("DEFAULT")) {
       Take();
       condition = Expression::Not(taken);
@@ -821,7 +837,7 @@ void CuplReader::Sequence() {
       if (!target) return SkipBlock();
       for (std::size_t i = 0; i < bits.size(); ++i) {
         if ((target->value >> (bits.size() - 1 - i)) & 1)
-          next[i] = Expression::Binary(Op::kOr, next[i], when);
+          next[i] = Expression::Binary(Op::kOr, std::move(next[i]), when);
       }
     }
     if (word("OUT")) {
@@ -850,7 +866,7 @@ void CuplReader::Condition() {
       std::optional<Expression> parsed = ParseExpression();
       if (!parsed) return SkipBlock();
       condition = *parsed;
-      taken = Expression::Binary(Op::kOr, taken, condition);
+      taken = Expression::Binary(Op::kOr, std::move(taken), condition);
     } else if (word != "DEFAULT") {
       Unexpected(tokens_.tokens[at_ - 1]);
       return SkipBlock();
@@ -919,11 +935,22 @@ std::optional<Expression> CuplReader::ResolveVariable(const std::string& name, i
     return std::nullopt;
   }
   if (variable.state == 0) {
+    if (resolving_ >= kMaxNesting) {
+      report_.Error(variable.line, msg::kTooDeep);
+      return std::nullopt;
+    }
     variable.state = 1;
+    ++resolving_;
     std::optional<Expression> resolved = Resolve(variable.value, variable.line);
+    --resolving_;
     variable.state = 2;
     if (!resolved) return std::nullopt;
     variable.value = *resolved;
+    if (!WithinLimits(variable.value, kMaxExpressionDepth, kMaxExpressionNodes)) {
+      report_.Error(variable.line, msg::kTooLarge, {name});
+      variable.value = Expression::Constant(false);
+      return std::nullopt;
+    }
   }
   (void)line;
   return variable.value;

@@ -191,7 +191,7 @@ void GalasmReader::Unexpected(const Token* token) {
   if (token == nullptr) {
     report_.Error(static_cast<int>(lines_.size()), msg::kSyntax, {msg::kEndOfFile});
   } else {
-    report_.Error(token->line, msg::kSyntax, {token->text});
+    report_.Error(token->line, msg::kSyntax, {Quoted(token->text)});
   }
 }
 
@@ -250,13 +250,15 @@ std::optional<Expression> GalasmReader::ReadSum() {
     ++at_;
     std::optional<Expression> literal = ReadLiteral(*token);
     if (!literal) return std::nullopt;
-    product = product ? Expression::Binary(Op::kAnd, *product, *literal) : *literal;
+    product = product ? Expression::Binary(Op::kAnd, std::move(*product), std::move(*literal))
+                      : std::move(*literal);
     const Token* next = Peek();
     if (next != nullptr && next->kind == Token::Kind::kAnd) {
       ++at_;
       continue;
     }
-    sum = sum ? Expression::Binary(Op::kOr, *sum, *product) : *product;
+    sum = sum ? Expression::Binary(Op::kOr, std::move(*sum), std::move(*product))
+              : std::move(*product);
     product.reset();
     if (next != nullptr && next->kind == Token::Kind::kOr) {
       ++at_;

@@ -43,6 +43,8 @@ inline constexpr std::string_view kConstantEnable =
     "%s: Ausgangsfreigabe konstant 0 nicht übersetzbar";
 inline constexpr std::string_view kNotTranslated = "%s wird nicht übersetzt";
 inline constexpr std::string_view kRecursion = "%s ist durch sich selbst definiert";
+inline constexpr std::string_view kTooDeep = "Ausdruck zu tief verschachtelt";
+inline constexpr std::string_view kTooLarge = "%s: Ausdruck zu groß";
 inline constexpr std::string_view kBadNumber = "Zahl %s nicht lesbar";
 inline constexpr std::string_view kCountMismatch = "%d Pins, aber %d Namen";
 inline constexpr std::string_view kBadRange = "Bereich %s nicht lesbar";

@@ -28,6 +28,9 @@ class ImportReport {
   int errors_ = 0;
 };
 
+// A piece of the source as a diagnostic quotes it: bytes that are no printable ASCII as \xNN.
+std::string Quoted(std::string_view text);
+
 // "FILE:LINE: error: TEXT", the form editors and build tools jump to; without a line
 // "FILE: error: TEXT".
 std::string ImportDiagnosticLine(std::string_view file, const ImportDiagnostic& diagnostic);

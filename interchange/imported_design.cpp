@@ -239,6 +239,12 @@ void Builder::AddEquation(const ImportedEquation& equation) {
   const bool v8 = IsV8(design_.gal_type);
   if (equation.registered && v8 && mode_ != kRegisteredMode)
     report_.Error(equation.line, msg::kRegisterInMode, {name, ModeWord(mode_)});
+  if (!WithinLimits(equation.value, kMaxExpressionDepth, kMaxExpressionNodes) ||
+      (equation.enable &&
+       !WithinLimits(*equation.enable, kMaxExpressionDepth, kMaxExpressionNodes))) {
+    report_.Error(equation.line, msg::kTooLarge, {name});
+    return;
+  }
   const Expression value = Simplified(equation.value);
   if (equation.registered &&
       (value.op == Expression::Op::kTrue || value.op == Expression::Op::kFalse))

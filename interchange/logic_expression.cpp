@@ -101,7 +101,12 @@ Expression Expression::Not(Expression operand) {
   return e;
 }
 
+// A chain grows by one operand, so a long sum stays one level deep however it is written.
 Expression Expression::Binary(Op op, Expression left, Expression right) {
+  if (left.op == op) {
+    left.operands.push_back(std::move(right));
+    return left;
+  }
   Expression e;
   e.op = op;
   e.operands.push_back(std::move(left));
@@ -141,6 +146,19 @@ Expression Substituted(
   Expression copy = expression;
   for (Expression& operand : copy.operands) operand = Substituted(operand, replace);
   return copy;
+}
+
+bool Within(const Expression& expression, int depth, std::size_t& nodes) {
+  if (depth <= 0 || nodes == 0) return false;
+  --nodes;
+  for (const Expression& operand : expression.operands) {
+    if (!Within(operand, depth - 1, nodes)) return false;
+  }
+  return true;
+}
+
+bool WithinLimits(const Expression& expression, int depth, std::size_t nodes) {
+  return Within(expression, depth, nodes);
 }
 
 void CollectSignals(const Expression& expression, std::set<std::string>& names) {

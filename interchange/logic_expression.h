@@ -34,6 +34,15 @@ Expression Simplified(const Expression& expression);
 Expression Substituted(const Expression& expression,
                        const std::function<std::optional<Expression>(const std::string&)>& replace);
 
+// What one expression of an import may hold, far beyond any design the devices take: a variable
+// used twice in the next, and that one twice in the next, must not grow without bound, and no
+// expression may be deep enough to exhaust the stack of what walks it.
+inline constexpr int kMaxExpressionDepth = 1000;
+inline constexpr std::size_t kMaxExpressionNodes = 50000;
+
+// No deeper than `depth` levels and no more than `nodes` nodes; stops looking at either limit.
+bool WithinLimits(const Expression& expression, int depth, std::size_t nodes);
+
 void CollectSignals(const Expression& expression, std::set<std::string>& names);
 
 // The operands of a top-level OR (the expression itself when it is none).

@@ -143,7 +143,8 @@ TEST(Import, ReportsEachFaultWithItsLine) {
   struct Case {
     std::string source;
     std::string first_error;
-  } cases[] = {
+  };
+  std::vector<Case> cases_and_hostile = {
       {"GAL20RA10\nX\n", "t.pld:1: error: unbekannter Baustein GAL20RA10"},
       {std::string(kGalasm16) + "Y = A\nY = B\n", "t.pld:8: error: Y ist schon definiert"},
       {std::string(kGalasm16) + "A = B\n", "t.pld:7: error: Pin 1 (A) kann kein Ausgang sein"},
@@ -181,7 +182,20 @@ TEST(Import, ReportsEachFaultWithItsLine) {
       {"Name t; Device g16v8s; PIN 2 = a; PIN 19 = y;\ny.d = a;",
        "t.pld:2: error: y: Register gibt es im SIMPLE_MODE nicht"},
   };
-  for (const Case& c : cases) {
+  // Sources built to exhaust the stack, the memory or the time of the import.
+  std::string doubling = std::string(kCuplHeader) + "PIN [2,3] = [a,b]; PIN 19 = y;\nx0 = a;\n";
+  for (int i = 1; i <= 20; ++i)
+    doubling += "x" + std::to_string(i) + " = x" + std::to_string(i - 1) + " # x" +
+                std::to_string(i - 1) + " & b;\n";
+  const std::vector<Case> hostile = {
+      {std::string(kCuplHeader) + "PIN 2 = a; PIN 19 = y;\ny = " + std::string(300, '(') + "a" +
+           std::string(300, ')') + ";",
+       "t.pld:3: error: Ausdruck zu tief verschachtelt"},
+      {doubling + "y = x20;", "t.pld:17: error: x14: Ausdruck zu groß"},
+      {std::string(kCuplHeader) + "PIN 2 = a\x01;", "t.pld:2: error: unerwartet: \\x01"},
+  };
+  for (const Case& c : hostile) cases_and_hostile.push_back(c);
+  for (const Case& c : cases_and_hostile) {
     const ImportResult result = ImportSource(c.source, "t.pld");
     EXPECT_FALSE(result.design) << c.source;
     std::string first;
