@@ -177,6 +177,9 @@ class CuplReader {
   std::optional<Expression> Resolve(const Expression& expression, int line);
   std::optional<Expression> ResolveVariable(const std::string& name, int line);
   void Finish();
+  // A register of a GAL16V8 or GAL20V8 is enabled by its output-enable pin, low active; an
+  // enable that says just that restates the wiring.
+  bool RestatesOutputEnablePin(const PinEquation& equation);
 
   std::string_view text_;
   CuplTokens tokens_;
@@ -978,6 +981,17 @@ std::optional<Expression> CuplReader::Resolve(const Expression& expression, int 
   return resolved;
 }
 
+bool CuplReader::RestatesOutputEnablePin(const PinEquation& equation) {
+  if (!equation.registered || NodeCount(design_.gal_type) > 0) return false;
+  const std::string& pin_name = design_.pin_names[PinCount(design_.gal_type) / 2];
+  ImportReport ignored;
+  std::swap(ignored, report_);
+  const std::optional<Expression> enable = Resolve(*equation.enable, equation.enable_line);
+  std::swap(ignored, report_);
+  return enable && !pin_name.empty() &&
+         Simplified(*enable) == Expression::Not(Expression::Signal(pin_name));
+}
+
 void CuplReader::Finish() {
   for (int pin : equation_order_) {
     const PinEquation& source = equations_[pin];
@@ -991,7 +1005,7 @@ void CuplReader::Finish() {
     equation.registered = source.registered;
     equation.negated = source.negated != declared_negated_[name];
     equation.value = *value;
-    if (source.enable) {
+    if (source.enable && !RestatesOutputEnablePin(source)) {
       equation.tristate = true;
       equation.enable = Resolve(*source.enable, source.enable_line);
       equation.enable_line = source.enable_line;
