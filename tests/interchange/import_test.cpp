@@ -117,6 +117,9 @@ TEST(Import, TranslatesEachConstruct) {
       {std::string(kCuplHeader) + "PIN [2,3] = [a,b]; PIN [18,19] = [y,z];\n"
                                   "CONDITION { IF a & b OUT y; IF !a OUT z; DEFAULT OUT z; }",
        {"y = a * b;", "z = /a\n  + /(a * b + /a);"}},
+      {"Name t; Device g16v8; PIN 1 = c; PIN 11 = !oe; PIN 2 = d; PIN 19 = q;\n"
+       "q.d = d; q.oe = oe; q.ck = c;",
+       {"REGISTERED_MODE", "CLK", "NOE", "q := d;\n"}},
       {"Name t; Device g16v8ms; PIN 2 = a; PIN 19 = y; y = a;", {"COMPLEX_MODE"}},
       {"Name t; Device f16v8as; PIN 2 = a; PIN 19 = y; y = a;", {"SIMPLE_MODE"}},
       {"Name t; Device p22v10; PIN 1 = c; PIN 2 = a; PIN 23 = q; q.d = a; q.ck = c; q.oe = 'b'1;",
