@@ -46,7 +46,7 @@ std::string PinText(int pin) {
   return std::to_string(pin);
 }
 
-// The source pin names read as inputs anywhere, as pin numbers.
+// The source's pin names, to their pin numbers.
 class PinNames {
  public:
   explicit PinNames(const ImportedDesign& design) {
