@@ -1053,10 +1053,11 @@ std::optional<ImportedDesign> CuplReader::Read() {
     if (!report_.failed()) report_.Error(0, msg::kNoDevice);
     return std::nullopt;
   }
-  if (in_header_) {
-    const std::vector<std::string> heading = TakeComments(text_.size());
-    design_.heading.insert(design_.heading.end(), heading.begin(), heading.end());
-  }
+  // Comments after the last statement stand with the design's own.
+  std::vector<std::string> rest = pending_comments_;
+  const std::vector<std::string> after = TakeComments(text_.size());
+  rest.insert(rest.end(), after.begin(), after.end());
+  design_.heading.insert(design_.heading.end(), rest.begin(), rest.end());
   Finish();
   if (report_.failed()) return std::nullopt;
   return design_;

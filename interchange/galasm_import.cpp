@@ -359,6 +359,9 @@ std::optional<ImportedDesign> GalasmReader::Read() {
   ReadBody();
   if (!ReadPins()) return std::nullopt;
   ReadEquations();
+  // Comments after the last equation stand with the design's own.
+  const std::vector<std::string> rest = CommentsBefore(static_cast<int>(lines_.size()));
+  design_.heading.insert(design_.heading.end(), rest.begin(), rest.end());
   if (report_.failed()) return std::nullopt;
   return design_;
 }
