@@ -11,6 +11,7 @@
 #include "cli/box_lines.h"
 #include "cli/cli_host.h"
 #include "cli/gnu_diagnostics.h"
+#include "cli/import_stage.h"
 #include "cli/options.h"
 #include "cli/part_messages.h"
 #include "cli/part_step.h"
@@ -119,6 +120,16 @@ int Main(const std::vector<std::string>& arguments) {
   }
   CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
+  if (options.import) {
+    // The run goes on with the translated designs; a source that did not translate drops out.
+    std::vector<std::string> documents;
+    for (const std::string& file : options.files) {
+      const ImportStage stage = ImportBeforeRun(file, stdout, stderr);
+      status = std::max(status, stage.status);
+      if (stage.status == kExitClean) documents.push_back(stage.document);
+    }
+    options.files = documents;
+  }
   const SimulateStreams streams{stdout, stderr};
   const bool fits = options.action == Action::kCompileAndFit || options.action == Action::kFitOnly;
   PartChoice part{.power_down = options.power_down, .secure = options.secure};

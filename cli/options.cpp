@@ -37,6 +37,8 @@ constexpr std::string_view kUsageBeforeCommon =
     "                       Angabe: KEMWinPart aus kem.ini, sonst der GAL der Familie)\n"
     "      --power-down     die Power-Down-Fuse setzen (ATF16V8C, ATF22V10C)\n"
     "      --secure         die Sicherungsfuse setzen (G1)\n"
+    "      --import         jede DATEI ist eine CUPL- oder GALasm-Quelle (.pld): erst nach\n"
+    "                       DATEI.kem übersetzen, dann damit weiter wie sonst\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
 constexpr std::string_view kUsageAfterCommon =
@@ -97,6 +99,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.action = Action::kFitOnly;
     } else if (argument == "--simulate") {
       options.simulate = true;
+    } else if (argument == "--import") {
+      options.import = true;
     } else if (argument == "--vectors") {
       options.write_vectors = true;
     } else if (argument == "--verilog") {

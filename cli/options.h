@@ -18,6 +18,7 @@ struct Options {
   std::string part;            // --part as given; empty: KEMWinPart from kem.ini, else the family's
   bool power_down = false;     // set the part's power-down fuse
   bool secure = false;         // set the security fuse
+  bool import = false;         // each file is another tool's source, translated to NAME.kem first
   std::vector<std::string> files;
 };
 

@@ -55,6 +55,7 @@ enum CommandId : int {
   kCmdPreviousDiagnostic = 61,
   // "Simulation": the function simulation of the last fitted design.
   kCmdFunctionSimulation = 62,
+  kCmdImport = 63,
   kCmdRecentFileFirst = 70,
 };
 

@@ -47,6 +47,16 @@ void AppendEquation(std::string& out, const DesignEquation& equation) {
   if (equation.nomin) out += "#ENDNOMIN\n";
 }
 
+// A heading line as the compiler must read it: it stands before CHIP, which is found wherever its
+// four letters stand, and inside a block comment, which "*/" would end.
+std::string HeadingLine(std::string line) {
+  for (std::size_t at = line.find("*/"); at != std::string::npos; at = line.find("*/", at))
+    line.insert(at + 1, " ");
+  for (std::size_t at = line.find("CHIP"); at != std::string::npos; at = line.find("CHIP", at))
+    line.replace(at, 4, "Chip");
+  return line;
+}
+
 }  // namespace
 
 std::string WriteDesignText(const DesignText& design) {
@@ -54,7 +64,7 @@ std::string WriteDesignText(const DesignText& design) {
   if (!design.heading.empty()) {
     out += "/*\n";
     for (const std::string& line : design.heading)
-      out += line.empty() ? " *\n" : " * " + line + "\n";
+      out += line.empty() ? " *\n" : " * " + HeadingLine(line) + "\n";
     out += " */\n\n";
   }
   out += "CHIP " + design.name + " " + design.device;

@@ -113,6 +113,7 @@ class Frame {
 
   void NewDocument();
   void Open();
+  void Import();
   void Save();
   void SaveAs();
   void Compile(int command_id);

@@ -31,6 +31,10 @@ inline constexpr std::string_view kJedecFilter = "(*.jed*)";
 inline constexpr std::string_view kJedecPattern = "*.jed*";
 inline constexpr std::string_view kAllFilter = "(*.*)";
 inline constexpr std::string_view kAllPattern = "*.*";
+// Another tool's source, translated into a new design.
+inline constexpr std::string_view kImportDialogTitle = "Datei importieren";
+inline constexpr std::string_view kImportFilter = "CUPL, GALasm (*.pld)";
+inline constexpr std::string_view kImportPattern = "*.pld";
 inline constexpr std::string_view kSaveFilter = "(*.kem)";
 inline constexpr std::string_view kSavePattern = "*.kem*";
 

@@ -35,5 +35,16 @@ TEST(DesignText, WritesEveryStatementForm) {
             "\nAR = A * B;\n");
 }
 
+// A heading taken from another tool's comments neither ends the block early nor holds the word
+// the compiler takes for the start of the design.
+TEST(DesignText, HeadingCannotEndItsCommentOrStartTheDesign) {
+  DesignText design;
+  design.heading = {"CHIP select */ of a board"};
+  design.name = "t";
+  design.device = "GAL16V8";
+  design.pins.assign(20, "NC");
+  EXPECT_EQ(WriteDesignText(design).substr(0, 33), "/*\n * Chip select * / of a board\n");
+}
+
 }  // namespace
 }  // namespace kem

@@ -1020,5 +1020,24 @@ TEST_F(FrameTest, ChosenFontReachesEditorLogAndLaterViews) {
   EXPECT_TRUE(SameFont(ui.views[kViewEquations].font, chosen));
 }
 
+// "Importieren": a source that translates becomes a new, unsaved design with the notes in the
+// LOG; one that does not leaves the document as it was and its errors in the LOG.
+TEST_F(FrameTest, ImportOpensTheTranslationAsANewUnsavedDesign) {
+  const std::string opened = OpenDesign("ampel.kem", Ampel());
+  dir.Write("bad.pld", "GAL16V8\nS\nA B C D E F G H I GND\nJ K L M N O P Q Y VCC\nY = Z\n");
+  ui.dialog_names.push_back(dir.File("bad.pld"));
+  frame.HandleCommand(kCmdImport);
+  EXPECT_EQ(ui.editor_text, Ampel());
+  ASSERT_EQ(ui.log_lines.size(), 1u);
+  EXPECT_EQ(ui.log_lines[0], dir.File("bad.pld") + ":5: error: Z ist weder Pin noch Variable");
+
+  dir.Write("good.pld", "GAL16V8\nS\nA B C D E F G H I GND\nJ K L M N O P Q Y VCC\nY = A\n");
+  ui.dialog_names.push_back(dir.File("good.pld"));
+  frame.HandleCommand(kCmdImport);
+  EXPECT_NE(ui.editor_text.find("CHIP good GAL16V8 SIMPLE_MODE USER_ID = S\n"), std::string::npos);
+  EXPECT_EQ(ui.title.substr(ui.title.size() - 2), " *");  // unsaved
+  EXPECT_NE(ui.log_lines.back().find("note: Modus SIMPLE_MODE"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kem
