@@ -13,6 +13,7 @@
 #include "cli/gnu_diagnostics.h"
 #include "cli/options.h"
 #include "cli/process_setup.h"
+#include "cli/read_back.h"
 #include "cli/simulate.h"
 #include "common/allocation.h"
 #include "common/diagnostics.h"
@@ -113,6 +114,8 @@ int Main(const std::vector<std::string>& arguments) {
     std::puts("kemc " KEM_VERSION);
     return kExitClean;
   }
+  if (options.action == Action::kCompare) return CompareFiles(options, stdout, stderr);
+  if (options.action == Action::kDecompile) return DecompileFiles(options, stdout, stderr);
   CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   const SimulateStreams streams{stdout, stderr};
