@@ -165,11 +165,11 @@ struct Writer {
     DesignEquation equation;
     equation.target = name;
     equation.kind = registered ? Kind::kRegistered : Kind::kCombinational;
-    if (constant != Constant::kNone) {
-      if (registered) {
-        error = FormatText(msg::kNotExpressible, {Label(output.pin), msg::kConstantNextState});
-        return false;
-      }
+    if (constant != Constant::kNone && registered) {
+      // ":=" takes no constant: the register's own feedback gives one.
+      equation.negated = !output.active_high;
+      equation.terms = {constant == Constant::kOne ? name + " + /" + name : name + " * /" + name};
+    } else if (constant != Constant::kNone) {
       // A constant is written as the level the pin shows.
       const bool level = (constant == Constant::kOne) == output.active_high;
       equation.terms = {level ? "1" : "0"};

@@ -38,9 +38,6 @@ inline constexpr std::string_view kUserIdBytes = "Benutzerkennung (nicht druckba
 inline constexpr std::string_view kCellNote = "Zelle: %s";
 inline constexpr std::string_view kTooManySignals =
     "%s liest %s Signale; eine Gleichung darf höchstens %s lesen";
-inline constexpr std::string_view kNotExpressible =
-    "%s: %s lässt sich nicht als Gleichung schreiben";
-inline constexpr std::string_view kConstantNextState = "konstanter Folgezustand";
 
 // PAL fuse maps.
 inline constexpr std::string_view kUnknownPal = "unbekannter PAL-Typ %s (bekannt: %s)";
