@@ -179,23 +179,28 @@ struct Writer {
       equation.nomin = as_written;
     }
     design.equations.push_back(std::move(equation));
-    Enable(output, name);
-    return true;
+    return Enable(output, name);
   }
 
   // Written only where a row gives it; the output-enable pin of a registered GAL16V8 or GAL20V8
   // is the architecture's, an enable that is always true is what the fitter writes by itself.
-  void Enable(const ChipOutput& output, const std::string& name) {
+  bool Enable(const ChipOutput& output, const std::string& name) {
     const bool by_row = !output.enable.empty() && output.enable.front().row >= 0;
     const bool always = std::any_of(output.enable.begin(), output.enable.end(),
                                     [](const ChipTerm& term) { return term.literals.empty(); });
-    if (always || (!output.enable.empty() && !by_row)) return;
+    if (always || (!output.enable.empty() && !by_row)) return true;
+    const Replacement gal = ReplacementOf(chip);
+    if (OeAllowed(gal.gal_type, gal.mode, output.pin) == 0) {
+      error = FormatText(msg::kEnableNotWritable, {Label(output.pin), ModeName(gal.mode)});
+      return false;
+    }
     DesignEquation equation;
     equation.target = name;
     equation.kind = Kind::kEnable;
     equation.terms =
         output.enable.empty() ? std::vector<std::string>{"0"} : TermTexts(output.enable, pins);
     design.equations.push_back(std::move(equation));
+    return true;
   }
 
   void Node(std::string_view node, const ChipSum& sum) {

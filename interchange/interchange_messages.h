@@ -36,6 +36,8 @@ inline constexpr std::string_view kSecurityFuse = "Die Datei setzt die Sicherhei
 inline constexpr std::string_view kVectors = "Die Datei enthält %s Testvektoren.";
 inline constexpr std::string_view kUserIdBytes = "Benutzerkennung (nicht druckbar): %s";
 inline constexpr std::string_view kCellNote = "Zelle: %s";
+inline constexpr std::string_view kEnableNotWritable =
+    "%s: eine Ausgangsfreigabe durch Produktterm lässt sich im %s nicht schreiben";
 inline constexpr std::string_view kTooManySignals =
     "%s liest %s Signale; eine Gleichung darf höchstens %s lesen";
 

@@ -2,6 +2,9 @@
 // and compared, other tools' file layouts, and kemc's exit statuses.
 #include "shell/read_back.h"
 
+#include <numeric>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include <map>
@@ -9,8 +12,11 @@
 #include "common/file_io.h"
 #include "device/catalogue.h"
 #include "device/jedec_reader.h"
+#include "interchange/pal_fuse_maps.h"
+#include "interchange/pin_tables.h"
 #include "tests/support/compile_fixture.h"
 #include "tests/support/design_generator.h"
+#include "tests/support/jedutil_chip.h"
 #include "tests/support/round_count.h"
 #include "tests/support/run_kemc.h"
 
@@ -161,6 +167,106 @@ TEST(ReadBack, KemcStatuses) {
     EXPECT_EQ(result.out.substr(0, c.out.size()), c.out) << c.arguments;
   }
   EXPECT_EQ(*dir.Read("a.kem"), counter);
+}
+
+// A PAL fuse map of random rows over a few signals per output, output enables always on, on a
+// literal or never on, as a PAL's JEDEC file.
+std::string RandomPalJedec(const std::string& part, std::uint64_t seed) {
+  std::mt19937_64 random(seed);
+  const int columns = part.substr(3, 2) == "16" ? 32 : 40;
+  std::vector<int> fuses(64 * columns, 0);
+  auto program = [&](int row, const std::vector<int>& connected) {
+    for (int c = 0; c < columns; ++c) fuses[row * columns + c] = 1;
+    for (int c : connected) fuses[row * columns + c] = 0;
+  };
+  // The R-parts' registers sit in the middle blocks. Our language gives a combinational output
+  // in the registered mode no enable of its own.
+  const int registers = part[6] == 'L' ? 0 : part[6] - '0';
+  auto combinational = [&](int block) {
+    return block < (8 - registers) / 2 || block >= 8 - (8 - registers) / 2;
+  };
+  for (int block = 0; block < 8; ++block) {
+    std::vector<int> pool(static_cast<std::size_t>(columns / 2));
+    std::iota(pool.begin(), pool.end(), 0);
+    std::shuffle(pool.begin(), pool.end(), random);
+    pool.resize(5);
+    for (int row = 8 * block; row < 8 * block + 8; ++row) {
+      if (registers > 0 && row == 8 * block && combinational(block)) {
+        program(row, {});
+        continue;
+      }
+      if (random() % 3 == 0) continue;  // left false, as unprogrammed
+      // Distinct signals: jedutil shows no literal of a signal both of whose columns connect.
+      std::shuffle(pool.begin(), pool.end(), random);
+      std::vector<int> connected;
+      for (int i = 0, n = 1 + static_cast<int>(random() % 3); i < n; ++i)
+        connected.push_back(2 * pool[static_cast<std::size_t>(i)] + static_cast<int>(random() % 2));
+      program(row, connected);
+    }
+  }
+  std::string text = "\x02" + part + " from a test*\r\nQF" + std::to_string(fuses.size()) + "*\r\n";
+  for (int row = 0; row < 64; ++row) {
+    text += "L" + std::to_string(row * columns) + " ";
+    for (int c = 0; c < columns; ++c) text += fuses[row * columns + c] ? '1' : '0';
+    text += "*\r\n";
+  }
+  return text +
+         "\x03"
+         "0000";
+}
+
+bool AlwaysTrueOutput(const ChipFunction& chip) {
+  return std::any_of(chip.outputs.begin(), chip.outputs.end(), [](const ChipOutput& output) {
+    const PinSpace space({&output.terms});
+    return !output.terms.empty() && !FirstPointOf(Complement(space, space.TableOf(output.terms)));
+  });
+}
+
+// PAL fuse maps read as jedutil reads them, replaced by a GAL design whose fitted chip jedutil
+// reads as the same, and compared with the GAL file by kemc.
+TEST(ReadBack, PalFuseMapsBecomeTheGalsThatReplaceThem) {
+  if (!testing_support::HasJedutil()) GTEST_SKIP() << "jedutil (mame-tools) is not installed";
+  const std::vector<std::string> parts = {"PAL16L8", "PAL16R4", "PAL16R6", "PAL16R8",
+                                          "PAL20L8", "PAL20R4", "PAL20R6", "PAL20R8"};
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
+    SCOPED_TRACE(part);
+    const bool small = part.substr(3, 2) == "16";
+    const ChipLayout layout = small ? ChipLayout::kSeries16 : ChipLayout::kSeries20;
+    const int pins = small ? 20 : 24;
+    TempDir dir;
+    std::optional<ChipFunction> ours;
+    // jedutil shows a row that connects nothing as no term at all: a sum that is always true is
+    // left out, since the GAL's fitter writes it as such a row.
+    for (std::uint64_t seed = 8 * i; !ours || AlwaysTrueOutput(*ours); ++seed) {
+      dir.Write("pal.jed", RandomPalJedec(part, seed));
+      std::string error;
+      const auto file = ReadJedec(*dir.Read("pal.jed"), error);
+      ASSERT_TRUE(file) << error;
+      ours = PalChipOfJedec(*file, part, error);
+      ASSERT_TRUE(ours) << error;
+    }
+    const auto theirs = testing_support::JedutilChip(dir.File("pal.jed"), part, layout, pins);
+    ASSERT_TRUE(theirs);
+    const auto read = CompareChips(*theirs, *ours);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(read->equivalent())
+        << Joined(ComparisonLines(*read, *theirs, *ours, "jedutil", "kemc"));
+
+    const DecompiledFile back = DecompileFile(dir.File("pal.jed"), part, {});
+    ASSERT_TRUE(back.text) << Joined(back.messages);
+    dir.Write("gal.kem", *back.text);
+    ASSERT_EQ(RunKemc(dir.path(), "--fit gal.kem").status, 0) << *back.text;
+    const auto gal = testing_support::JedutilChip(dir.File("gal.jed"),
+                                                  small ? "GAL16V8" : "GAL20V8", layout, pins);
+    ASSERT_TRUE(gal);
+    const auto replaced = CompareChips(*theirs, *gal);
+    ASSERT_TRUE(replaced);
+    EXPECT_TRUE(replaced->equivalent())
+        << Joined(ComparisonLines(*replaced, *theirs, *gal, part, "GAL")) << *back.text;
+    const auto compared = RunKemc(dir.path(), "--compare --from " + part + " pal.jed gal.jed");
+    EXPECT_EQ(compared.status, 0) << compared.out << compared.err;
+  }
 }
 
 }  // namespace
