@@ -18,7 +18,7 @@ groups=(build)
 kem_ensure_packages "${groups[@]}"
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DKEM_BUILD_TESTS=OFF \
   -DKEM_BUILD_BENCH=ON >/dev/null
-targets=(kem_bench)
+targets=(kem_bench kem_read_back_bench)
 if [ "$ide" = 1 ] && cmake --build build-bench --target help | grep -q '^kem_ide_bench:'; then
   targets+=(kem_ide_bench kem_editor_bench)
 else
@@ -26,6 +26,8 @@ else
 fi
 cmake --build build-bench -j"$(nproc)" --target "${targets[@]}" >&2
 build-bench/bench/kem_bench --examples examples "${args[@]}"
+echo
+build-bench/bench/kem_read_back_bench --examples examples
 if [ "$ide" = 1 ]; then
   echo
   QT_QPA_PLATFORM=offscreen build-bench/bench/kem_ide_bench --kind parity --v 17 --level 2 2>/dev/null
