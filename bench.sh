@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds a Release build in build-bench/ and prints what an equation costs at each minimization
 # level and step, what the examples cost, and the IDE against kemc on the same compilation:
+# and what reading chips back costs (kemc --compare and --decompile):
 #   ./bench.sh [--limit SECONDS] [--min-v V] [--max-v V] [--kinds K,K..] [--levels L,L..]
 # (--no-ide leaves out the IDE comparison; it needs Qt and runs on the offscreen platform)
 set -euo pipefail

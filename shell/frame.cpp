@@ -50,6 +50,9 @@ void Frame::HandleCommand(int command_id) {
     case kCmdOpen:
       Open();
       break;
+    case kCmdImportJedec:
+      ImportJedec();
+      break;
     case kCmdSave:
       Save();
       break;

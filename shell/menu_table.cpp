@@ -14,6 +14,7 @@ constexpr MenuEntry kSeparator{};
 constexpr std::array kFile = {
     MenuEntry{kCmdNew, "&Neu"},
     MenuEntry{kCmdOpen, "Ö&ffnen ..."},
+    MenuEntry{kCmdImportJedec, "&JEDEC-Datei einlesen ..."},
     MenuEntry{kCmdSave, "&Speichern"},
     MenuEntry{kCmdSaveAs, "Speichern &unter ..."},
     kSeparator,
