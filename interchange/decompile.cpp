@@ -29,8 +29,7 @@ bool SameLetters(std::string_view a, std::string_view b) {
   });
 }
 
-// The words a name must not be, in any letter case: keywords, constants, devices, modes and the
-// fixed names of every device.
+// The words a name must not be, in any letter case: keywords, constants, devices and modes.
 bool IsLanguageWord(const std::string& text) {
   auto is = [&text](std::string_view word) { return SameLetters(text, word); };
   if (std::any_of(kWordKeywords.begin(), kWordKeywords.end(), is)) return true;
@@ -39,14 +38,8 @@ bool IsLanguageWord(const std::string& text) {
   }
   for (int type = 0; type < kDeviceCount; ++type) {
     if (is(DeviceName(type))) return true;
-    for (int mode : {kSimpleMode, kComplexMode, kRegisteredMode}) {
-      if (is(ModeName(mode))) return true;
-      for (int n = 1; n <= PinCount(type) + NodeCount(type); ++n) {
-        if (is(FixedName(type, mode, n))) return true;
-      }
-    }
   }
-  return false;
+  return is(ModeName(kSimpleMode)) || is(ModeName(kComplexMode)) || is(ModeName(kRegisteredMode));
 }
 
 bool HasRegister(const ChipFunction& chip) {
@@ -80,7 +73,10 @@ bool IsUsed(const ChipFunction& chip, int pin) {
 std::vector<std::string> PinNames(const ChipFunction& chip, const Replacement& gal,
                                   const DecompileOptions& options) {
   std::vector<std::string> pins;
+  // The fixed names of the device in the mode belong to their pins and nodes alone.
   std::set<std::string> taken;
+  for (int n = 1; n <= PinCount(gal.gal_type) + NodeCount(gal.gal_type); ++n)
+    taken.emplace(FixedName(gal.gal_type, gal.mode, n));
   auto name_of = [&](int n) -> std::string {
     if (PinClass(gal.gal_type, gal.mode, n) == kPinFixed)
       return std::string(FixedName(gal.gal_type, gal.mode, n));
@@ -89,7 +85,12 @@ std::vector<std::string> PinNames(const ChipFunction& chip, const Replacement& g
           taken.count((*names)[n]) == 0)
         return (*names)[n];
     }
-    return IsUsed(chip, n) ? "P" + std::to_string(n) : std::string(kNcKeyword);
+    if (!IsUsed(chip, n)) return std::string(kNcKeyword);
+    // A name given to another pin may be the number's name already.
+    std::string name = "P" + std::to_string(n);
+    for (int k = 1; taken.count(name) != 0; ++k)
+      name = "P" + std::to_string(n) + "_" + std::to_string(k);
+    return name;
   };
   for (int n = 1; n <= PinCount(gal.gal_type); ++n) {
     pins.push_back(name_of(n));
