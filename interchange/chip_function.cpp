@@ -150,8 +150,10 @@ std::optional<ChipFunction> GalChipOfJedec(const JedecFile& read, std::string& e
   }
   const int gal_type = JedecDeviceType(file);
   if (gal_type < 0) {
-    error = FormatText(interchange_messages::kNoGalLayout,
-                       {std::to_string(file.fuse_count), std::to_string(file.pins)});
+    error = file.pins < 0
+                ? FormatText(interchange_messages::kNoGalLayout, {std::to_string(file.fuse_count)})
+                : FormatText(interchange_messages::kNoGalLayoutWithPins,
+                             {std::to_string(file.fuse_count), std::to_string(file.pins)});
     return std::nullopt;
   }
   std::optional<DeviceSimulator> device = DeviceSimulator::FromFuses(gal_type, file.fuses, error);

@@ -229,7 +229,7 @@ std::string CommentSafe(std::string text) {
   return text;
 }
 
-// The user signature as its bytes, up to the first zero byte; none when any later byte is set.
+// The bytes of the user signature, most significant bit first.
 std::string UserIdBytes(const JedecFile& file, int gal_type) {
   const std::vector<int>& cells = DeviceJedecLayout(gal_type).cells;
   std::vector<int> fuse_of(kFuseMapCells, -1);

@@ -6,7 +6,8 @@
 
 namespace kem::interchange_messages {
 
-inline constexpr std::string_view kNoGalLayout =
+inline constexpr std::string_view kNoGalLayout = "keine GAL-Belegung mit %s Sicherungen";
+inline constexpr std::string_view kNoGalLayoutWithPins =
     "keine GAL-Belegung mit %s Sicherungen und %s Pins";
 inline constexpr std::string_view kEquivalent = "gleichwertig";
 

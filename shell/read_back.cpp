@@ -85,6 +85,11 @@ bool IsPalMap(const JedecFile& file, const std::string& pal_part) {
          (!IsPalPart(pal_part) || static_cast<int>(file.fuses.size()) == PalFuseCount(pal_part));
 }
 
+bool IsPalFuseCount(std::size_t fuses) {
+  return static_cast<int>(fuses) == PalFuseCount("PAL16L8") ||
+         static_cast<int>(fuses) == PalFuseCount("PAL20L8");
+}
+
 LoadedChip Unusable(std::string message) {
   LoadedChip loaded;
   loaded.fault = ChipFault::kUnusable;
@@ -112,6 +117,8 @@ LoadedChip ChipOfJedecText(const std::string& path, const std::string& bytes,
   } else if (file) {
     error = ChecksumFault(*file);
   }
+  if (file && !IsPalMap(*file, pal_part) && IsPalFuseCount(file->fuses.size()))
+    error += msg::kPalHint;
   return Unusable(FormatText(msg::kJedecUnusable, {path, error}));
 }
 
@@ -272,6 +279,8 @@ DecompiledFile DecompileFile(const std::string& path, const std::string& pal_par
     if (chip) {
       options.source_name = FileName(path);
       design = pal ? DecompileChip(*chip, options, error) : DecompileJedec(*file, options, error);
+    } else if (!pal && IsPalFuseCount(file->fuses.size())) {
+      error += msg::kPalHint;
     }
     if (!design) fault = Unusable(FormatText(msg::kJedecUnusable, {path, error}));
   }

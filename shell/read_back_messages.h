@@ -8,6 +8,7 @@ namespace kem::read_back_messages {
 inline constexpr std::string_view kCannotRead = "%s kann nicht gelesen werden";
 inline constexpr std::string_view kNotAFile = "%s ist keine Datei";
 inline constexpr std::string_view kJedecUnusable = "%s: %s";
+inline constexpr std::string_view kPalHint = " (die Belegung eines PAL? --from nennt ihn)";
 inline constexpr std::string_view kDesignFailed =
     "%s lässt sich nicht fehlerfrei compilieren und fitten";
 inline constexpr std::string_view kNoScratchFolder = "kein Arbeitsordner für %s";

@@ -216,14 +216,16 @@ void MainWindowTest::startsWithItsWindows() {
 void MainWindowTest::menuTextsAndIds_data() {
   QTest::addColumn<QString>("title");
   QTest::addColumn<QStringList>("entries");  // "id text", "-" for a separator
-  QTest::newRow("Datei") << "&Datei" << QStringList{"2 &Neu",
-                                                    "3 Ö&ffnen ...",
-                                                    "4 &Speichern",
-                                                    "5 Speichern &unter ...",
-                                                    "-",
-                                                    "6 &Druckerausgabe",
-                                                    "-",
-                                                    "7 &Ende"};
+  QTest::newRow("Datei") << "&Datei"
+                         << QStringList{"2 &Neu",
+                                        "3 Ö&ffnen ...",
+                                        "42 &JEDEC-Datei einlesen ...",
+                                        "4 &Speichern",
+                                        "5 Speichern &unter ...",
+                                        "-",
+                                        "6 &Druckerausgabe",
+                                        "-",
+                                        "7 &Ende"};
   QTest::newRow("Editieren") << "&Editieren"
                              << QStringList{"8 &Widerrufen\tALT-Backspace",
                                             "-",
