@@ -99,6 +99,7 @@ TEST(ReadBack, OtherToolsLayoutsReadAsTheirDesigns) {
     std::string name;
     std::string design;
     std::function<std::string(const std::string&, const JedecFile&)> text;
+    std::string heading = "zurückgelesen";  // a line the design's heading must hold
   };
   auto without = [](std::string text, char c) {
     text.erase(std::remove(text.begin(), text.end(), c), text.end());
@@ -114,6 +115,13 @@ TEST(ReadBack, OtherToolsLayoutsReadAsTheirDesigns) {
        [](const std::string&, const JedecFile& f) { return SparseJedec(f, f.fuses.size(), 1); }},
       {"GAL22V10 without its signature row", "cnt22",
        [](const std::string&, const JedecFile& f) { return SparseJedec(f, 5828, 0); }},
+      {"security fuse and a vector", "dec16",
+       [](const std::string& t, const JedecFile&) {
+         std::string text = t.substr(0, t.find('\x03') + 1) + "0000";
+         text.replace(text.find("*G0"), 3, "*G1*V1 1111111XN0XXXXXXXXN");
+         return text;
+       },
+       "Sicherheitssicherung.\n * Die Datei enthält 1 Testvektoren."},
   };
   for (const Variant& variant : variants) {
     SCOPED_TRACE(variant.name);
@@ -126,6 +134,7 @@ TEST(ReadBack, OtherToolsLayoutsReadAsTheirDesigns) {
     dir.Write("chip.jed", variant.text(original, *file));
     const DecompiledFile back = DecompileFile(dir.File("chip.jed"), "", {});
     ASSERT_TRUE(back.text) << Joined(back.messages);
+    EXPECT_NE(back.text->find(variant.heading), std::string::npos) << *back.text;
     dir.Write("chip.kem", *back.text);
     dir.Write("original.jed", original);
     const auto result = RunKemc(dir.path(), "--compare chip.kem original.jed");
