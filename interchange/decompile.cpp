@@ -229,7 +229,7 @@ std::string CommentSafe(std::string text) {
   return text;
 }
 
-// The bytes of the user signature, most significant bit first.
+// The bytes of the user signature, each read from its most significant bit.
 std::string UserIdBytes(const JedecFile& file, int gal_type) {
   const std::vector<int>& cells = DeviceJedecLayout(gal_type).cells;
   std::vector<int> fuse_of(kFuseMapCells, -1);
@@ -240,7 +240,9 @@ std::string UserIdBytes(const JedecFile& file, int gal_type) {
     unsigned byte = 0;
     for (int j = 0; j < 8; ++j) {
       const int fuse = fuse_of[static_cast<std::size_t>(UserIdCell(i, j))];
-      if (fuse >= 0 && file.fuses[static_cast<std::size_t>(fuse)] != 0) byte |= 0x80u >> j;
+      // A file without the signature row (5828 fuses of a GAL22V10) has none.
+      const auto at = static_cast<std::size_t>(fuse);
+      if (fuse >= 0 && at < file.fuses.size() && file.fuses[at] != 0) byte |= 0x80u >> j;
     }
     bytes.push_back(static_cast<char>(byte));
   }
