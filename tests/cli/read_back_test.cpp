@@ -246,7 +246,8 @@ TEST(ReadBack, PalFuseMapsBecomeTheGalsThatReplaceThem) {
   if (!testing_support::HasJedutil()) GTEST_SKIP() << "jedutil (mame-tools) is not installed";
   const std::vector<std::string> parts = {"PAL16L8", "PAL16R4", "PAL16R6", "PAL16R8",
                                           "PAL20L8", "PAL20R4", "PAL20R6", "PAL20R8"};
-  for (std::size_t i = 0; i < parts.size(); ++i) {
+  // Under the sanitizers one part of each series.
+  for (std::size_t i = 0; i < parts.size(); i += testing_support::kSanitizedRoundDivisor) {
     const std::string& part = parts[i];
     SCOPED_TRACE(part);
     const bool small = part.substr(3, 2) == "16";
