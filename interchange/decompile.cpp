@@ -68,6 +68,13 @@ bool IsUsed(const ChipFunction& chip, int pin) {
          (pin == 1 && HasRegister(chip));
 }
 
+// "P7" for pin 7.
+std::string NumberName(int pin) {
+  std::string name = "P";
+  name += std::to_string(pin);
+  return name;
+}
+
 // pins[n - 1]: the fixed name, the name given or the file's when it is a usable one, else P<n>
 // for a pin the chip uses and NC for the rest.
 std::vector<std::string> PinNames(const ChipFunction& chip, const Replacement& gal,
@@ -87,9 +94,13 @@ std::vector<std::string> PinNames(const ChipFunction& chip, const Replacement& g
     }
     if (!IsUsed(chip, n)) return std::string(kNcKeyword);
     // A name given to another pin may be the number's name already.
-    std::string name = "P" + std::to_string(n);
-    for (int k = 1; taken.count(name) != 0; ++k)
-      name = "P" + std::to_string(n) + "_" + std::to_string(k);
+    const std::string number = NumberName(n);
+    std::string name = number;
+    for (int k = 1; taken.count(name) != 0; ++k) {
+      name = number;
+      name += '_';
+      name += std::to_string(k);
+    }
     return name;
   };
   for (int n = 1; n <= PinCount(gal.gal_type); ++n) {
@@ -104,7 +115,8 @@ std::string TermText(const ChipTerm& term, const std::vector<std::string>& pins)
   std::string text;
   for (const ChipLiteral& literal : term.literals) {
     if (!text.empty()) text += " * ";
-    text += (literal.inverted ? "/" : "") + pins[static_cast<std::size_t>(literal.pin - 1)];
+    if (literal.inverted) text += '/';
+    text += pins[static_cast<std::size_t>(literal.pin - 1)];
   }
   return text;
 }
@@ -169,7 +181,10 @@ struct Writer {
     if (constant != Constant::kNone && registered) {
       // ":=" takes no constant: the register's own feedback gives one.
       equation.negated = !output.active_high;
-      equation.terms = {constant == Constant::kOne ? name + " + /" + name : name + " * /" + name};
+      std::string term = name;
+      term += constant == Constant::kOne ? " + /" : " * /";
+      term += name;
+      equation.terms = {term};
     } else if (constant != Constant::kNone) {
       // A constant is written as the level the pin shows.
       const bool level = (constant == Constant::kOne) == output.active_high;
@@ -284,10 +299,13 @@ std::optional<DesignText> DecompileChip(const ChipFunction& chip, const Decompil
   design.device = std::string(DeviceName(gal.gal_type));
   // The GAL22V10 family has its registers in every mode: its default says nothing more.
   if (gal.gal_type == kGal16V8 || gal.gal_type == kGal20V8) design.mode = Upper(ModeName(gal.mode));
-  design.heading.push_back(CommentSafe(FormatText(
-      msg::kReadBackFrom,
-      {options.source_name,
-       chip.device + (design.mode.empty() ? "" : ", " + std::string(ModeName(gal.mode)))})));
+  std::string what = chip.device;
+  if (!design.mode.empty()) {
+    what += ", ";
+    what += ModeName(gal.mode);
+  }
+  design.heading.push_back(
+      CommentSafe(FormatText(msg::kReadBackFrom, {options.source_name, what})));
   const std::vector<std::string> pins = PinNames(chip, gal, options);
   design.pins = pins;
   Writer writer{chip, options, pins, design, error};

@@ -66,8 +66,10 @@ std::optional<ChipFunction> PalChipOfJedec(const JedecFile& file, std::string_vi
   const PalPart* part = FindPart(name);
   if (part == nullptr) {
     std::string known;
-    for (const PalPart& each : kPalParts)
-      known += (known.empty() ? "" : ", ") + std::string(each.name);
+    for (const PalPart& each : kPalParts) {
+      if (!known.empty()) known += ", ";
+      known += each.name;
+    }
     error = FormatText(msg::kUnknownPal, {name, known});
     return std::nullopt;
   }

@@ -50,8 +50,10 @@ class ScratchFolder {
     std::error_code error;
     const std::filesystem::path base = std::filesystem::temp_directory_path(error);
     for (int attempt = 0; !error && attempt < 16 && path_.empty(); ++attempt) {
-      const std::filesystem::path path =
-          base / ("kem-readback-" + std::to_string(random()) + std::to_string(random()));
+      std::string name = "kem-readback-";
+      name += std::to_string(random());
+      name += std::to_string(random());
+      const std::filesystem::path path = base / name;
       if (std::filesystem::create_directory(path, error)) path_ = path;
     }
   }
@@ -159,8 +161,13 @@ std::string PointText(const ChipDifference& difference, const ChipFunction& a,
   for (const ChipLiteral& level : difference.point) {
     if (!text.empty()) text += ' ';
     const std::string name = NameOf(level.pin, a, b);
-    text += (name.empty() ? "P" + std::to_string(level.pin) : name) + "=" +
-            (level.inverted ? "0" : "1");
+    if (name.empty()) {
+      text += 'P';
+      text += std::to_string(level.pin);
+    } else {
+      text += name;
+    }
+    text += level.inverted ? "=0" : "=1";
   }
   return text;
 }
@@ -168,7 +175,10 @@ std::string PointText(const ChipDifference& difference, const ChipFunction& a,
 std::string RowsText(const std::vector<int>& rows) {
   if (rows.empty()) return {};
   std::string list;
-  for (int row : rows) list += (list.empty() ? "" : ", ") + std::to_string(row);
+  for (int row : rows) {
+    if (!list.empty()) list += ", ";
+    list += std::to_string(row);
+  }
   return FormatText(imsg::kRows, {list});
 }
 
