@@ -16,6 +16,7 @@
 #include "cli/part_messages.h"
 #include "cli/part_step.h"
 #include "cli/process_setup.h"
+#include "cli/read_back.h"
 #include "cli/simulate.h"
 #include "cli/verilog.h"
 #include "common/allocation.h"
@@ -118,6 +119,8 @@ int Main(const std::vector<std::string>& arguments) {
     std::puts("kemc " KEM_VERSION);
     return kExitClean;
   }
+  if (options.action == Action::kCompare) return CompareFiles(options, stdout, stderr);
+  if (options.action == Action::kDecompile) return DecompileFiles(options, stdout, stderr);
   CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   if (options.import) {

@@ -40,7 +40,13 @@ constexpr std::string_view kUsageBeforeCommon =
     "      --import         jede DATEI ist eine CUPL- oder GALasm-Quelle (.pld): erst nach\n"
     "                       DATEI.kem übersetzen, dann damit weiter wie sonst\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
-    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
+    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
+    "      --compare A B    zwei JEDEC-Dateien oder Designs auf gleiche Funktion prüfen\n"
+    "      --decompile      JEDEC-Datei DATEI.jed als Design DATEI.kem zurücklesen (Stufe\n"
+    "                       ohne Angabe 2); das Design wird zur Probe zurückcompiliert\n"
+    "      --from PAL       die JEDEC-Datei ist die eines PAL (PAL16L8 ... PAL20R8)\n"
+    "      --names DATEI    Pinnamen für --decompile, eine Zeile \"NUMMER NAME\" je Pin\n"
+    "  -o, --output DATEI   das Design von --decompile unter diesem Namen schreiben\n";
 constexpr std::string_view kUsageAfterCommon =
     "\n"
     "Meldungen erscheinen auf der Standardfehlerausgabe als \"DATEI:ZEILE: error: TEXT\"\n"
@@ -49,8 +55,8 @@ constexpr std::string_view kUsageAfterCommon =
     "Exit-Status:\n"
     "  0  fehlerfrei (Warnungen erlaubt)\n"
     "  1  Fehler im Design, Compilierung abgebrochen, Fitten fehlgeschlagen, eine\n"
-    "     Ausgabedatei nicht schreibbar, Vektordatei fehlerhaft oder Abweichung in der\n"
-    "     Simulation\n"
+    "     Ausgabedatei nicht schreibbar, Vektordatei fehlerhaft, Abweichung in der\n"
+    "     Simulation oder im Vergleich (--compare)\n"
     "  2  falscher Aufruf oder eine Eingabedatei nicht verwendbar (Quelle nicht lesbar,\n"
     "     Quelle mit dem Namen einer Ausgabedatei, Zwischendatei, Vektordatei oder\n"
     "     JEDEC-Datei fehlt oder ist unbrauchbar)\n"
@@ -77,6 +83,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   bool only_files = false;
   bool fit = false;
   bool fit_only = false;
+  std::string read_back;  // --compare and --decompile, as given
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (only_files || argument.empty() || argument[0] != '-' || argument == "-") {
@@ -119,6 +126,22 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         error = FormatText(part_messages::kUnknownPart, {options.part, PartNames()});
         return false;
       }
+    } else if (argument == "--compare") {
+      read_back = read_back.empty() ? argument : read_back + " " + argument;
+      options.action = Action::kCompare;
+    } else if (argument == "--decompile") {
+      read_back = read_back.empty() ? argument : read_back + " " + argument;
+      options.action = Action::kDecompile;
+    } else if (argument == "--from" || argument == "--names" || argument == "-o" ||
+               argument == "--output") {
+      if (i + 1 >= arguments.size()) {
+        error = "Option " + argument + " verlangt einen Wert";
+        return false;
+      }
+      std::string& value = argument == "--from"    ? options.from
+                           : argument == "--names" ? options.names_file
+                                                   : options.output;
+      value = arguments[++i];
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
                (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
       std::string value;
@@ -156,6 +179,29 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   }
   if (fit && fit_only) {
     error = "--fit und --fit-only schließen einander aus";
+    return false;
+  }
+  if (!read_back.empty() &&
+      (fit || fit_only || options.simulate || read_back.find(' ') != std::string::npos)) {
+    error = read_back + " lässt sich mit keiner anderen Aktion verbinden";
+    return false;
+  }
+  if (options.action == Action::kCompare && options.files.size() != 2) {
+    error = "--compare verlangt genau zwei Dateien";
+    return false;
+  }
+  if (options.action != Action::kDecompile &&
+      (!options.names_file.empty() || !options.output.empty())) {
+    error = "--names und --output gelten nur mit --decompile";
+    return false;
+  }
+  if (options.action == Action::kDecompile && !options.output.empty() &&
+      options.files.size() != 1) {
+    error = "--output verlangt genau eine Datei";
+    return false;
+  }
+  if (!options.from.empty() && read_back.empty()) {
+    error = "--from gilt nur mit --compare oder --decompile";
     return false;
   }
   if ((options.simulate || options.verilog) && options.action == Action::kCompile)

@@ -7,7 +7,16 @@
 namespace kem::cli {
 
 // kSimulate: only the steps on the files a fit wrote (--simulate, --verilog), nothing compiled.
-enum class Action { kCompile, kCompileAndFit, kFitOnly, kSimulate, kHelp, kVersion };
+enum class Action {
+  kCompile,
+  kCompileAndFit,
+  kFitOnly,
+  kSimulate,
+  kCompare,
+  kDecompile,
+  kHelp,
+  kVersion
+};
 
 struct Options {
   Action action = Action::kCompile;
@@ -19,6 +28,9 @@ struct Options {
   bool power_down = false;     // set the part's power-down fuse
   bool secure = false;         // set the security fuse
   bool import = false;         // each file is another tool's source, translated to NAME.kem first
+  std::string from;            // --from: the PAL whose fuse map a JEDEC file holds
+  std::string names_file;      // --names: pin names for a decompiled design
+  std::string output;          // --output: the design --decompile writes
   std::vector<std::string> files;
 };
 

@@ -49,6 +49,7 @@ enum CommandId : int {
   kCmdHelpSearch = 39,
   kCmdHelpContents = 40,
   kCmdAbout = 41,
+  kCmdImportJedec = 42,
   kCmdStartSimulation = 51,
   // Keys without a menu item: the next and the previous diagnostic of the last compilation.
   kCmdNextDiagnostic = 60,

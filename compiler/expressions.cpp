@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/keywords.h"
+#include "common/keywords.h"
 #include "compiler/statements.h"
 
 namespace kem {

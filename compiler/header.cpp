@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "compiler/keywords.h"
+#include "common/keywords.h"
 #include "device/catalogue.h"
 
 namespace kem {

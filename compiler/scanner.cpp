@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "compiler/keywords.h"
+#include "common/keywords.h"
 
 namespace kem {
 

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "compiler/expressions.h"
-#include "compiler/keywords.h"
+#include "common/keywords.h"
 #include "device/catalogue.h"
 
 namespace kem {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "compiler/keywords.h"
+#include "common/keywords.h"
 
 namespace kem {
 

@@ -134,18 +134,38 @@ FileDialogRequest SaveDialogRequest(std::string_view initial_name) {
   return request;
 }
 
+FileDialogRequest ImportJedecDialogRequest() {
+  FileDialogRequest request;
+  request.kind = FileDialogRequest::Kind::kOpen;
+  request.title = msg::kImportDialogTitle;
+  request.filters = {{msg::kJedecFilter, msg::kJedecPattern}, {msg::kAllFilter, msg::kAllPattern}};
+  request.default_extension = kJedecExtension;
+  return request;
+}
+
 std::string Document::Title(bool modified) const {
+  const std::string read_back =
+      name_.empty() && !origin_.empty() ? FormatText(msg::kReadBackFrom, {origin_}) : name_;
   if (modified)
-    return FormatText(msg::kTitleFormat, {msg::kCaption, name_ + std::string(msg::kModifiedMark)});
-  return FormatText(msg::kTitleFormat, {msg::kCaption, name_.empty() ? msg::kNoName : name_});
+    return FormatText(msg::kTitleFormat,
+                      {msg::kCaption, read_back + std::string(msg::kModifiedMark)});
+  return FormatText(msg::kTitleFormat,
+                    {msg::kCaption, read_back.empty() ? msg::kNoName : read_back});
 }
 
 void Document::New() {
   name_.clear();
+  origin_.clear();
   format_ = TextFormat{};
   saved_text_.clear();
   saved_bytes_.clear();
   ui_.SetEditorText({});
+}
+
+void Document::NewFromText(std::string_view text, std::string origin) {
+  New();
+  origin_ = std::move(origin);
+  ui_.SetEditorText(text);
 }
 
 bool Document::OpenDocument() {
@@ -163,6 +183,7 @@ bool Document::OpenFile(const std::string& file_name) {
   }
   ui_.SetEditorText(loaded.decoded.text);
   name_ = file_name;
+  origin_.clear();
   format_ = loaded.decoded.format;
   saved_text_ = std::move(loaded.decoded.text);
   saved_bytes_ = std::move(loaded.bytes);

@@ -48,6 +48,7 @@ bool WriteDocumentFile(const std::string& file_name, std::string_view bytes, std
 
 FileDialogRequest OpenDialogRequest();
 FileDialogRequest SaveDialogRequest(std::string_view initial_name);
+FileDialogRequest ImportJedecDialogRequest();
 
 class Document {
  public:
@@ -63,6 +64,8 @@ class Document {
 
   // An empty, unnamed document.
   void New();
+  // An unnamed document with `text`, read from the file `origin`, which its title names.
+  void NewFromText(std::string_view text, std::string origin);
 
   // The open dialog and the load; true when a file was loaded. A cancelled or failed open changes
   // nothing.
@@ -83,6 +86,7 @@ class Document {
 
   FrameUi& ui_;
   std::string name_;
+  std::string origin_;  // where an unnamed document's text came from
   TextFormat format_;
   // The text as the file holds it and the file's bytes: an unchanged text is written back as
   // those bytes, whatever the editor made of its line ends.

@@ -52,6 +52,8 @@ void Frame::HandleCommand(int command_id) {
       break;
     case kCmdImport:
       Import();
+    case kCmdImportJedec:
+      ImportJedec();
       break;
     case kCmdSave:
       Save();

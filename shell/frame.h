@@ -114,6 +114,8 @@ class Frame {
   void NewDocument();
   void Open();
   void Import();
+  // A JEDEC file decompiled into a new, unsaved document.
+  void ImportJedec();
   void Save();
   void SaveAs();
   void Compile(int command_id);

@@ -1,8 +1,11 @@
 // The frame's file commands: new, open, save, save as, and the question whether to save first.
 #include "shell/frame.h"
 
+#include <filesystem>
+
 #include "common/command_ids.h"
 #include "common/format.h"
+#include "shell/read_back.h"
 #include "shell/shell_messages.h"
 
 namespace kem {
@@ -49,6 +52,28 @@ void Frame::NewDocument() {
 void Frame::Open() {
   if (!AskToSave()) return;
   if (document_.OpenDocument()) DocumentReplaced();
+}
+
+void Frame::ImportJedec() {
+  if (!AskToSave()) return;
+  const std::optional<std::string> chosen = ui_.AskFileName(ImportJedecDialogRequest());
+  if (!chosen) return;
+  const std::string file_name = std::filesystem::path(*chosen).filename().string();
+  DecompileOptions options;
+  options.level = minimization_level_;
+  options.design_name = std::filesystem::path(*chosen).stem().string();
+  const DecompiledFile result = DecompileFile(*chosen, {}, options);
+  if (!result.text) {
+    std::string message;
+    for (const std::string& line : result.messages) message += (message.empty() ? "" : "\n") + line;
+    ShowMessage(message, BoxKind::kFailure);
+    return;
+  }
+  document_.NewFromText(*result.text, file_name);
+  DocumentReplaced();
+  // Nothing of it is saved yet.
+  modified_ = true;
+  document_.SetDocumentTitle(true);
 }
 
 void Frame::Save() {

@@ -15,6 +15,7 @@ constexpr std::array kFile = {
     MenuEntry{kCmdNew, "&Neu"},
     MenuEntry{kCmdOpen, "Ö&ffnen ..."},
     MenuEntry{kCmdImport, "&Importieren ..."},
+    MenuEntry{kCmdImportJedec, "&JEDEC-Datei einlesen ..."},
     MenuEntry{kCmdSave, "&Speichern"},
     MenuEntry{kCmdSaveAs, "Speichern &unter ..."},
     kSeparator,

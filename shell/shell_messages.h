@@ -10,6 +10,8 @@ namespace kem::shell_messages {
 inline constexpr std::string_view kCaption = kBoxCaption;
 inline constexpr std::string_view kTitleFormat = "%s - %s";
 inline constexpr std::string_view kNoName = "(ohne Namen)";
+// An unnamed document read back from a JEDEC file.
+inline constexpr std::string_view kReadBackFrom = "(ohne Namen, aus %s)";
 inline constexpr std::string_view kModifiedMark = " *";
 
 inline constexpr std::string_view kAskToSave = "Datei %s wurde verändert. Speichern?";
@@ -25,6 +27,7 @@ inline constexpr std::string_view kSettingsNotSaved = "Ini-File konnte nicht ges
 
 inline constexpr std::string_view kOpenDialogTitle = "Datei öffnen";
 inline constexpr std::string_view kSaveDialogTitle = "Datei speichern unter...";
+inline constexpr std::string_view kImportDialogTitle = "JEDEC-Datei einlesen";
 inline constexpr std::string_view kSourceFilter = "(*.gal*, *.kem*, *.mds*)";
 inline constexpr std::string_view kSourcePattern = "*.gal*; *.kem*; *.mds*";
 inline constexpr std::string_view kJedecFilter = "(*.jed*)";

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "compiler/keywords.h"
+#include "common/keywords.h"
 #include "compiler/scanner.h"
 #include "device/catalogue.h"
 

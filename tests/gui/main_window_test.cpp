@@ -211,6 +211,7 @@ void MainWindowTest::menuTextsAndIds_data() {
                          << QStringList{"2 &Neu",
                                         "3 Ö&ffnen ...",
                                         "63 &Importieren ...",
+                                        "42 &JEDEC-Datei einlesen ...",
                                         "4 &Speichern",
                                         "5 Speichern &unter ...",
                                         "-",
