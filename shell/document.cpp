@@ -137,7 +137,7 @@ FileDialogRequest SaveDialogRequest(std::string_view initial_name) {
 FileDialogRequest ImportJedecDialogRequest() {
   FileDialogRequest request;
   request.kind = FileDialogRequest::Kind::kOpen;
-  request.title = msg::kImportDialogTitle;
+  request.title = msg::kImportJedecDialogTitle;
   request.filters = {{msg::kJedecFilter, msg::kJedecPattern}, {msg::kAllFilter, msg::kAllPattern}};
   request.default_extension = kJedecExtension;
   return request;

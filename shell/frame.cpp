@@ -52,6 +52,7 @@ void Frame::HandleCommand(int command_id) {
       break;
     case kCmdImport:
       Import();
+      break;
     case kCmdImportJedec:
       ImportJedec();
       break;

@@ -27,7 +27,7 @@ inline constexpr std::string_view kSettingsNotSaved = "Ini-File konnte nicht ges
 
 inline constexpr std::string_view kOpenDialogTitle = "Datei öffnen";
 inline constexpr std::string_view kSaveDialogTitle = "Datei speichern unter...";
-inline constexpr std::string_view kImportDialogTitle = "JEDEC-Datei einlesen";
+inline constexpr std::string_view kImportJedecDialogTitle = "JEDEC-Datei einlesen";
 inline constexpr std::string_view kSourceFilter = "(*.gal*, *.kem*, *.mds*)";
 inline constexpr std::string_view kSourcePattern = "*.gal*; *.kem*; *.mds*";
 inline constexpr std::string_view kJedecFilter = "(*.jed*)";
