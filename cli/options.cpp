@@ -26,7 +26,9 @@ constexpr std::string_view kUsageBeforeCommon =
     "                       --fit gegen die eben gefittete\n"
     "      --vectors        nach fehlerfreier Simulation die Vektoren in die JEDEC-Datei\n"
     "                       schreiben (V-Felder)\n"
-    "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
+    "      --report         nach dem Compilieren die Belegung der Pins ausgeben\n"
+    "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO,\n"
+    "                       3|minimal|MINIMAL\n"
     "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
 constexpr std::string_view kUsageAfterCommon =
     "\n"
@@ -88,6 +90,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       options.simulate = true;
     } else if (argument == "--vectors") {
       options.write_vectors = true;
+    } else if (argument == "--report") {
+      options.report = true;
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
                (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
       std::string value;

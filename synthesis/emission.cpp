@@ -128,10 +128,9 @@ void LogHowItFits(SynthesisContext& context, const Minimized& minimized, const s
   const int terms = minimized.terms();
   if (minimized.rescued_level >= 0) {
     context.log.AppendLogLine(
-        FormatText(msg::kRescued,
-                   {name, std::to_string(minimized.rescued_level),
-                    std::to_string(minimized.rescued_terms), std::to_string(limit),
-                    std::to_string(minimized.level), std::to_string(terms)}),
+        FormatText(msg::kRescued, {name, std::to_string(minimized.rescued_level),
+                                   std::to_string(minimized.rescued_terms), std::to_string(limit),
+                                   std::to_string(minimized.level), std::to_string(terms)}),
         false);
   }
   if (!minimized.proven && terms <= limit)

@@ -25,7 +25,7 @@ void Note(SynthesisContext& context, const std::string& text) {
 const PinRecord* DesignPin(const PinTable& pins, int number) {
   for (int i = pins.first_design_record(); i <= pins.count(); ++i) {
     const PinRecord& r = pins.record(i);
-    if (r.Pin_or_Node == kPin && r.Number == number) return &r;
+    if (r.Pin_or_Node == kPin && r.Number == number && (IsOutput(r) || IsReadable(r))) return &r;
   }
   return nullptr;
 }
@@ -62,18 +62,21 @@ void ReportFitNotes(SynthesisContext& context, const PinTable& pins, const Desig
       output.Pin_or_Node != kNode && output.Reg != 1 && advice.complement_terms < advice.terms;
   const int terms = take_complement ? advice.complement_terms : advice.terms;
   const MinimalOutcome& outcome = take_complement ? advice.complement_outcome : advice.outcome;
-  const std::string number = std::to_string(output.Number);
+  const std::string number =
+      FormatText(output.Pin_or_Node == kNode ? msg::kNodePlace : msg::kPinPlace,
+                 {std::to_string(output.Number)});
   const std::string rows = std::to_string(limit);
   if (outcome.minimum) {
-    Note(context, FormatText(msg::kNeedsProven, {output.name, std::to_string(terms), number, rows}));
+    Note(context,
+         FormatText(msg::kNeedsProven, {output.name, std::to_string(terms), number, rows}));
   } else {
     Note(context, FormatText(msg::kNeedsFound, {output.name, std::to_string(outcome.lower_bound),
                                                 std::to_string(terms), number, rows}));
   }
   if (output.Pin_or_Node == kPin) {
     const std::string list = PinsWithRoom(context, pins, design, output, terms, limit);
-    Note(context, list.empty() ? std::string(msg::kNoPinWithRoom)
-                               : FormatText(msg::kPinsWithRoom, {list}));
+    Note(context,
+         list.empty() ? std::string(msg::kNoPinWithRoom) : FormatText(msg::kPinsWithRoom, {list}));
   }
   // A node is never written for its complement.
   if (output.Pin_or_Node == kNode) return;

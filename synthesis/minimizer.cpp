@@ -143,9 +143,8 @@ bool MinimizeCovers(SynthesisContext& context, int level, Expansion& expansion,
   const int terms_off = allow_complement ? off.CountTerms(last_off) : 0;
   result.level = level;
   result.proven = on_outcome.minimum && (!allow_complement || off_outcome.minimum);
-  result.lower_bound = allow_complement
-                           ? std::min(on_outcome.lower_bound, off_outcome.lower_bound)
-                           : on_outcome.lower_bound;
+  result.lower_bound = allow_complement ? std::min(on_outcome.lower_bound, off_outcome.lower_bound)
+                                        : on_outcome.lower_bound;
   if (terms_on == 0) {
     TakeConstantOne(on, kPolarityFunction, result);
     return true;
@@ -201,8 +200,7 @@ bool CoverAtLevel(SynthesisContext& context, const NodePool& pool, NodeRef tree,
 
 // The terms of level 3's best cover of the table's rows of `value`. False after E01.
 bool MinimalTerms(SynthesisContext& context, const Expansion& expansion,
-                  const std::vector<int>& columns, int value, int& terms,
-                  MinimalOutcome& outcome) {
+                  const std::vector<int>& columns, int value, int& terms, MinimalOutcome& outcome) {
   BudgetedArray<std::uint64_t> rows;
   if (!RowsOf(context, expansion, value, rows)) return false;
   Cover cover;
@@ -285,8 +283,7 @@ int Minimized::terms() const {
 }
 
 bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
-                      const VariableMap& map, bool allow_complement, Minimized& result,
-                      int limit) {
+                      const VariableMap& map, bool allow_complement, Minimized& result, int limit) {
   const int n = map.variables;
   BudgetedArray<int> used;
   if (!used.AllocZeroed(context.budget, context.diagnostics, static_cast<std::size_t>(n))) {
@@ -313,7 +310,8 @@ bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
     if (used[static_cast<std::size_t>(v)]) columns.push_back(v);
   }
   const UsedSignals signals{used.data(), used_count, columns};
-  const bool done = MinimizeTree(context, pool, tree, signals, map, allow_complement, limit, result);
+  const bool done =
+      MinimizeTree(context, pool, tree, signals, map, allow_complement, limit, result);
   pool.FreeTree(tree);
   return done;
 }

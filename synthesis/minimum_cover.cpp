@@ -24,8 +24,8 @@ namespace {
 // Beyond these the table is not built or not searched, and the cover given stays.
 constexpr std::uint64_t kMaxIncidences = std::uint64_t{1} << 23;  // minterm-prime pairs
 constexpr std::uint64_t kMaxCoreWords = std::uint64_t{1} << 22;   // words of the core's bit sets
-// Word operations the reductions and the search may spend: about a second's work at most.
-constexpr std::uint64_t kSearchWork = std::uint64_t{1} << 29;
+// Word operations the reductions and the search may spend: some hundredths of a second.
+constexpr std::uint64_t kSearchWork = std::uint64_t{1} << 23;
 
 using Bits = std::vector<std::uint64_t>;
 
@@ -252,8 +252,8 @@ class CoverSearch {
   }
 
   bool DropDominatedRows(bool& changed) {
-    const std::uint64_t rows = static_cast<std::uint64_t>(CountAlive(
-        alive_rows_.data(), alive_rows_.data(), row_words_));
+    const std::uint64_t rows =
+        static_cast<std::uint64_t>(CountAlive(alive_rows_.data(), alive_rows_.data(), row_words_));
     if (!Spend(rows * rows * column_words_)) return false;
     ForEachBit(alive_rows_.data(), row_words_,
                [&](std::size_t r) { DropDominatedRows(r, changed); });
@@ -267,8 +267,8 @@ class CoverSearch {
     ForEachBit(alive_columns_.data(), column_words_, [&](std::size_t c) {
       ForEachBit(alive_columns_.data(), column_words_, [&](std::size_t d) {
         if (d == c || !Has(alive_columns_.data(), c) || !Has(alive_columns_.data(), d)) return;
-        const bool c_in_d = Within(t_.column_rows[c], t_.column_rows[d], alive_rows_.data(),
-                                   row_words_);
+        const bool c_in_d =
+            Within(t_.column_rows[c], t_.column_rows[d], alive_rows_.data(), row_words_);
         // Of two equal columns the later goes.
         if (c_in_d && (c > d || !Within(t_.column_rows[d], t_.column_rows[c], alive_rows_.data(),
                                         row_words_))) {
@@ -297,7 +297,8 @@ class CoverSearch {
   }
 
   void Branch(const Bits& uncovered, const Bits& excluded, int depth) {
-    if (cut_ || !Spend(order_.size() * column_words_ * 2 + 1)) return;
+    // A node's own cost, its few allocations counted as words.
+    if (cut_ || !Spend(order_.size() * column_words_ * 2 + 64)) return;
     progress_.Tick();
     // The row to branch on, and the lower bound.
     std::size_t branch = SIZE_MAX;
@@ -341,6 +342,7 @@ class CoverSearch {
       choices.push_back({-CountAlive(t_.column_rows[c], uncovered.data(), row_words_), c});
     });
     std::sort(choices.begin(), choices.end());
+    if (!Spend(choices.size() * row_words_ * 2)) return;
     Bits excluded_after = excluded;
     Bits rest(row_words_);
     for (const auto& [gain, c] : choices) {
@@ -409,7 +411,7 @@ bool MinimumCover(SynthesisContext& context, int v, const BudgetedVector<CubeKey
   if (complete) {
     // No cover below `target` was missed: what was found is a minimum; else none has fewer
     // terms than the target, and the cover given is a minimum when it was the target.
-    outcome.minimum = found || target == given;
+    outcome.minimum = found || target == given || settled >= given;
     outcome.lower_bound =
         found ? static_cast<int>(chosen.size()) : std::max(target, outcome.lower_bound);
   }

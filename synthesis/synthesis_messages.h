@@ -13,9 +13,11 @@ inline constexpr std::string_view kNotProven =
     "%s: %s Terme, Minimum nicht bewiesen (Suchgrenze erreicht)";
 
 inline constexpr std::string_view kNeedsProven =
-    "%s braucht mindestens %s Produktterme (bewiesen), Pin %s hat %s Zeilen";
+    "%s braucht mindestens %s Produktterme (bewiesen), %s hat %s Zeilen";
 inline constexpr std::string_view kNeedsFound =
-    "%s braucht %s bis %s Produktterme (Minimum nicht bewiesen), Pin %s hat %s Zeilen";
+    "%s braucht %s bis %s Produktterme (Minimum nicht bewiesen), %s hat %s Zeilen";
+inline constexpr std::string_view kPinPlace = "Pin %s";
+inline constexpr std::string_view kNodePlace = "Knoten %s";
 inline constexpr std::string_view kPinsWithRoom = "Pins mit genug Zeilen: %s";
 inline constexpr std::string_view kFreePin = "%s (frei)";
 inline constexpr std::string_view kLightlyUsedPin = "%s (%s, %s Terme)";
