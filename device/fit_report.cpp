@@ -1,6 +1,6 @@
-// FitReport. A pin's record is the design's record of that number; a pin the design leaves
-// unnamed (or names NC) is free when it can drive and fixed otherwise. A registered output is
-// "getaktet", an enabled output that is also read is a bus.
+// FitReport. A pin's record is the design's record of that number; a pin the design does not use
+// is fixed where the device names it (supply, clock, enable) and free otherwise. A registered
+// output is "getaktet", an enabled output that is also read is a bus.
 #include "device/fit_report.h"
 
 #include <algorithm>
@@ -28,13 +28,13 @@ const PinRecord* RecordOf(const PinTable& pins, int number) {
   return nullptr;
 }
 
-std::string_view KindOf(const PinRecord* r, bool can_drive) {
+std::string_view KindOf(const PinRecord* r, bool fixed) {
   if (r != nullptr && IsOutput(*r)) {
     if (r->Reg == 1) return msg::kKindRegistered;
     return r->Trst == 1 && r->IO == kIoOutputReadBack ? msg::kKindBus : msg::kKindCombinational;
   }
   if (r != nullptr && IsReadable(*r)) return msg::kKindInput;
-  return can_drive ? msg::kKindFree : msg::kKindFixed;
+  return fixed ? msg::kKindFixed : msg::kKindFree;
 }
 
 // Characters, not bytes: a column of "Polarität" is as wide as it looks.
@@ -63,7 +63,7 @@ std::string FitReport(const PinTable& pins, const DesignValues& design,
     Row row;
     row[0] = std::to_string(p);
     row[1] = r != nullptr ? r->name : "";
-    row[2] = KindOf(r, limit > 0);
+    row[2] = KindOf(r, !FixedName(design.Gal_Type, design.Gal_Mode, p).empty());
     row[3] = row[4] = row[5] = "-";
     if (limit > 0) {
       const auto found = terms.find(p);
