@@ -1,5 +1,6 @@
-// What kemc says about outputs and their rows: the notes after E35 on standard error, and the fit
-// report, whose term counts show that level 3 never writes more terms than another level.
+// What kemc says about outputs and their rows: the cover of another level where the chosen one
+// does not fit, the notes after E35 on standard error, and the fit report, whose term counts show
+// that level 3 never writes more terms than another level.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -18,9 +19,56 @@ using testing_support::RunKemc;
 using testing_support::Slurp;
 using testing_support::TempDir;
 
+// A four-bit counter with synchronous load and count enable. Its top bit fits its eight rows as
+// written and at level 1; level 2 adds consensus terms of the load term and does not fit.
+constexpr const char* kLoadableCounter =
+    "CHIP counter GAL16V8 REGISTERED_MODE\n"
+    "CLK D3 D0 D1 D2 LOAD EN NC NC GND NOE NC NC Q3 Q2 Q1 Q0 NC NC VCC\n"
+    "Q0 := LOAD * D0 + /LOAD * /EN * Q0 + /LOAD * EN * /Q0;\n"
+    "Q1 := LOAD * D1 + /LOAD * /EN * Q1 + /LOAD * /Q0 * Q1 + /LOAD * EN * Q0 * /Q1;\n"
+    "Q2 := LOAD * D2 + /LOAD * /EN * Q2 + /LOAD * /Q0 * Q2 + /LOAD * /Q1 * Q2\n"
+    "    + /LOAD * EN * Q0 * Q1 * /Q2;\n"
+    "Q3 := LOAD * D3 + /LOAD * /EN * Q3 + /LOAD * /Q0 * Q3 + /LOAD * /Q1 * Q3 + /LOAD * /Q2 * Q3\n"
+    "    + /LOAD * EN * Q0 * Q1 * Q2 * /Q3;\n";
+
+// P, the parity of five inputs, needs sixteen terms and so does its complement; the register S
+// needs nine of its eight rows, its complement one.
+constexpr const char* kNoRoom =
+    "CHIP noroom GAL22V10\n"
+    "CLK A B C D E F G H J NC GND NC P NC NC NC NC NC NC NC NC S VCC\n"
+    "P = A $ B $ C $ D $ E;\n"
+    "S := A + B + C + D + E + F + G + H + J;\n";
+
+// The default level gives way on two outputs, each logged; the others fit as they are.
+TEST(FitRescue, CoverOfAnotherLevelWhereTheChosenOneDoesNotFit) {
+  const struct {
+    const char* level;
+    const char* warnings;  // every log line of a rescue, in order
+  } kCases[] = {
+      {"",
+       "Warnung: Q2: Stufe 2 ergibt 9 Terme für 8 Zeilen, Stufe 1 passt mit 5 Termen\n"
+       "Warnung: Q3: Stufe 2 ergibt 11 Terme für 8 Zeilen, Stufe 1 passt mit 6 Termen\n"},
+      {"-m 0", ""},
+      {"-m 1", ""},
+      {"-m 3", ""},
+  };
+  for (const auto& c : kCases) {
+    TempDir dir;
+    dir.Write("counter.kem", kLoadableCounter);
+    const auto r = RunKemc(dir.path(), std::string(c.level) + " -f counter.kem");
+    EXPECT_EQ(r.status, 0) << c.level << r.err;
+    EXPECT_NE(r.out.find("Fitterdurchgang erfolgreich beendet"), std::string::npos) << c.level;
+    std::string logged;
+    for (std::size_t at = r.out.find("Warnung: "); at != std::string::npos;
+         at = r.out.find("Warnung: ", at + 1))
+      logged += r.out.substr(at, r.out.find('\n', at) + 1 - at);
+    EXPECT_EQ(logged, c.warnings) << c.level;
+  }
+}
+
 TEST(FitNotes, FollowTheirDiagnosticOnStandardError) {
   TempDir dir;
-  dir.Write("fit_no_room.kem", Slurp(fs::path(DESIGNS_DIR) / "fit_no_room.kem"));
+  dir.Write("fit_no_room.kem", kNoRoom);
   const auto r = RunKemc(dir.path(), "fit_no_room.kem");
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err,
@@ -56,7 +104,7 @@ std::map<int, int> ReportedTerms(const std::string& out) {
 
 TEST(FitReport, OneLinePerPinThenTheTotals) {
   TempDir dir;
-  dir.Write("counter.kem", Slurp(fs::path(DESIGNS_DIR) / "fit_loadable_counter.kem"));
+  dir.Write("counter.kem", kLoadableCounter);
   const auto r = RunKemc(dir.path(), "--report counter.kem");
   ASSERT_EQ(r.status, 0);
   const std::string report = r.out.substr(r.out.find("Belegung: "));
