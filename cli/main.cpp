@@ -26,6 +26,7 @@
 #include "common/interrupt_cleanup.h"
 #include "common/names.h"
 #include "compiler/driver.h"
+#include "device/fit_report.h"
 #include "device/fitter.h"
 #include "shell/settings.h"
 
@@ -45,10 +46,17 @@ constexpr const char* kStdoutFailed = "kemc: error: Fehler beim Schreiben der St
 // can jump to it. Returns whether one says that the source could not be opened.
 bool EchoDiagnostics(const std::string& document, const CompileRun& run, std::FILE* err) {
   bool unreadable = false;
+  auto echo = [&](const ErrorFileEntry& entry) {
+    const std::string line = GnuDiagnosticLine(document, entry) + '\n';
+    std::fwrite(line.data(), 1, line.size(), err);
+  };
+  std::size_t reported_count = 0;
   for (const ReportedDiagnostic& reported : run.diagnostics.entries()) {
-    for (const ErrorFileEntry& entry : EntriesOf(reported)) {
-      const std::string line = GnuDiagnosticLine(document, entry) + '\n';
-      std::fwrite(line.data(), 1, line.size(), err);
+    for (const ErrorFileEntry& entry : EntriesOf(reported)) echo(entry);
+    ++reported_count;
+    // What the synthesis adds to a diagnostic (how an output could fit) follows it as notes.
+    for (const SynthesisNote& note : run.synthesis.notes) {
+      if (note.after == reported_count) echo({DiagnosticKind::kNote, 0, note.text, {}});
     }
     unreadable = unreadable || reported.id == Diag::E04;
   }
@@ -99,6 +107,8 @@ int CompileOne(const std::string& document, const Options& options, CliHost& hos
     return kExitUnusable;
   }
   const bool unreadable = run->error_file_created && EchoDiagnostics(document, *run, stderr);
+  if (options.report && !run->CompileAborted() && run->design.Gal_Type >= 0)
+    std::fputs(FitReport(run->pins, run->design, run->synthesis.written_terms).c_str(), stdout);
   if (unreadable || host.input_refused()) return kExitUnusable;
   if (!run->CompileClean()) return kExitFailed;  // also when the compilation was aborted
   return std::max(run->fit ? FitStatus(*run->fit) : kExitClean, BoxStatus(host));

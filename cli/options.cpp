@@ -39,14 +39,10 @@ constexpr std::string_view kUsageBeforeCommon =
     "      --secure         die Sicherungsfuse setzen (G1)\n"
     "      --import         jede DATEI ist eine CUPL- oder GALasm-Quelle (.pld): erst nach\n"
     "                       DATEI.kem übersetzen, dann damit weiter wie sonst\n"
-    "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO\n"
-    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
-    "      --compare A B    zwei JEDEC-Dateien oder Designs auf gleiche Funktion prüfen\n"
-    "      --decompile      JEDEC-Datei DATEI.jed als Design DATEI.kem zurücklesen (Stufe\n"
-    "                       ohne Angabe 2); das Design wird zur Probe zurückcompiliert\n"
-    "      --from PAL       die JEDEC-Datei ist die eines PAL (PAL16L8 ... PAL20R8)\n"
-    "      --names DATEI    Pinnamen für --decompile, eine Zeile \"NUMMER NAME\" je Pin\n"
-    "  -o, --output DATEI   das Design von --decompile unter diesem Namen schreiben\n";
+    "      --report         nach dem Compilieren die Belegung der Pins ausgeben\n"
+    "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO,\n"
+    "                       3|minimal|MINIMAL\n"
+    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
 constexpr std::string_view kUsageAfterCommon =
     "\n"
     "Meldungen erscheinen auf der Standardfehlerausgabe als \"DATEI:ZEILE: error: TEXT\"\n"
@@ -142,6 +138,8 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
                            : argument == "--names" ? options.names_file
                                                    : options.output;
       value = arguments[++i];
+    } else if (argument == "--report") {
+      options.report = true;
     } else if (argument == "-m" || argument == "--level" || argument.rfind("--level=", 0) == 0 ||
                (argument.rfind("-m", 0) == 0 && argument.size() > 2)) {
       std::string value;

@@ -31,13 +31,14 @@ struct Options {
   std::string from;            // --from: the PAL whose fuse map a JEDEC file holds
   std::string names_file;      // --names: pin names for a decompiled design
   std::string output;          // --output: the design --decompile writes
+  bool report = false;         // print the pins' use after each compilation
   std::vector<std::string> files;
 };
 
 // Parses the arguments after the program name. On a fault returns false with a message in `error`.
 bool ParseOptions(const std::vector<std::string>& arguments, Options& options, std::string& error);
 
-// The level named on the command line: 0|1|2, none|full|espresso or NOMIN|STRONGMIN|ESPRESSO.
+// The level named on the command line: 0..3, none|full|espresso|minimal or its kem.ini word.
 int ParseLevel(const std::string& text);
 
 extern const char* const kUsage;

@@ -34,6 +34,7 @@ enum CommandId : int {
   kCmdFitOnly = 20,
   kCmdMinimizationOption = 21,
   kCmdViewErrors = 22,
+  kCmdViewPinUsage = 23,  // the fit report of the last compilation
   kCmdViewEquations = 24,
   kCmdViewJedec = 25,
   kCmdViewFit = 26,  // no menu item

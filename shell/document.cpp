@@ -20,7 +20,7 @@ namespace {
 namespace msg = shell_messages;
 
 constexpr std::array<std::string_view, kViewKinds> kViewExtensions = {
-    kListingExtension, kErrorViewExtension, kJedecExtension, kFitExtension};
+    kListingExtension, kErrorViewExtension, kJedecExtension, kFitExtension, {}};
 constexpr std::size_t kBackupSearchLength = 11;
 
 bool FileExists(const std::string& name) {
@@ -228,6 +228,13 @@ void Document::OpenView(int kind, bool compile_needed, const FontDescription& fo
     return;
   }
   ui_.ShowView(kind, file_name, loaded.decoded.text, font);
+  views_[kind] = true;
+}
+
+void Document::ShowTextView(int kind, std::string_view caption, const std::string& text,
+                            const FontDescription& font) {
+  CloseViews(kind);
+  ui_.ShowView(kind, caption, text, font);
   views_[kind] = true;
 }
 

@@ -18,7 +18,8 @@ inline constexpr int kViewEquations = 0;
 inline constexpr int kViewErrors = 1;
 inline constexpr int kViewJedec = 2;
 inline constexpr int kViewFit = 3;
-inline constexpr int kViewKinds = 4;
+inline constexpr int kViewPinUsage = 4;  // a text of the frame's, not a file
+inline constexpr int kViewKinds = 5;
 inline constexpr int kAllViews = 5;  // the selector of CloseViews that closes every view
 
 // The view kind a command opens; -1 for any other command.
@@ -78,6 +79,9 @@ class Document {
 
   void OpenView(int kind, bool compile_needed, const FontDescription& font);
   void CloseViews(int selector);
+  // A view of a text that no file holds.
+  void ShowTextView(int kind, std::string_view caption, const std::string& text,
+                    const FontDescription& font);
   void ViewClosed(int kind);
   bool view_open(int kind) const { return views_[kind]; }
 

@@ -86,6 +86,9 @@ void Frame::HandleCommand(int command_id) {
     case kCmdViewFit:
       OpenView(ViewKindOfCommand(command_id));
       break;
+    case kCmdViewPinUsage:
+      ShowPinUsage();
+      break;
     case kCmdFonts:
       ChooseEditorFont();
       break;

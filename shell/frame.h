@@ -129,6 +129,7 @@ class Frame {
   // The fitted design the function simulation runs on; none grays its item.
   void KeepFittedDesign(std::optional<FittedDesign> fitted);
   void OpenView(int kind);
+  void ShowPinUsage();
   void ChooseEditorFont();
   void GoToLine();
   void Search(int command_id);

@@ -5,6 +5,7 @@
 #include "common/command_ids.h"
 #include "compiler/driver.h"
 #include "compiler/messages.h"
+#include "device/fit_report.h"
 #include "device/fitter.h"
 #include "shell/shell_messages.h"
 
@@ -80,6 +81,20 @@ void Frame::FitOnly() {
 void Frame::OpenView(int kind) {
   if (document_.name().empty()) return;
   document_.OpenView(kind, compile_needed_, font_);
+}
+
+// The fit report is the last compilation's, not a file's. Its item is always offered; without a
+// compiled design it says what is missing.
+void Frame::ShowPinUsage() {
+  if (document_.name().empty()) return;
+  const CompileRun* run = last_run_.get();
+  if (compile_needed_ || run == nullptr || run->CompileAborted() || run->design.Gal_Type < 0) {
+    ui_.ShowMessageBox(shell_messages::kCompileFirst, BoxKind::kRefusal, BoxIcon::kNone,
+                       BoxButtons::kOk);
+    return;
+  }
+  document_.ShowTextView(kViewPinUsage, shell_messages::kPinUsageCaption,
+                         FitReport(run->pins, run->design, run->synthesis.written_terms), font_);
 }
 
 void Frame::EnsureLogWindow() {

@@ -46,6 +46,7 @@ constexpr std::array kViews = {
     MenuEntry{kCmdViewErrors, "&Fehler"},
     MenuEntry{kCmdViewEquations, "&Boolesche Gleichungen"},
     MenuEntry{kCmdViewJedec, "&Jedec"},
+    MenuEntry{kCmdViewPinUsage, "Bele&gung"},
 };
 
 constexpr std::array kCompile = {

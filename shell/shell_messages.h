@@ -19,6 +19,7 @@ inline constexpr std::string_view kCannotOpen = "Datei %s konnte nicht geöffnet
 inline constexpr std::string_view kFileEmpty = "Datei %s ist leer";
 inline constexpr std::string_view kWriteFailed = "Fehler beim Schreiben von %s";
 inline constexpr std::string_view kCompileFirst = "Datei muss zunächst compiliert werden";
+inline constexpr std::string_view kPinUsageCaption = "Belegung";
 inline constexpr std::string_view kSimulationImpossible =
     "Simulation nicht möglich. Fehler beim Compilieren";
 inline constexpr std::string_view kCapacityReached = "Kapazitätsgrenzen sind erreicht";
@@ -62,7 +63,8 @@ inline constexpr std::string_view kGoToLineCaption = "Neue Zeilennummer";
 inline constexpr std::string_view kGoToLineLabel = "Zeile:";
 inline constexpr std::string_view kMinLevelLabel = "Eingestellter Minimierungslevel";
 inline constexpr std::string_view kMinLevelGroup = "&Minimierung";
-inline constexpr std::string_view kMinLevelButtons[] = {"&Keine", "&Komplett", "&Espresso"};
+inline constexpr std::string_view kMinLevelButtons[] = {"&Keine", "&Komplett", "&Espresso",
+                                                        "M&inimal"};
 
 // The find and replace dialogs, labelled as the platform's own.
 inline constexpr std::string_view kFindCaption = "Suchen";

@@ -14,6 +14,8 @@
 #include "common/format.h"
 #include "device/catalogue.h"
 #include "synthesis/cube_words.h"
+#include "synthesis/fit_notes.h"
+#include "synthesis/synthesis_messages.h"
 
 namespace kem {
 
@@ -103,15 +105,36 @@ class SharedText {
   std::size_t capacity_ = 0;
 };
 
-void CheckTermLimit(SynthesisContext& context, const DesignValues& design, int terms,
-                    const PinRecord& output, int kind) {
-  if (kind == kTristateEquation) {
-    if (terms > OeTermLimit(design.Gal_Type, design.Gal_Mode, output.Number))
-      context.diagnostics.ReportDiagnostic(Diag::E34, 0, output.name);
-    return;
+int TermLimitOf(const DesignValues& design, const PinRecord& output, int kind) {
+  return kind == kTristateEquation
+             ? OeTermLimit(design.Gal_Type, design.Gal_Mode, output.Number)
+             : EquationTermLimit(design.Gal_Type, design.Gal_Mode, output.Number, output.Reg);
+}
+
+void CheckTermLimit(SynthesisContext& context, EmissionTarget target, const Minimized& minimized,
+                    int terms, const PinRecord& output, int kind) {
+  const int limit = TermLimitOf(target.design, output, kind);
+  if (terms <= limit) return;
+  context.diagnostics.ReportDiagnostic(kind == kTristateEquation ? Diag::E34 : Diag::E35, 0,
+                                       output.name);
+  if (kind == kOrdinaryEquation && minimized.advice)
+    ReportFitNotes(context, target.pins, target.design, output, *minimized.advice, limit);
+}
+
+// The log lines of a cover that replaced the level's or whose minimum is not proven.
+void LogHowItFits(SynthesisContext& context, const Minimized& minimized, const std::string& name,
+                  int limit) {
+  namespace msg = synthesis_messages;
+  const int terms = minimized.terms();
+  if (minimized.rescued_level >= 0) {
+    context.log.AppendLogLine(
+        FormatText(msg::kRescued, {name, std::to_string(minimized.rescued_level),
+                                   std::to_string(minimized.rescued_terms), std::to_string(limit),
+                                   std::to_string(minimized.level), std::to_string(terms)}),
+        false);
   }
-  if (terms > EquationTermLimit(design.Gal_Type, design.Gal_Mode, output.Number, output.Reg))
-    context.diagnostics.ReportDiagnostic(Diag::E35, 0, output.name);
+  if (!minimized.proven && terms <= limit)
+    context.log.AppendLogLine(FormatText(msg::kNotProven, {name, std::to_string(terms)}), false);
 }
 
 void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& minimized,
@@ -162,7 +185,7 @@ void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& min
   }
   WriteText(outputs.listing(), ";\n");
   WriteText(outputs.intermediate(), "\n\t\t");
-  CheckTermLimit(context, target.design, terms, output, kind);
+  CheckTermLimit(context, target, minimized, terms, output, kind);
   WriteText(outputs.intermediate(), FormatText("\t\t; %d \n", {std::to_string(terms)}));
 }
 
@@ -181,8 +204,12 @@ int EmitEquation(SynthesisContext& context, NodePool& pool, EmissionTarget targe
   const bool allow_complement =
       kind == kOrdinaryEquation && output.Pin_or_Node != kNode && output.Reg != 1;
   const VariableMap map{target.pins.first_design_record(), target.pins.design_record_count()};
+  const int limit = TermLimitOf(target.design, output, kind);
   Minimized minimized;
-  if (!MinimizeEquation(context, pool, tree, map, allow_complement, minimized)) return -1;
+  if (!MinimizeEquation(context, pool, tree, map, allow_complement, minimized, limit)) return -1;
+  LogHowItFits(context, minimized, name_text, limit);
+  if (kind == kOrdinaryEquation && output.Pin_or_Node == kPin)
+    context.written_terms[output.Number] = minimized.terms();
 
   // The name is negated when exactly one of "the cover is the function" and "Pol is 1" holds.
   bool negated = false;

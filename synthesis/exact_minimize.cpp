@@ -48,6 +48,11 @@ int ExactMinimize(SynthesisContext& context, const BudgetedArray<std::uint64_t>&
   BudgetedVector<CubeKey> cubes;
   if (!ChosenPrimes(context, v, rows, cubes, enough)) return -1;
   if (cubes.size() >= enough) return kEnoughTerms;
+  return WritePrimes(context, cubes, columns, n, cover);
+}
+
+int WritePrimes(SynthesisContext& context, const BudgetedVector<CubeKey>& cubes,
+                const std::vector<int>& columns, int n, Cover& cover) {
   if (!cover.Allocate(context, std::max(static_cast<int>(cubes.size()), 1), 0, n)) return -1;
   if (cubes.size() == 1 && CubeMask(cubes[0]) == 0) {
     // The one prime without literals: the function is a tautology.

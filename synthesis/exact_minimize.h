@@ -27,6 +27,11 @@ int ExactMinimize(SynthesisContext& context, const BudgetedArray<std::uint64_t>&
                   const std::vector<int>& columns, int n, Cover& cover,
                   std::size_t enough = SIZE_MAX);
 
+// The cubes (keys over the used signals `columns`) as rows 0..k-1 of `cover`, newly allocated over
+// n variables; the one cube without literals as constant 1. Returns k - 1, or -1 after E01.
+int WritePrimes(SynthesisContext& context, const BudgetedVector<CubeKey>& cubes,
+                const std::vector<int>& columns, int n, Cover& cover);
+
 // Every prime implicant of the function of v signals whose truth table is `rows` (a row set, see
 // row_sets.h), in the order above. False after E01.
 bool PrimeImplicants(SynthesisContext& context, int v, const BudgetedArray<std::uint64_t>& rows,

@@ -13,6 +13,7 @@ namespace kem {
 inline constexpr int kLevelNone = 0;       // no minimization: the products as written, or minterms
 inline constexpr int kLevelExact = 1;      // ExactMinimize
 inline constexpr int kLevelRecursive = 2;  // RecursiveMinimize
+inline constexpr int kLevelMinimal = 3;    // MinimalMinimize
 inline constexpr int kDefaultMinimizationLevel = kLevelRecursive;
 
 struct MinimizationLevel {
@@ -21,10 +22,11 @@ struct MinimizationLevel {
   std::string_view option_word;    // on kemc's command line
 };
 
-inline constexpr std::array<MinimizationLevel, 3> kMinimizationLevels = {{
+inline constexpr std::array<MinimizationLevel, 4> kMinimizationLevels = {{
     {kLevelNone, "NOMIN", "none"},
     {kLevelExact, "STRONGMIN", "full"},
     {kLevelRecursive, "ESPRESSO", "espresso"},
+    {kLevelMinimal, "MINIMAL", "minimal"},
 }};
 inline constexpr int kLevelCount = static_cast<int>(kMinimizationLevels.size());
 

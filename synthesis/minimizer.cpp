@@ -1,9 +1,10 @@
 // MinimizeEquation: the driver. A constant or a function of too many signals is answered at once.
 // Otherwise BuildCover gives the products as written (only when not minimizing) or the truth
-// table; without minimization the table's minterms are the result, at levels 1 and 2 the function
+// table; without minimization the table's minterms are the result, at levels 1 to 3 the function
 // and, where allowed, its complement are minimized from the table, the complement written only
-// with fewer terms. n is the number of variables; on and off count the table's rows where the
-// function is 1 and 0.
+// with fewer terms. A cover with more terms than the limit is replaced by the first cover of the
+// rescue order that fits; when none does, level 3 says how many terms the output needs. n is the
+// number of variables; on and off count the table's rows where the function is 1 and 0.
 #include "synthesis/minimizer.h"
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 
 #include "synthesis/cube_words.h"
 #include "synthesis/exact_minimize.h"
+#include "synthesis/minimal_minimize.h"
 #include "synthesis/recursive_minimize.h"
 
 namespace kem {
@@ -85,13 +87,16 @@ bool RowsOf(SynthesisContext& context, const Expansion& expansion, int value,
   return true;
 }
 
-// Level 1 may stop once the cover has `enough` terms (kEnoughTerms); level 2 always finishes.
-int MinimizeAtLevel(SynthesisContext& context, const BudgetedArray<std::uint64_t>& rows,
-                    const std::vector<int>& columns, int n, Cover& cover,
-                    std::size_t enough = SIZE_MAX) {
+// Level 1 may stop once the cover has `enough` terms (kEnoughTerms); levels 2 and 3 always
+// finish, level 3 telling in `outcome` what it proved.
+int MinimizeAtLevel(SynthesisContext& context, int level, const BudgetedArray<std::uint64_t>& rows,
+                    const std::vector<int>& columns, int n, Cover& cover, int limit,
+                    MinimalOutcome& outcome, std::size_t enough = SIZE_MAX) {
   const TimedStep timed(context.step_timer, MinimizerStep::kLevel);
-  return context.level == kLevelExact ? ExactMinimize(context, rows, columns, n, cover, enough)
-                                      : RecursiveMinimize(context, rows, columns, n, cover);
+  if (level == kLevelMinimal)
+    return MinimalMinimize(context, rows, columns, n, cover, limit, outcome);
+  return level == kLevelExact ? ExactMinimize(context, rows, columns, n, cover, enough)
+                              : RecursiveMinimize(context, rows, columns, n, cover);
 }
 
 void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
@@ -104,8 +109,9 @@ void TakeConstantOne(Cover& cover, int polarity, Minimized& result) {
 
 // Both functions are minimized at the level, straight from the truth table; the complement is
 // written only when it needs strictly fewer terms.
-bool MinimizeCovers(SynthesisContext& context, Expansion& expansion,
-                    const std::vector<int>& columns, bool allow_complement, Minimized& result) {
+bool MinimizeCovers(SynthesisContext& context, int level, Expansion& expansion,
+                    const std::vector<int>& columns, bool allow_complement, int limit,
+                    Minimized& result) {
   const int n = expansion.cover.variables();
   BudgetedArray<std::uint64_t> on_rows;
   BudgetedArray<std::uint64_t> off_rows;
@@ -118,14 +124,16 @@ bool MinimizeCovers(SynthesisContext& context, Expansion& expansion,
 
   Cover on;
   Cover off;
-  const int last_on = MinimizeAtLevel(context, on_rows, columns, n, on);
+  MinimalOutcome on_outcome;
+  MinimalOutcome off_outcome;
+  const int last_on = MinimizeAtLevel(context, level, on_rows, columns, n, on, limit, on_outcome);
   if (last_on < 0) return false;
   on_rows.Free();
   const int terms_on = on.CountTerms(last_on);
   int last_off = -1;
   if (allow_complement) {
     // The complement is of use only with fewer terms.
-    last_off = MinimizeAtLevel(context, off_rows, columns, n, off,
+    last_off = MinimizeAtLevel(context, level, off_rows, columns, n, off, limit, off_outcome,
                                static_cast<std::size_t>(std::max(terms_on, 1)));
     if (last_off == kEnoughTerms)
       allow_complement = false;
@@ -133,6 +141,10 @@ bool MinimizeCovers(SynthesisContext& context, Expansion& expansion,
       return false;
   }
   const int terms_off = allow_complement ? off.CountTerms(last_off) : 0;
+  result.level = level;
+  result.proven = on_outcome.minimum && (!allow_complement || off_outcome.minimum);
+  result.lower_bound = allow_complement ? std::min(on_outcome.lower_bound, off_outcome.lower_bound)
+                                        : on_outcome.lower_bound;
   if (terms_on == 0) {
     TakeConstantOne(on, kPolarityFunction, result);
     return true;
@@ -153,10 +165,125 @@ bool MinimizeCovers(SynthesisContext& context, Expansion& expansion,
   return true;
 }
 
+// The signals an equation uses: a flag per variable, their count and their columns.
+struct UsedSignals {
+  const int* used;
+  int count;
+  const std::vector<int>& columns;
+};
+
+// The cover that `level` gives the tree, which is kept. False after E01.
+bool CoverAtLevel(SynthesisContext& context, const NodePool& pool, NodeRef tree,
+                  const UsedSignals& signals, const VariableMap& map, int level,
+                  bool allow_complement, int limit, Minimized& result) {
+  result = Minimized{};
+  result.level = level;
+  const bool minimizing = level != kLevelNone;
+  Expansion expansion;
+  if (!BuildCover(context, pool, tree, signals.used, signals.count, map, minimizing, expansion))
+    return false;
+  if (expansion.direct) {
+    result.cover = std::move(expansion.cover);
+    result.last = expansion.rows - 1;
+    result.polarity = kPolarityFunction;
+    return true;
+  }
+  if (expansion.on_count == 0 || expansion.off_count == 0) {
+    ConstantTable(expansion, result);
+    return true;
+  }
+  if (minimizing)
+    return MinimizeCovers(context, level, expansion, signals.columns, allow_complement, limit,
+                          result);
+  return MintermCover(context, expansion, allow_complement, result);
+}
+
+// The terms of level 3's best cover of the table's rows of `value`. False after E01.
+bool MinimalTerms(SynthesisContext& context, const Expansion& expansion,
+                  const std::vector<int>& columns, int value, int& terms, MinimalOutcome& outcome) {
+  BudgetedArray<std::uint64_t> rows;
+  if (!RowsOf(context, expansion, value, rows)) return false;
+  Cover cover;
+  const int last = MinimalMinimize(context, rows, columns, expansion.cover.variables(), cover,
+                                   kNoTermLimit, outcome);
+  if (last < 0) return false;
+  terms = cover.ConstantMarker() != 0 ? 0 : cover.CountTerms(last);
+  return true;
+}
+
+// What level 3 finds for the function and its complement. False after E01.
+bool Advise(SynthesisContext& context, const NodePool& pool, NodeRef tree,
+            const UsedSignals& signals, const VariableMap& map, FitAdvice& advice) {
+  Expansion expansion;
+  if (!BuildCover(context, pool, tree, signals.used, signals.count, map, true, expansion))
+    return false;
+  const bool ok =
+      MinimalTerms(context, expansion, signals.columns, 1, advice.terms, advice.outcome) &&
+      MinimalTerms(context, expansion, signals.columns, 0, advice.complement_terms,
+                   advice.complement_outcome);
+  expansion.cover.Release();
+  return ok;
+}
+
+// The levels tried, in order, when the cover of `level` does not fit.
+std::vector<int> RescueOrder(int level) {
+  switch (level) {
+    case kLevelRecursive:
+      return {kLevelExact, kLevelNone, kLevelMinimal};
+    case kLevelExact:
+      return {kLevelNone, kLevelMinimal};
+    case kLevelNone:
+      return {kLevelMinimal};
+    default:
+      return {};
+  }
+}
+
+bool MinimizeTree(SynthesisContext& context, const NodePool& pool, NodeRef tree,
+                  const UsedSignals& signals, const VariableMap& map, bool allow_complement,
+                  int limit, Minimized& result) {
+  const int asked = context.minimizing() ? context.level : kLevelNone;
+  if (!CoverAtLevel(context, pool, tree, signals, map, asked, allow_complement, limit, result))
+    return false;
+  if (!result.proven) {
+    // A search cut short must not leave more terms than another level gives.
+    for (int level : {kLevelRecursive, kLevelExact, kLevelNone}) {
+      Minimized other;
+      if (!CoverAtLevel(context, pool, tree, signals, map, level, allow_complement, limit, other))
+        return false;
+      if (other.terms() < result.terms()) {
+        other.proven = false;
+        other.lower_bound = result.lower_bound;
+        result = std::move(other);
+      }
+    }
+  }
+  if (result.terms() <= limit) return true;
+  for (int level : RescueOrder(asked)) {
+    Minimized other;
+    if (!CoverAtLevel(context, pool, tree, signals, map, level, allow_complement, limit, other))
+      return false;
+    if (other.terms() <= limit) {
+      other.rescued_level = asked;
+      other.rescued_terms = result.terms();
+      result = std::move(other);
+      return true;
+    }
+  }
+  FitAdvice advice;
+  if (!Advise(context, pool, tree, signals, map, advice)) return false;
+  result.advice = advice;
+  return true;
+}
+
 }  // namespace
 
+int Minimized::terms() const {
+  return cover.ConstantMarker() != 0 ? 0 : cover.CountTerms(last);
+}
+
 bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
-                      const VariableMap& map, bool allow_complement, Minimized& result) {
+                      const VariableMap& map, bool allow_complement, Minimized& result, int limit) {
   const int n = map.variables;
   BudgetedArray<int> used;
   if (!used.AllocZeroed(context.budget, context.diagnostics, static_cast<std::size_t>(n))) {
@@ -178,30 +305,15 @@ bool MinimizeEquation(SynthesisContext& context, NodePool& pool, NodeRef tree,
     return ConstantCover(context, n, kMarkerZero, result);
   }
 
-  const bool minimizing = context.minimizing();
   std::vector<int> columns;
   for (int v = 0; v < n; ++v) {
     if (used[static_cast<std::size_t>(v)]) columns.push_back(v);
   }
-  Expansion expansion;
-  const bool built =
-      BuildCover(context, pool, tree, used.data(), used_count, map, minimizing, expansion);
+  const UsedSignals signals{used.data(), used_count, columns};
+  const bool done =
+      MinimizeTree(context, pool, tree, signals, map, allow_complement, limit, result);
   pool.FreeTree(tree);
-  used.Free();
-  if (!built) return false;
-
-  if (expansion.direct) {
-    result.cover = std::move(expansion.cover);
-    result.last = expansion.rows - 1;
-    result.polarity = kPolarityFunction;
-    return true;
-  }
-  if (expansion.on_count == 0 || expansion.off_count == 0) {
-    ConstantTable(expansion, result);
-    return true;
-  }
-  if (minimizing) return MinimizeCovers(context, expansion, columns, allow_complement, result);
-  return MintermCover(context, expansion, allow_complement, result);
+  return done;
 }
 
 }  // namespace kem

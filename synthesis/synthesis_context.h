@@ -3,6 +3,11 @@
 // is minimized.
 #pragma once
 
+#include <cstddef>
+#include <map>
+#include <string>
+#include <vector>
+
 #include "common/allocation.h"
 #include "common/diagnostics.h"
 #include "common/message_log.h"
@@ -11,6 +16,12 @@
 #include "synthesis/step_timer.h"
 
 namespace kem {
+
+// A note on the diagnostic before it: `after` is the number of diagnostics reported by then.
+struct SynthesisNote {
+  std::size_t after = 0;
+  std::string text;
+};
 
 struct SynthesisContext {
   SynthesisContext(AllocationBudget& budget, Diagnostics& diagnostics, MessageLog& log,
@@ -27,6 +38,8 @@ struct SynthesisContext {
   StepTimer* step_timer = nullptr;        // set by a benchmark only
   int level = kDefaultMinimizationLevel;  // one of levels.h
   int minimization_flag = 1;              // 0 between the directives NOMIN and ENDNOMIN
+  std::vector<SynthesisNote> notes;       // the notes after E35, for the host to show
+  std::map<int, int> written_terms;       // pin number -> terms of its equation, once written
 };
 
 }  // namespace kem

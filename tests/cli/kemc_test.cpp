@@ -61,7 +61,7 @@ TEST_F(Kemc, HelpAndVersion) {
 }
 
 TEST_F(Kemc, WrongCommandLinesExitTwo) {
-  for (const char* arguments : {"", "--bogus x.kem", "-m", "-m 3 x.kem", "--level=fast x.kem"}) {
+  for (const char* arguments : {"", "--bogus x.kem", "-m", "-m 4 x.kem", "--level=fast x.kem"}) {
     auto r = RunKemc(dir.path(), arguments);
     EXPECT_EQ(r.status, 2) << arguments;
     EXPECT_NE(r.err.find("kemc: "), std::string::npos) << arguments;
@@ -138,9 +138,9 @@ TEST(ParseLevel, EachSpellingNamesItsLevel) {
     const char* text;
     int level;
   } kCases[] = {
-      {"0", 0},         {"none", 0},   {"NOMIN", 0},    {"1", 1},        {"full", 1},
-      {"STRONGMIN", 1}, {"2", 2},      {"espresso", 2}, {"ESPRESSO", 2}, {"3", -1},
-      {"Full", -1},     {"nomin", -1}, {"", -1},        {"02", -1},
+      {"0", 0},  {"none", 0},     {"NOMIN", 0},    {"1", 1}, {"full", 1},    {"STRONGMIN", 1},
+      {"2", 2},  {"espresso", 2}, {"ESPRESSO", 2}, {"3", 3}, {"minimal", 3}, {"MINIMAL", 3},
+      {"4", -1}, {"Full", -1},    {"nomin", -1},   {"", -1}, {"02", -1},
   };
   for (const auto& c : kCases) EXPECT_EQ(cli::ParseLevel(c.text), c.level) << c.text;
 }

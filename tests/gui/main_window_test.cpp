@@ -235,7 +235,8 @@ void MainWindowTest::menuTextsAndIds_data() {
                                             "-",
                                             "17 Springe zu &Zeile .."};
   QTest::newRow("Anzeigen") << "&Anzeigen"
-                            << QStringList{"22 &Fehler", "24 &Boolesche Gleichungen", "25 &Jedec"};
+                            << QStringList{"22 &Fehler", "24 &Boolesche Gleichungen", "25 &Jedec",
+                                           "23 Bele&gung"};
   QTest::newRow("Compilieren") << "&Compilieren"
                                << QStringList{"19 &Compilieren und Fitten", "18 &Nur Compilieren",
                                               "20 Nur Fitten", "21 Minimierungs&option"};
@@ -601,7 +602,7 @@ void MainWindowTest::minLevelDialog() {
   QCOMPARE(group, QStringLiteral("&Minimierung"));
   QCOMPARE(label, QStringLiteral("Eingestellter Minimierungslevel"));
   QCOMPARE(radios, (QStringList{QStringLiteral("221 &Keine"), QStringLiteral("222 &Komplett"),
-                                QStringLiteral("223 &Espresso")}));
+                                QStringLiteral("223 &Espresso"), QStringLiteral("224 M&inimal")}));
   QCOMPARE(checked, QStringLiteral("223"));
   QCOMPARE(w.frame().minimization_level(), 0);
 

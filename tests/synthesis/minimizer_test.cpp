@@ -290,7 +290,7 @@ TEST_P(RandomFunctions, CoverIsTheFunctionAndAsSmallAsTheRulesSay) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, RandomFunctions, testing::Values(0, 1, 2));
+INSTANTIATE_TEST_SUITE_P(Levels, RandomFunctions, testing::Values(0, 1, 2, 3));
 
 // An exclusive or of the first `signals` variables.
 // The product of the first `signals` variables, those with bit `pattern` set complemented.

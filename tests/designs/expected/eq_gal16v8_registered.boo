@@ -20,15 +20,8 @@ Y = A +
 		F +
 		G
 				; 7 
-Q3 = A +
-		B +
-		C +
-		D +
-		E +
-		F +
-		G +
-		H
-				; 8 
+/Q3 =  /A &  /B &  /C &  /D &  /E &  /F &  /G &  /H
+				; 1 
 /Q4 = GND		; 1
 Q5 := A +
 		B +
@@ -63,7 +56,7 @@ Pin_Node: NOE Pin_or_Node: 1 Number: 11 Pol: 1 IO: 4 Reg: -1 Trst: -1 Res: 1
 Pin_Node: Q0 Pin_or_Node: 1 Number: 12 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q1 Pin_or_Node: 1 Number: 13 Pol: 1 IO: 2 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q2 Pin_or_Node: 1 Number: 14 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
-Pin_Node: Q3 Pin_or_Node: 1 Number: 15 Pol: 1 IO: 2 Reg: 0 Trst: -1 Res: 0
+Pin_Node: Q3 Pin_or_Node: 1 Number: 15 Pol: 0 IO: 2 Reg: 0 Trst: -1 Res: 0
 Pin_Node: Q4 Pin_or_Node: 1 Number: 16 Pol: 0 IO: 2 Reg: -1 Trst: -1 Res: 0
 Pin_Node: Q5 Pin_or_Node: 1 Number: 17 Pol: 1 IO: 3 Reg: 1 Trst: -1 Res: 0
 Pin_Node: Q6 Pin_or_Node: 1 Number: 18 Pol: 1 IO: -1 Reg: -1 Trst: -1 Res: 0
