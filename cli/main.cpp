@@ -2,6 +2,7 @@
 // compiles and fits as "Compilieren und Fitten" does, or only fits as "Nur Fitten" does, with the
 // same files, diagnostics and log.
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -33,6 +34,12 @@
 namespace kem::cli {
 
 namespace {
+
+bool IsJedecFileName(const std::string& file) {
+  std::string extension = Extension(file);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == kJedecExtension;
+}
 
 // A script must tell a broken design from a broken call: 1 is the design's or the run's fault
 // (errors, an aborted compilation, a failed fit, an output that cannot be written), 2 the caller's
@@ -129,20 +136,26 @@ int Main(const std::vector<std::string>& arguments) {
     std::puts("kemc " KEM_VERSION);
     return kExitClean;
   }
-  if (options.action == Action::kCompare) return CompareFiles(options, stdout, stderr);
-  if (options.action == Action::kDecompile) return DecompileFiles(options, stdout, stderr);
-  CliHost host(stdout, stderr, StandardErrorShowsMarker());
   int status = kExitClean;
   if (options.import) {
     // The run goes on with the translated designs; a source that did not translate drops out.
     std::vector<std::string> documents;
     for (const std::string& file : options.files) {
+      // A JEDEC file beside the sources (the one --compare checks them against) is no source.
+      if (IsJedecFileName(file)) {
+        documents.push_back(file);
+        continue;
+      }
       const ImportStage stage = ImportBeforeRun(file, stdout, stderr);
       status = std::max(status, stage.status);
       if (stage.status == kExitClean) documents.push_back(stage.document);
     }
     options.files = documents;
   }
+  if (options.action == Action::kCompare)
+    return std::max(status, CompareFiles(options, stdout, stderr));
+  if (options.action == Action::kDecompile) return DecompileFiles(options, stdout, stderr);
+  CliHost host(stdout, stderr, StandardErrorShowsMarker());
   const SimulateStreams streams{stdout, stderr};
   const bool fits = options.action == Action::kCompileAndFit || options.action == Action::kFitOnly;
   PartChoice part{.power_down = options.power_down, .secure = options.secure};

@@ -42,7 +42,13 @@ constexpr std::string_view kUsageBeforeCommon =
     "      --report         nach dem Compilieren die Belegung der Pins ausgeben\n"
     "  -m, --level STUFE    Minimierung: 0|none|NOMIN, 1|full|STRONGMIN, 2|espresso|ESPRESSO,\n"
     "                       3|minimal|MINIMAL\n"
-    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n";
+    "                       (ohne Angabe: KEMWinMinLevel aus kem.ini, sonst 2)\n"
+    "      --compare A B    zwei JEDEC-Dateien oder Designs auf gleiche Funktion prüfen\n"
+    "      --decompile      JEDEC-Datei DATEI.jed als Design DATEI.kem zurücklesen (Stufe\n"
+    "                       ohne Angabe 2); das Design wird zur Probe zurückcompiliert\n"
+    "      --from PAL       die JEDEC-Datei ist die eines PAL (PAL16L8 ... PAL20R8)\n"
+    "      --names DATEI    Pinnamen für --decompile, eine Zeile \"NUMMER NAME\" je Pin\n"
+    "  -o, --output DATEI   das Design von --decompile unter diesem Namen schreiben\n";
 constexpr std::string_view kUsageAfterCommon =
     "\n"
     "Meldungen erscheinen auf der Standardfehlerausgabe als \"DATEI:ZEILE: error: TEXT\"\n"
@@ -179,11 +185,15 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     error = "--fit und --fit-only schließen einander aus";
     return false;
   }
-  if (!read_back.empty() &&
-      (fit || fit_only || options.simulate || read_back.find(' ') != std::string::npos)) {
+  // --compare fits a design before it compares, so --fit beside it only says so (as in
+  // kemc --import --fit --compare shipped.jed design.pld).
+  const bool fit_beside_compare = fit && read_back == "--compare";
+  if (!read_back.empty() && ((fit && !fit_beside_compare) || fit_only || options.simulate ||
+                             read_back.find(' ') != std::string::npos)) {
     error = read_back + " lässt sich mit keiner anderen Aktion verbinden";
     return false;
   }
+  if (fit_beside_compare) options.action = Action::kCompare;
   if (options.action == Action::kCompare && options.files.size() != 2) {
     error = "--compare verlangt genau zwei Dateien";
     return false;

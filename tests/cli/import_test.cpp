@@ -208,6 +208,28 @@ TEST(ImportOwnDesigns, FittedChipDoesWhatTheSourceSays) {
   }
 }
 
+// The whole migration check in one command: the source imported, fitted and compared with the
+// JEDEC file it shipped with; the check fails when that file does something else.
+TEST(ImportOwnDesigns, ImportFitAndCompareWithTheShippedFile) {
+  for (const OwnDesign& design : OwnDesigns()) {
+    TempDir dir;
+    const std::string stem = fs::path(design.file).stem().string();
+    fs::copy_file(fs::path(EXAMPLES_DIR) / "import" / design.file, dir.path() / design.file);
+    fs::copy_file(fs::path(EXAMPLES_DIR) / "import" / (stem + "-by-hand.jed"),
+                  dir.path() / "shipped.jed");
+    auto r = RunKemc(dir.path(), "--import --fit --compare shipped.jed " + design.file);
+    EXPECT_EQ(r.status, 0) << design.file << r.out << r.err;
+    EXPECT_NE(r.out.find("gleichwertig"), std::string::npos) << r.out;
+    fs::remove(dir.path() / "shipped.jed");
+    fs::copy_file(
+        fs::path(EXAMPLES_DIR) / "import" /
+            (design.file == "decoder.pld" ? "counter-by-hand.jed" : "decoder-by-hand.jed"),
+        dir.path() / "shipped.jed");
+    r = RunKemc(dir.path(), "--import --fit --compare shipped.jed " + design.file);
+    EXPECT_NE(r.status, 0) << design.file << r.out;
+  }
+}
+
 // A source that does not translate leaves nothing behind and fails with its line; a design of
 // the user's at FILE.kem is never overwritten; an earlier import is.
 TEST(ImportFiles, NothingWrittenOnFailureAndNoUserDesignOverwritten) {
