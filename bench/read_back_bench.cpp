@@ -12,8 +12,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <initializer_list>
 #include <fstream>
+#include <initializer_list>
 #include <random>
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #include <string>
 
-#include "compiler/header.h"
 #include "common/keywords.h"
+#include "compiler/header.h"
 #include "compiler/symbols.h"
 #include "device/catalogue.h"
 

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/expressions.h"
 #include "common/keywords.h"
+#include "compiler/expressions.h"
 #include "device/catalogue.h"
 
 namespace kem {
