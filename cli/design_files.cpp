@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <new>
+#include <utility>
 
 #include "cli/gnu_diagnostics.h"
 #include "common/error_file_lines.h"
@@ -128,6 +129,20 @@ std::optional<DeviceSimulator> LoadDevice(const std::string& name, const std::st
     return std::nullopt;
   }
   file = std::move(*read);
+  return device;
+}
+
+std::optional<DeviceSimulator> LoadChargedDevice(const std::string& name, std::string& text,
+                                                 JedecFile& file, std::FILE* err,
+                                                 AllocationBudget& budget) {
+  std::optional<std::string> read = ReadCharged(name, budget);
+  if (!read) {
+    Error(err, CannotReadJedecFileText(name));
+    return std::nullopt;
+  }
+  text = std::move(*read);
+  std::optional<DeviceSimulator> device = LoadDevice(name, text, file, err);
+  if (device) Charge(budget, file.fuses.size());
   return device;
 }
 

@@ -48,6 +48,12 @@ std::string CannotReadJedecFileText(const std::string& name);
 std::optional<DeviceSimulator> LoadDevice(const std::string& name, const std::string& text,
                                           JedecFile& file, std::FILE* err);
 
+// LoadDevice on the JEDEC file read within the budget (its bytes in `text`), which is charged for
+// its fuses too; nothing after saying why the file cannot be read or used.
+std::optional<DeviceSimulator> LoadChargedDevice(const std::string& name, std::string& text,
+                                                 JedecFile& file, std::FILE* err,
+                                                 AllocationBudget& budget);
+
 // The names of the pins: the JEDEC file's N PIN notes; without any, the pin list of the design
 // (the document, or the design beside the JEDEC file named) when it is for the device.
 std::vector<std::string> PinNames(const std::string& document, const JedecFile& jedec, int gal_type,

@@ -35,15 +35,11 @@ int Simulate(const std::string& document, bool write_vectors, SimulateStreams st
     Error(streams.err, CannotReadVectorFileText(vector_name));
     return kStepUnusable;
   }
-  const std::optional<std::string> jedec_text = ReadCharged(jedec_name, budget);
-  if (!jedec_text) {
-    Error(streams.err, CannotReadJedecFileText(jedec_name));
-    return kStepUnusable;
-  }
+  std::string jedec_text;
   JedecFile jedec;
-  std::optional<DeviceSimulator> device = LoadDevice(jedec_name, *jedec_text, jedec, streams.err);
+  std::optional<DeviceSimulator> device =
+      LoadChargedDevice(jedec_name, jedec_text, jedec, streams.err, budget);
   if (!device) return kStepUnusable;
-  Charge(budget, jedec.fuses.size());
   for (const std::string& warning : device->warnings()) Put(streams.out, warning + "\n");
 
   std::vector<VectorDiagnostic> faults;
@@ -68,7 +64,7 @@ int Simulate(const std::string& document, bool write_vectors, SimulateStreams st
   if (run.FailedSteps() > 0) return kStepFailed;
 
   if (write_vectors) {
-    const std::string text = JedecWithVectors(*jedec_text, JedecVectorFields(*vectors, *device));
+    const std::string text = JedecWithVectors(jedec_text, JedecVectorFields(*vectors, *device));
     if (ReplaceFileContents(jedec_name, text) != ReplaceResult::kReplaced) {
       Error(streams.err, FormatText(file_messages::kCannotSave, {jedec_name}));
       return kStepFailed;

@@ -58,15 +58,11 @@ bool WriteOutput(const std::string& document, const std::string& name, const std
 int Write(const std::string& document, SimulateStreams streams, AllocationBudget& budget) {
   const std::string stem = Stem(document);
   const std::string jedec_name = Beside(stem, kJedecExtension);
-  const std::optional<std::string> jedec_text = ReadCharged(jedec_name, budget);
-  if (!jedec_text) {
-    Error(streams.err, CannotReadJedecFileText(jedec_name));
-    return kStepUnusable;
-  }
+  std::string jedec_text;
   JedecFile jedec;
-  std::optional<DeviceSimulator> device = LoadDevice(jedec_name, *jedec_text, jedec, streams.err);
+  std::optional<DeviceSimulator> device =
+      LoadChargedDevice(jedec_name, jedec_text, jedec, streams.err, budget);
   if (!device) return kStepUnusable;
-  Charge(budget, jedec.fuses.size());
 
   const std::vector<std::string> pin_names = PinNames(document, jedec, device->gal_type(), budget);
   const VerilogNames names = VerilogNamesOf(*device, pin_names, DesignName(jedec, stem));
