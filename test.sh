@@ -5,7 +5,7 @@
 # rounds under the sanitizers. The benchmarks are not built (bench.sh has its own build); of the
 # fuzz targets only their replay of tests/fuzz-regressions/. The normal build is a release build
 # without debug information and each test program compiles as one translation unit
-# (tests/CMakeLists.txt), which halves the time of a first run. Exits non-zero on any failure.
+# (tests/CMakeLists.txt): the headers they share are compiled once. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 . scripts/ensure-packages.sh
