@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "cli/option_messages.h"
 #include "cli/part_messages.h"
 #include "cli/part_step.h"
 #include "common/format.h"
@@ -137,7 +138,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     } else if (argument == "--from" || argument == "--names" || argument == "-o" ||
                argument == "--output") {
       if (i + 1 >= arguments.size()) {
-        error = "Option " + argument + " verlangt einen Wert";
+        error = FormatText(option_messages::kNeedsValue, {argument});
         return false;
       }
       std::string& value = argument == "--from"    ? options.from
@@ -156,12 +157,12 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
       } else if (i + 1 < arguments.size()) {
         value = arguments[++i];
       } else {
-        error = "Option " + argument + " verlangt eine Minimierungsstufe";
+        error = FormatText(option_messages::kNeedsLevel, {argument});
         return false;
       }
       options.level = ParseLevel(value);
       if (options.level < 0) {
-        error = "unbekannte Minimierungsstufe: " + value;
+        error = FormatText(option_messages::kUnknownLevel, {value});
         return false;
       }
     } else {
@@ -170,7 +171,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     }
   }
   if (options.write_vectors && !options.simulate) {
-    error = "--vectors verlangt --simulate";
+    error = option_messages::kVectorsNeedSimulate;
     return false;
   }
   for (const auto& [asked, option] :
@@ -182,7 +183,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
     }
   }
   if (fit && fit_only) {
-    error = "--fit und --fit-only schließen einander aus";
+    error = option_messages::kFitAndFitOnly;
     return false;
   }
   // --compare fits a design before it compares, so --fit beside it only says so (as in
@@ -190,32 +191,32 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
   const bool fit_beside_compare = fit && read_back == "--compare";
   if (!read_back.empty() && ((fit && !fit_beside_compare) || fit_only || options.simulate ||
                              read_back.find(' ') != std::string::npos)) {
-    error = read_back + " lässt sich mit keiner anderen Aktion verbinden";
+    error = FormatText(option_messages::kReadBackAlone, {read_back});
     return false;
   }
   if (fit_beside_compare) options.action = Action::kCompare;
   if (options.action == Action::kCompare && options.files.size() != 2) {
-    error = "--compare verlangt genau zwei Dateien";
+    error = option_messages::kCompareNeedsTwo;
     return false;
   }
   if (options.action != Action::kDecompile &&
       (!options.names_file.empty() || !options.output.empty())) {
-    error = "--names und --output gelten nur mit --decompile";
+    error = option_messages::kNamesNeedDecompile;
     return false;
   }
   if (options.action == Action::kDecompile && !options.output.empty() &&
       options.files.size() != 1) {
-    error = "--output verlangt genau eine Datei";
+    error = option_messages::kOutputNeedsOne;
     return false;
   }
   if (!options.from.empty() && read_back.empty()) {
-    error = "--from gilt nur mit --compare oder --decompile";
+    error = option_messages::kFromNeedsReadBack;
     return false;
   }
   if ((options.simulate || options.verilog) && options.action == Action::kCompile)
     options.action = Action::kSimulate;
   if (options.files.empty()) {
-    error = "keine Datei angegeben";
+    error = option_messages::kNoFile;
     return false;
   }
   return true;
