@@ -17,18 +17,18 @@ namespace kem::cli {
 
 namespace {
 
-namespace msg = simulation_messages;
-
 // What is said of an input that cannot be read.
 struct InputTexts {
   std::string_view missing;
   std::string_view not_a_file;
   std::string_view unreadable;
 };
-constexpr InputTexts kVectorFileTexts{msg::kNoVectorFile, msg::kVectorFileNotAFile,
+constexpr InputTexts kVectorFileTexts{simulation_messages::kNoVectorFile,
+                                      simulation_messages::kVectorFileNotAFile,
                                       waveform_messages::kCannotRead};
-constexpr InputTexts kJedecFileTexts{msg::kNoJedecFile, msg::kJedecFileNotAFile,
-                                     msg::kJedecFileUnreadable};
+constexpr InputTexts kJedecFileTexts{simulation_messages::kNoJedecFile,
+                                     simulation_messages::kJedecFileNotAFile,
+                                     simulation_messages::kJedecFileUnreadable};
 
 std::string Upper(std::string_view text) {
   std::string upper(text);
@@ -120,12 +120,13 @@ std::optional<DeviceSimulator> LoadDevice(const std::string& name, const std::st
   int type = -1;
   if (error.empty()) {
     type = JedecDeviceType(*read);
-    error = type < 0 ? std::string(msg::kUnknownDevice) : JedecDeviceNoteFault(*read, type);
+    error = type < 0 ? std::string(simulation_messages::kUnknownDevice)
+                     : JedecDeviceNoteFault(*read, type);
   }
   std::optional<DeviceSimulator> device;
   if (error.empty()) device = DeviceSimulator::FromFuses(type, read->fuses, error);
   if (!device) {
-    Error(err, FormatText(msg::kBadJedecFile, {name, error}));
+    Error(err, FormatText(simulation_messages::kBadJedecFile, {name, error}));
     return std::nullopt;
   }
   file = std::move(*read);

@@ -12,15 +12,13 @@
 namespace kem::cli {
 namespace {
 
-namespace msg = import_messages;
-
-void Put(std::FILE* stream, const std::string& line) {
+void PutLine(std::FILE* stream, const std::string& line) {
   std::fputs((line + "\n").c_str(), stream);
   std::fflush(stream);
 }
 
-void Error(std::FILE* err, const std::string& text) {
-  Put(err, "kemc: error: " + text);
+void ErrorLine(std::FILE* err, const std::string& text) {
+  PutLine(err, "kemc: error: " + text);
 }
 
 // An earlier import opens with its origin line; anything else at FILE.kem is the user's.
@@ -28,7 +26,7 @@ bool IsEarlierImport(const std::string& path) {
   std::string text;
   if (KindOfPath(path) == PathKind::kMissing) return true;
   if (!ReadWholeFile(path, text)) return false;
-  const std::string_view origin = msg::kOrigin;
+  const std::string_view origin = import_messages::kOrigin;
   const std::string marker = "/*\n * " + std::string(origin.substr(0, origin.find('%')));
   return text.rfind(marker, 0) == 0;
 }
@@ -39,34 +37,34 @@ ImportStage ImportBeforeRun(const std::string& source, std::FILE* out, std::FILE
   ImportStage stage;
   std::string text;
   if (!ReadWholeFile(source, text)) {
-    Error(err, FormatText(msg::kCannotRead, {source}));
+    ErrorLine(err, FormatText(import_messages::kCannotRead, {source}));
     stage.status = 2;
     return stage;
   }
   const ImportResult result = ImportSource(text, source);
   for (const ImportDiagnostic& diagnostic : result.report.entries())
-    Put(err, ImportDiagnosticLine(source, diagnostic));
+    PutLine(err, ImportDiagnosticLine(source, diagnostic));
   if (!result.design) {
     stage.status = 1;
     return stage;
   }
   const std::string document = Stem(source) + "kem";
   if (IsSameFile(document, source)) {
-    Error(err, FormatText(msg::kWouldOverwriteSource, {document}));
+    ErrorLine(err, FormatText(import_messages::kWouldOverwriteSource, {document}));
     stage.status = 2;
     return stage;
   }
   if (!IsEarlierImport(document)) {
-    Error(err, FormatText(msg::kNotOverwritten, {document}));
+    ErrorLine(err, FormatText(import_messages::kNotOverwritten, {document}));
     stage.status = 2;
     return stage;
   }
   if (ReplaceFileContents(document, *result.design) != ReplaceResult::kReplaced) {
-    Error(err, FormatText(file_messages::kCannotSave, {document}));
+    ErrorLine(err, FormatText(file_messages::kCannotSave, {document}));
     stage.status = 1;
     return stage;
   }
-  Put(out, FormatText(msg::kImported, {source, document}));
+  PutLine(out, FormatText(import_messages::kImported, {source, document}));
   stage.document = document;
   return stage;
 }

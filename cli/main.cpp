@@ -174,11 +174,11 @@ int Main(const std::vector<std::string>& arguments) {
       return kExitUnusable;
     }
   }
-  const bool part_step = part.part != nullptr || part.power_down || part.secure;
   // A design is simulated and modelled only when what came before it (compile, fit) was clean.
   auto simulated = [&](const std::string& file, int before) {
     if (before != kExitClean) return before;
-    if (fits && part_step) {
+    // Every fitted file ends with the line that says what to choose in the programmer.
+    if (fits) {
       if (const int status = ApplyPart(file, part, streams); status != kExitClean) return status;
     }
     int status = kExitClean;

@@ -15,8 +15,6 @@ namespace kem::cli {
 
 namespace {
 
-namespace msg = command_line_messages;
-
 constexpr std::string_view kProgram = "kemc";
 constexpr std::string_view kUsageBeforeCommon =
     "DATEI...\n"
@@ -68,8 +66,8 @@ constexpr std::string_view kUsageAfterCommon =
 }  // namespace
 
 const char* const kUsage =
-    kJoinedText<msg::kUsageStart, kProgram, msg::kUsageOptions, kUsageBeforeCommon, msg::kHelpOption,
-                msg::kVersionOption, kUsageAfterCommon>
+    kJoinedText<command_line_messages::kUsageStart, kProgram, command_line_messages::kUsageOptions, kUsageBeforeCommon, command_line_messages::kHelpOption,
+                command_line_messages::kVersionOption, kUsageAfterCommon>
         .data();
 
 int ParseLevel(const std::string& text) {
@@ -166,7 +164,7 @@ bool ParseOptions(const std::vector<std::string>& arguments, Options& options, s
         return false;
       }
     } else {
-      error = FormatText(msg::kUnknownOption, {argument});
+      error = FormatText(command_line_messages::kUnknownOption, {argument});
       return false;
     }
   }

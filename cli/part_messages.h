@@ -12,9 +12,5 @@ inline constexpr std::string_view kNoPowerDown =
 inline constexpr std::string_view kNoPart =
     "--power-down verlangt einen Baustein mit Power-Down-Modus (--part)";
 inline constexpr std::string_view kOtherFamily = "%s gehört nicht zur Familie %s des Designs";
-// The line after a fit, so that the programmer is set up for the file it gets.
-inline constexpr std::string_view kProgrammerHint =
-    "Im Programmiergerät %s wählen: JEDEC-Datei mit %d Fuses (QF%d)%s";
-inline constexpr std::string_view kSecured = ", Sicherungsfuse gesetzt (G1)";
 
 }  // namespace kem::part_messages

@@ -7,10 +7,9 @@
 #include "common/names.h"
 #include "device/catalogue.h"
 #include "device/device_simulator.h"
+#include "device/part_file.h"
 
 namespace kem::cli {
-
-namespace msg = part_messages;
 
 std::string PartNames() {
   std::string names;
@@ -40,24 +39,19 @@ int ApplyPart(const std::string& document, const PartChoice& choice, SimulateStr
                      (!choice.from_settings || choice.part->gal_type == device->gal_type());
   const Part& part = named ? *choice.part : FamilyPart(device->gal_type());
   if (part.gal_type != device->gal_type()) {
-    Error(streams.err, FormatText(msg::kOtherFamily, {part.name, DeviceName(device->gal_type())}));
+    Error(streams.err,
+          FormatText(part_messages::kOtherFamily, {part.name, DeviceName(device->gal_type())}));
     return kStepUnusable;
   }
   if (choice.power_down && part.power_down_fuse < 0) {
-    Error(streams.err, FormatText(msg::kNoPowerDown, {part.name, PowerDownPartNames()}));
+    Error(streams.err, FormatText(part_messages::kNoPowerDown, {part.name, PowerDownPartNames()}));
     return kStepUnusable;
   }
-  if (&part != &FamilyPart(part.gal_type) || choice.power_down || choice.secure) {
-    text = JedecForPart(text, part, choice.power_down, choice.secure);
-    if (ReplaceFileContents(jedec_name, text) != ReplaceResult::kReplaced) {
-      Error(streams.err, FormatText(file_messages::kCannotSave, {jedec_name}));
-      return kStepFailed;
-    }
+  if (!SaveJedecForPart(jedec_name, text, part, choice.power_down, choice.secure)) {
+    Error(streams.err, FormatText(file_messages::kCannotSave, {jedec_name}));
+    return kStepFailed;
   }
-  const std::string fuses = std::to_string(jedec.fuse_count + (choice.power_down ? 1 : 0));
-  Put(streams.out, FormatText(msg::kProgrammerHint,
-                              {part.name, fuses, fuses, choice.secure ? msg::kSecured : ""}) +
-                       "\n");
+  Put(streams.out, ProgrammerHint(part, jedec.fuse_count, choice.power_down, choice.secure) + "\n");
   return kStepClean;
 }
 

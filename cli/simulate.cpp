@@ -23,8 +23,6 @@ namespace kem::cli {
 
 namespace {
 
-namespace msg = simulation_messages;
-
 int Simulate(const std::string& document, bool write_vectors, SimulateStreams streams,
              AllocationBudget& budget) {
   const std::string stem = Stem(document);
@@ -50,12 +48,13 @@ int Simulate(const std::string& document, bool write_vectors, SimulateStreams st
       Put(streams.out, LineText(fault) + "\n");
       ErrorAtLine(streams.err, vector_name, fault.line, fault.text);
     }
-    Put(streams.out, FormatText(msg::kFileFaults, {vector_name}) + "\n");
+    Put(streams.out, FormatText(simulation_messages::kFileFaults, {vector_name}) + "\n");
     return kStepFailed;
   }
 
   const SimulationRun run = RunTestVectors(*vectors, *device);
-  Put(streams.out, FormatText(msg::kDeviceHeading, {DeviceName(device->gal_type())}) + "\n");
+  Put(streams.out,
+      FormatText(simulation_messages::kDeviceHeading, {DeviceName(device->gal_type())}) + "\n");
   Put(streams.out, SimulationTable(*vectors, run));
   for (const VectorStep& step : run.steps) {
     for (const VectorStep::Mismatch& mismatch : step.mismatches)
@@ -70,7 +69,7 @@ int Simulate(const std::string& document, bool write_vectors, SimulateStreams st
       return kStepFailed;
     }
     Put(streams.out,
-        FormatText(msg::kVectorsWritten,
+        FormatText(simulation_messages::kVectorsWritten,
                    {VectorCountText(static_cast<int>(vectors->vectors.size())), jedec_name}) +
             "\n");
   }
@@ -85,7 +84,7 @@ int SimulateDesign(const std::string& document, bool write_vectors, SimulateStre
   try {
     return Simulate(document, write_vectors, streams, budget);
   } catch (const std::bad_alloc&) {
-    Error(streams.err, msg::kOutOfMemory);
+    Error(streams.err, simulation_messages::kOutOfMemory);
     return kStepFailed;
   }
 }

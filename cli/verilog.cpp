@@ -16,8 +16,6 @@ namespace kem::cli {
 
 namespace {
 
-namespace msg = verilog_messages;
-
 constexpr std::string_view kModelExtension = "v";
 constexpr std::string_view kTestbenchSuffix = "_tb.";
 
@@ -68,7 +66,7 @@ int Write(const std::string& document, SimulateStreams streams, AllocationBudget
   const VerilogNames names = VerilogNamesOf(*device, pin_names, DesignName(jedec, stem));
   const std::string model_name = stem + std::string(kModelExtension);
   if (!WriteOutput(document, model_name, VerilogModule(*device, names, LeafName(jedec_name)),
-                   msg::kModelWritten, streams))
+                   verilog_messages::kModelWritten, streams))
     return kStepFailed;
 
   const std::string vector_name = Beside(stem, kVectorExtension);
@@ -90,7 +88,7 @@ int Write(const std::string& document, SimulateStreams streams, AllocationBudget
   testbench_name.pop_back();  // the extension dot
   testbench_name += std::string(kTestbenchSuffix) + std::string(kModelExtension);
   const std::string text = VerilogTestbench(*vectors, *device, names, LeafName(vector_name));
-  if (!WriteOutput(document, testbench_name, text, msg::kTestbenchWritten, streams))
+  if (!WriteOutput(document, testbench_name, text, verilog_messages::kTestbenchWritten, streams))
     return kStepFailed;
   return kStepClean;
 }

@@ -1,5 +1,7 @@
 #include "common/format.h"
 
+#include <cctype>
+
 namespace kem {
 
 std::string FormatText(std::string_view format, std::initializer_list<std::string_view> arguments) {
@@ -18,6 +20,12 @@ std::string FormatText(std::string_view format, std::initializer_list<std::strin
     ++i;
   }
   return text;
+}
+
+std::string Upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return upper;
 }
 
 }  // namespace kem

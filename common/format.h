@@ -26,4 +26,7 @@ inline constexpr auto kJoinedText = [] {
   return text;
 }();
 
+// The text with its ASCII letters in capitals.
+std::string Upper(std::string_view text);
+
 }  // namespace kem

@@ -36,7 +36,7 @@ Slot g_slots[kSlots];
 SRWLOCK g_block_lock = SRWLOCK_INIT;
 thread_local int t_block_depth = 0;
 
-void RemoveFile(const char* path) {
+void RemoveTemporaryFile(const char* path) {
   wchar_t wide[kPathCapacity];
   if (WidePathInto(path, wide, kPathCapacity)) DeleteFileW(wide);
 }
@@ -75,7 +75,7 @@ sigset_t EndingSignals() {
   return set;
 }
 
-void RemoveFile(const char* path) {
+void RemoveTemporaryFile(const char* path) {
   ::unlink(path);
 }
 
@@ -155,7 +155,7 @@ void ForgetTemporary(const std::string& path) {
 
 void RemoveRegisteredTemporaries() {
   for (Slot& slot : g_slots) {
-    if (slot.state.load() == kRegistered) RemoveFile(slot.path);
+    if (slot.state.load() == kRegistered) RemoveTemporaryFile(slot.path);
   }
 }
 

@@ -57,6 +57,10 @@ int FindMode(std::string_view name) {
   return -1;
 }
 
+bool IsV8(int gal_type) {
+  return gal_type == kGal16V8 || gal_type == kGal20V8;
+}
+
 std::string_view DeviceName(int gal_type) {
   const DeviceRecord* device = Device(gal_type);
   return device == nullptr ? std::string_view{} : device->name;

@@ -78,6 +78,9 @@ const std::array<DeviceRecord, kDeviceCount>& Devices();
 int FindDevice(std::string_view name);
 int FindMode(std::string_view name);
 std::string_view DeviceName(int gal_type);
+
+// Whether the device is of the V8 families (GAL16V8, GAL20V8), whose cells have modes.
+bool IsV8(int gal_type);
 std::string_view ModeName(int mode);  // mixed-case name; empty for a code not in the mode table
 int ModeIndex(int mode);              // 0, 1 or 2; a code not in the mode table gives 0
 int ModeAllowed(int mode, int gal_type);

@@ -19,10 +19,6 @@ namespace {
 // never does (a ring of inverters) is cut off after these.
 constexpr int kSettleRounds = 64;
 
-bool IsV8(int gal_type) {
-  return gal_type == kGal16V8 || gal_type == kGal20V8;
-}
-
 // Whether the text names the device as a word of its own ("GAL22V10" is not named in
 // "ispGAL22V10").
 bool NamesDevice(std::string_view text, std::string_view name) {

@@ -15,9 +15,7 @@ namespace kem {
 
 namespace {
 
-namespace msg = fitter_messages;
-
-constexpr std::size_t kColumns = std::size(msg::kReportColumns);
+constexpr std::size_t kColumns = std::size(fitter_messages::kReportColumns);
 using Row = std::array<std::string, kColumns>;
 
 const PinRecord* RecordOf(const PinTable& pins, int number) {
@@ -30,11 +28,12 @@ const PinRecord* RecordOf(const PinTable& pins, int number) {
 
 std::string_view KindOf(const PinRecord* r, bool fixed) {
   if (r != nullptr && IsOutput(*r)) {
-    if (r->Reg == 1) return msg::kKindRegistered;
-    return r->Trst == 1 && r->IO == kIoOutputReadBack ? msg::kKindBus : msg::kKindCombinational;
+    if (r->Reg == 1) return fitter_messages::kKindRegistered;
+    return r->Trst == 1 && r->IO == kIoOutputReadBack ? fitter_messages::kKindBus
+                                                      : fitter_messages::kKindCombinational;
   }
-  if (r != nullptr && IsReadable(*r)) return msg::kKindInput;
-  return fixed ? msg::kKindFixed : msg::kKindFree;
+  if (r != nullptr && IsReadable(*r)) return fitter_messages::kKindInput;
+  return fixed ? fitter_messages::kKindFixed : fitter_messages::kKindFree;
 }
 
 // Characters, not bytes: a column of "Polarität" is as wide as it looks.
@@ -49,7 +48,8 @@ std::string FitReport(const PinTable& pins, const DesignValues& design,
                       const std::map<int, int>& terms) {
   std::vector<Row> rows;
   Row head;
-  std::copy(std::begin(msg::kReportColumns), std::end(msg::kReportColumns), head.begin());
+  std::copy(std::begin(fitter_messages::kReportColumns), std::end(fitter_messages::kReportColumns),
+            head.begin());
   rows.push_back(head);
   int used_terms = 0;
   int all_rows = 0;
@@ -74,8 +74,8 @@ std::string FitReport(const PinTable& pins, const DesignValues& design,
       ++all_outputs;
       if (output) {
         ++used_outputs;
-        row[4] = r->Pol == 1 ? msg::kActiveHigh : msg::kActiveLow;
-        if (r->Trst == 1) row[5] = msg::kEnableEquation;
+        row[4] = r->Pol == 1 ? fitter_messages::kActiveHigh : fitter_messages::kActiveLow;
+        if (r->Trst == 1) row[5] = fitter_messages::kEnableEquation;
       }
     }
     rows.push_back(row);
@@ -84,7 +84,8 @@ std::string FitReport(const PinTable& pins, const DesignValues& design,
   for (const Row& row : rows) {
     for (std::size_t c = 0; c < kColumns; ++c) widths[c] = std::max(widths[c], Width(row[c]));
   }
-  std::string text = FormatText(msg::kReportHeading, {DeviceName(design.Gal_Type)}) + '\n';
+  std::string text =
+      FormatText(fitter_messages::kReportHeading, {DeviceName(design.Gal_Type)}) + '\n';
   for (const Row& row : rows) {
     // The pin number stands right-aligned, as the simulation's line numbers do.
     std::string line(widths[0] - Width(row[0]), ' ');
@@ -94,10 +95,10 @@ std::string FitReport(const PinTable& pins, const DesignValues& design,
     while (!line.empty() && line.back() == ' ') line.pop_back();
     text += line + '\n';
   }
-  text +=
-      FormatText(msg::kReportTotals, {std::to_string(used_terms), std::to_string(all_rows),
-                                      std::to_string(used_outputs), std::to_string(all_outputs)}) +
-      '\n';
+  text += FormatText(fitter_messages::kReportTotals,
+                     {std::to_string(used_terms), std::to_string(all_rows),
+                      std::to_string(used_outputs), std::to_string(all_outputs)}) +
+          '\n';
   return text;
 }
 

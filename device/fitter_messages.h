@@ -11,6 +11,10 @@ inline constexpr std::string_view kNoIntermediateFile = "Zwischendatei %s existi
 inline constexpr std::string_view kInternalErrorAt = "Interner Fitterfehler in %s";
 inline constexpr std::string_view kFitImpossible =
     "Fit-Vorgang nicht möglich. Fehler beim Compilieren";
+// The line after a fit, so that the programmer is set up for the file it gets.
+inline constexpr std::string_view kProgrammerHint =
+    "Im Programmiergerät %s wählen: JEDEC-Datei mit %d Fuses (QF%d)%s";
+inline constexpr std::string_view kSecured = ", Sicherungsfuse gesetzt (G1)";
 
 }  // namespace kem::fitter_messages
 

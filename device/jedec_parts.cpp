@@ -29,12 +29,6 @@ bool SameLetters(std::string_view a, std::string_view b) {
          });
 }
 
-std::string Hex4(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%04X", value & 0xFFFFu);
-  return text;
-}
-
 }  // namespace
 
 std::span<const Part> Parts() {

@@ -11,8 +11,6 @@ namespace kem {
 
 namespace {
 
-namespace msg = simulation_messages;
-
 bool IsBlank(char c) {
   return std::isspace(static_cast<unsigned char>(c)) != 0;
 }
@@ -110,13 +108,13 @@ bool FuseCountFollows(std::string_view body) {
   return false;
 }
 
+}  // namespace
+
 std::string Hex4(unsigned value) {
   char buffer[8];
   std::snprintf(buffer, sizeof buffer, "%04X", value & 0xFFFFu);
   return buffer;
 }
-
-}  // namespace
 
 unsigned FuseListChecksum(const std::vector<std::uint8_t>& fuses) {
   unsigned sum = 0;
@@ -133,7 +131,7 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
   const std::size_t stx = text.find('\x02');
   const std::size_t etx = stx == std::string_view::npos ? stx : text.find('\x03', stx);
   if (etx == std::string_view::npos) {
-    error = msg::kNoFrame;
+    error = simulation_messages::kNoFrame;
     return std::nullopt;
   }
   JedecFile file;
@@ -141,14 +139,14 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
     file.transmission_checksum =
         (file.transmission_checksum + static_cast<unsigned char>(text[i])) & 0xFFFFu;
   if (!ParseChecksum(text.substr(etx + 1, 4), file.stated_transmission_checksum)) {
-    error = msg::kNoTransmissionChecksum;
+    error = simulation_messages::kNoTransmissionChecksum;
     return std::nullopt;
   }
 
   std::string_view body = text.substr(stx + 1, etx - stx - 1);
   const std::size_t header_end = body.find('*');
   if (header_end == std::string_view::npos) {
-    error = msg::kNoFirstField;
+    error = simulation_messages::kNoFirstField;
     return std::nullopt;
   }
   file.header = Trimmed(body.substr(0, header_end));
@@ -159,7 +157,7 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
     const std::size_t end = body.find('*');
     if (end == std::string_view::npos) {
       if (!Trimmed(body).empty()) {
-        error = msg::kTrailingText;
+        error = simulation_messages::kTrailingText;
         return std::nullopt;
       }
       break;
@@ -170,13 +168,13 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
     if (!ReadField(field, file, fuses)) {
       // Fuses before any QF are a fault of the file's order, unless it has no QF at all.
       const bool no_fuse_count = field.front() == 'L' && fuses.empty() && !FuseCountFollows(body);
-      error = no_fuse_count ? std::string(msg::kNoFuseCount)
-                            : FormatText(msg::kBadField, {field.substr(0, 20)});
+      error = no_fuse_count ? std::string(simulation_messages::kNoFuseCount)
+                            : FormatText(simulation_messages::kBadField, {field.substr(0, 20)});
       return std::nullopt;
     }
   }
   if (file.fuse_count < 0) {
-    error = msg::kNoFuseCount;
+    error = simulation_messages::kNoFuseCount;
     return std::nullopt;
   }
 
@@ -184,7 +182,7 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
   for (std::size_t f = 0; f < fuses.size(); ++f) {
     const int fuse = fuses[f] >= 0 ? fuses[f] : file.default_fuse;
     if (fuse < 0) {
-      error = FormatText(msg::kFuseMissing, {std::to_string(f)});
+      error = FormatText(simulation_messages::kFuseMissing, {std::to_string(f)});
       return std::nullopt;
     }
     file.fuses.push_back(static_cast<std::uint8_t>(fuse));
@@ -196,11 +194,11 @@ std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error) {
 std::string ChecksumFault(const JedecFile& file) {
   if (file.stated_fuse_checksum >= 0 &&
       static_cast<unsigned>(file.stated_fuse_checksum) != file.fuse_checksum)
-    return FormatText(msg::kBadFuseChecksum,
+    return FormatText(simulation_messages::kBadFuseChecksum,
                       {Hex4(file.stated_fuse_checksum), Hex4(file.fuse_checksum)});
   if (file.stated_transmission_checksum > 0 &&
       static_cast<unsigned>(file.stated_transmission_checksum) != file.transmission_checksum)
-    return FormatText(msg::kBadTransmissionChecksum,
+    return FormatText(simulation_messages::kBadTransmissionChecksum,
                       {Hex4(file.stated_transmission_checksum), Hex4(file.transmission_checksum)});
   return {};
 }

@@ -41,6 +41,9 @@ inline constexpr int kMaxJedecFuses = 1 << 20;
 // The file's content, or nothing with the reason in `error`.
 std::optional<JedecFile> ReadJedec(std::string_view text, std::string& error);
 
+// A checksum as the file writes it: four hexadecimal digits in capitals.
+std::string Hex4(unsigned value);
+
 // Empty when the stated checksums match the content, else what is wrong. A checksum that is not
 // four hex digits is a damaged file, which ReadJedec refuses. A transmission checksum
 // of 0000 is the standard's "not computed" and is accepted; a file without C is accepted too.

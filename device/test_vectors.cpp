@@ -11,8 +11,6 @@ namespace kem {
 
 namespace {
 
-namespace msg = simulation_messages;
-
 constexpr std::string_view kOrder = "ORDER:";
 constexpr std::string_view kValues = "01CHLZX";
 
@@ -120,8 +118,9 @@ class Parser {
 
   void Finish(int last_line) {
     if (seen_order_ && !result_.names.empty() && !had_vector_line_)
-      Fault(order_line_, std::string(msg::kNoVectors));
-    if (!seen_order_ && !reported_missing_order_) Fault(last_line, std::string(msg::kNoOrder));
+      Fault(order_line_, std::string(simulation_messages::kNoVectors));
+    if (!seen_order_ && !reported_missing_order_)
+      Fault(last_line, std::string(simulation_messages::kNoOrder));
   }
 
   TestVectors& result() { return result_; }
@@ -131,23 +130,23 @@ class Parser {
 
   void Order(int line, std::string_view text) {
     if (seen_order_) {
-      Fault(line, std::string(msg::kSecondOrder));
+      Fault(line, std::string(simulation_messages::kSecondOrder));
       return;
     }
     seen_order_ = true;
     order_line_ = line;
     const std::vector<std::string> names = Words(text);
-    if (names.empty()) Fault(line, std::string(msg::kEmptyOrder));
+    if (names.empty()) Fault(line, std::string(simulation_messages::kEmptyOrder));
     for (const std::string& name : names) {
       const int pin = PinOfName(pin_names_, name, device_.pin_count());
       if (pin == 0) {
-        Fault(line, FormatText(msg::kUnknownName, {name}));
+        Fault(line, FormatText(simulation_messages::kUnknownName, {name}));
       } else if (device_.IsSupply(pin)) {
-        Fault(line, FormatText(msg::kFixedPin, {name}));
+        Fault(line, FormatText(simulation_messages::kFixedPin, {name}));
       } else if (!device_.CanBeDriven(pin) && !device_.CanDrive(pin)) {
-        Fault(line, FormatText(msg::kUnusedPin, {name}));
+        Fault(line, FormatText(simulation_messages::kUnusedPin, {name}));
       } else if (std::find(result_.pins.begin(), result_.pins.end(), pin) != result_.pins.end()) {
-        Fault(line, FormatText(msg::kDuplicateName, {name}));
+        Fault(line, FormatText(simulation_messages::kDuplicateName, {name}));
       }
       result_.names.push_back(name);
       result_.pins.push_back(pin);
@@ -157,7 +156,7 @@ class Parser {
   void Vector(int line, std::string_view text) {
     had_vector_line_ = true;
     if (!seen_order_) {
-      if (!reported_missing_order_) Fault(line, std::string(msg::kNoOrder));
+      if (!reported_missing_order_) Fault(line, std::string(simulation_messages::kNoOrder));
       reported_missing_order_ = true;
       return;
     }
@@ -167,14 +166,15 @@ class Parser {
       if (IsBlank(c)) continue;
       const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       if (kValues.find(upper) == std::string_view::npos) {
-        Fault(line, FormatText(msg::kUnknownValue, {ShownValue(text.substr(i))}));
+        Fault(line, FormatText(simulation_messages::kUnknownValue, {ShownValue(text.substr(i))}));
         return;
       }
       values += upper;
     }
     const std::size_t columns = result_.names.size();
     if (values.size() != columns) {
-      Fault(line, FormatText(values.size() < columns ? msg::kTooFewValues : msg::kTooManyValues,
+      Fault(line, FormatText(values.size() < columns ? simulation_messages::kTooFewValues
+                                                     : simulation_messages::kTooManyValues,
                              {std::to_string(values.size()), std::to_string(columns)}));
       return;
     }
@@ -191,15 +191,16 @@ class Parser {
     if (pin == 0 || device_.IsSupply(pin)) return true;  // already reported with ORDER:
     const std::string_view shown(&value, 1);
     if (value == 'C' && pin != device_.clock_pin()) {
-      Fault(line, FormatText(msg::kClockOnly, {name, std::to_string(device_.clock_pin())}));
+      Fault(line, FormatText(simulation_messages::kClockOnly,
+                             {name, std::to_string(device_.clock_pin())}));
       return false;
     }
     if ((value == '0' || value == '1' || value == 'C') && !device_.CanBeDriven(pin)) {
-      Fault(line, FormatText(msg::kNotAnInput, {name, shown}));
+      Fault(line, FormatText(simulation_messages::kNotAnInput, {name, shown}));
       return false;
     }
     if ((value == 'H' || value == 'L' || value == 'Z') && !device_.CanDrive(pin)) {
-      Fault(line, FormatText(msg::kNotAnOutput, {name, shown}));
+      Fault(line, FormatText(simulation_messages::kNotAnOutput, {name, shown}));
       return false;
     }
     return true;
@@ -238,25 +239,25 @@ std::string UnknownText(const Unknown& why) {
   const std::string pin = std::to_string(why.pin);
   switch (why.source) {
     case Source::kFloating:
-      return FormatText(msg::kUnknownFloating, {pin});
+      return FormatText(simulation_messages::kUnknownFloating, {pin});
     case Source::kInputX:
-      return FormatText(msg::kUnknownInput, {pin});
+      return FormatText(simulation_messages::kUnknownInput, {pin});
     case Source::kPowerUp:
-      return FormatText(msg::kUnknownPowerUp, {pin});
+      return FormatText(simulation_messages::kUnknownPowerUp, {pin});
     case Source::kConflict:
-      return FormatText(msg::kUnknownConflict, {pin});
+      return FormatText(simulation_messages::kUnknownConflict, {pin});
     case Source::kNone:
     case Source::kUnsettled:
       break;
   }
-  return FormatText(msg::kUnknownUnsettled, {pin});
+  return FormatText(simulation_messages::kUnknownUnsettled, {pin});
 }
 
 std::string PinList(const std::vector<int>& pins) {
   std::string list;
   for (int pin : pins) {
     if (!list.empty()) list += ", ";
-    list += FormatText(msg::kPin, {std::to_string(pin)});
+    list += FormatText(simulation_messages::kPin, {std::to_string(pin)});
   }
   return list;
 }
@@ -301,7 +302,8 @@ std::optional<TestVectors> ParseTestVectors(std::string_view text, const DeviceS
     parser.Line(line, std::string_view(clean).substr(start, end - start));
     start = end + 1;
   }
-  if (open_comment != 0) faults.push_back({open_comment, std::string(msg::kOpenComment)});
+  if (open_comment != 0)
+    faults.push_back({open_comment, std::string(simulation_messages::kOpenComment)});
   parser.Finish(line);
   if (faults.size() == faults_before) return std::move(parser.result());
   std::stable_sort(
@@ -341,24 +343,27 @@ SimulationRun RunTestVectors(const TestVectors& vectors, DeviceSimulator& device
 }
 
 std::string MismatchText(const TestVectors& vectors, const VectorStep::Mismatch& mismatch) {
-  if (mismatch.column < 0) return FormatText(msg::kUnsettled, {PinList(mismatch.unsettled)});
+  if (mismatch.column < 0)
+    return FormatText(simulation_messages::kUnsettled, {PinList(mismatch.unsettled)});
   const std::string& name = vectors.names[mismatch.column];
   const char read = LevelChar(mismatch.read);
   const std::string_view expected(&mismatch.expected, 1);
   const bool conflict = mismatch.expected == '0' || mismatch.expected == '1';
   if (!conflict && mismatch.read == PinLevel::kX)
-    return FormatText(msg::kMismatchUnknown, {name, expected, UnknownText(mismatch.why)});
-  return FormatText(conflict ? msg::kConflict : msg::kMismatch,
+    return FormatText(simulation_messages::kMismatchUnknown,
+                      {name, expected, UnknownText(mismatch.why)});
+  return FormatText(conflict ? simulation_messages::kConflict : simulation_messages::kMismatch,
                     {name, expected, std::string_view(&read, 1)});
 }
 
 std::string LineText(const VectorDiagnostic& diagnostic) {
-  return FormatText(msg::kLinePrefix, {std::to_string(diagnostic.line), diagnostic.text});
+  return FormatText(simulation_messages::kLinePrefix,
+                    {std::to_string(diagnostic.line), diagnostic.text});
 }
 
 std::string VectorCountText(int count) {
-  return count == 1 ? std::string(msg::kOneVector)
-                    : FormatText(msg::kVectorCount, {std::to_string(count)});
+  return count == 1 ? std::string(simulation_messages::kOneVector)
+                    : FormatText(simulation_messages::kVectorCount, {std::to_string(count)});
 }
 
 std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run) {
@@ -370,10 +375,10 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   for (const std::string& name : vectors.names)
     widths.push_back(std::max<std::size_t>(name.size(), 2));
   // The line column is as wide as its title or the largest line number.
-  std::size_t line_width = msg::kTableLine.size();
+  std::size_t line_width = simulation_messages::kTableLine.size();
   for (const VectorStep& step : run.steps)
     line_width = std::max(line_width, std::to_string(step.line).size());
-  std::string table = pad(std::string(msg::kTableLine), line_width + 1);
+  std::string table = pad(std::string(simulation_messages::kTableLine), line_width + 1);
   for (std::size_t i = 0; i < vectors.names.size(); ++i)
     table += " " + pad(vectors.names[i], widths[i]);
   table += '\n';
@@ -398,8 +403,8 @@ std::string SimulationTable(const TestVectors& vectors, const SimulationRun& run
   const int failed = run.FailedSteps();
   const int total = static_cast<int>(run.steps.size());
   const std::string count = VectorCountText(total);
-  table += failed == 0 ? FormatText(msg::kPassed, {count})
-                       : FormatText(msg::kFailed, {std::to_string(failed), count});
+  table += failed == 0 ? FormatText(simulation_messages::kPassed, {count})
+                       : FormatText(simulation_messages::kFailed, {std::to_string(failed), count});
   table += '\n';
   return table;
 }

@@ -13,29 +13,29 @@
 
 namespace kem::gui {
 
-namespace msg = shell_messages;
-
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("about"));
-  setWindowTitle(FromUtf8(msg::kCaption));
+  setWindowTitle(FromUtf8(shell_messages::kCaption));
 
   std::string devices;
   for (const DeviceRecord& device : Devices()) {
     if (!devices.empty()) devices += ", ";
     devices += device.name;
   }
-  auto* name = new QLabel(FromUtf8(msg::kCaption), this);
+  auto* name = new QLabel(FromUtf8(shell_messages::kCaption), this);
   QFont bold = name->font();
   bold.setBold(true);
   name->setFont(bold);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(name);
-  layout->addWidget(new QLabel(FromUtf8(msg::kAboutPurpose), this));
-  layout->addWidget(new QLabel(FromUtf8(FormatText(msg::kAboutVersion, {KEM_VERSION})), this));
-  layout->addWidget(new QLabel(FromUtf8(FormatText(msg::kAboutDevices, {devices})), this));
+  layout->addWidget(new QLabel(FromUtf8(shell_messages::kAboutPurpose), this));
+  layout->addWidget(
+      new QLabel(FromUtf8(FormatText(shell_messages::kAboutVersion, {KEM_VERSION})), this));
+  layout->addWidget(
+      new QLabel(FromUtf8(FormatText(shell_messages::kAboutDevices, {devices})), this));
   auto* buttons = new QDialogButtonBox(this);
-  buttons->addButton(FromUtf8(msg::kButtonOk), QDialogButtonBox::AcceptRole);
+  buttons->addButton(FromUtf8(shell_messages::kButtonOk), QDialogButtonBox::AcceptRole);
   connect(buttons, &QDialogButtonBox::clicked, this, &QDialog::accept);
   layout->addWidget(buttons);
 }

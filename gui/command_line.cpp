@@ -13,8 +13,6 @@ namespace kem::gui {
 
 namespace {
 
-namespace msg = command_line_messages;
-
 constexpr std::string_view kProgram = "kemwin";
 constexpr std::string_view kUsageBeforeCommon =
     "[DATEI]\n"
@@ -28,8 +26,8 @@ constexpr std::string_view kUsageAfterCommon =
 }  // namespace
 
 const char* const kKemwinUsage =
-    kJoinedText<msg::kUsageStart, kProgram, msg::kUsageOptions, kUsageBeforeCommon, msg::kHelpOption,
-                msg::kVersionOption, kUsageAfterCommon>
+    kJoinedText<command_line_messages::kUsageStart, kProgram, command_line_messages::kUsageOptions, kUsageBeforeCommon, command_line_messages::kHelpOption,
+                command_line_messages::kVersionOption, kUsageAfterCommon>
         .data();
 
 const char* const kKemwinVersion = "kemwin " KEM_VERSION "\n";
@@ -107,7 +105,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
       if (qt_option == "-platform") line.platform = arguments[i];
       if (qt_option == "-display") line.display_named = true;
     } else if (!IsQtOption(qt_option)) {
-      wrong(FormatText(msg::kUnknownOption, {argument}));
+      wrong(FormatText(command_line_messages::kUnknownOption, {argument}));
     }
   }
   if (!line.error.empty()) {

@@ -19,8 +19,6 @@
 
 namespace kem::gui {
 
-namespace msg = shell_messages;
-
 namespace {
 
 constexpr int kOkId = 1;
@@ -30,9 +28,10 @@ constexpr int kTitleBarButtonsWidth = 160;
 
 QDialogButtonBox* OkAndAbort(QDialog* dialog) {
   auto* buttons = new QDialogButtonBox(dialog);
-  QPushButton* ok = buttons->addButton(FromUtf8(msg::kButtonOk), QDialogButtonBox::AcceptRole);
+  QPushButton* ok =
+      buttons->addButton(FromUtf8(shell_messages::kButtonOk), QDialogButtonBox::AcceptRole);
   QPushButton* abort =
-      buttons->addButton(FromUtf8(msg::kButtonAbort), QDialogButtonBox::RejectRole);
+      buttons->addButton(FromUtf8(shell_messages::kButtonAbort), QDialogButtonBox::RejectRole);
   ok->setObjectName(QString::number(kOkId));
   abort->setObjectName(QString::number(kCancelId));
   ok->setDefault(true);
@@ -45,14 +44,14 @@ QDialogButtonBox* OkAndAbort(QDialog* dialog) {
 
 GoToLineDialog::GoToLineDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(FromUtf8(window_names::kGoToLineDialog));
-  setWindowTitle(FromUtf8(msg::kGoToLineCaption));
+  setWindowTitle(FromUtf8(shell_messages::kGoToLineCaption));
   field_ = new QLineEdit(this);
   field_->setObjectName(QString::number(window_names::kLineNumberField));
   field_->setMaxLength(window_names::kLineNumberMaxLength);
   field_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), field_));
   auto* row = new QHBoxLayout;
-  row->addWidget(new QLabel(FromUtf8(msg::kGoToLineLabel), this));
+  row->addWidget(new QLabel(FromUtf8(shell_messages::kGoToLineLabel), this));
   row->addWidget(field_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(row);
@@ -69,14 +68,14 @@ GoToLineDialog::GoToLineDialog(QWidget* parent) : QDialog(parent) {
 MinLevelDialog::MinLevelDialog(QWidget* parent, int checked_id, std::function<void(int)> clicked)
     : QDialog(parent) {
   setObjectName(FromUtf8(window_names::kMinLevelDialog));
-  auto* group = new QGroupBox(FromUtf8(msg::kMinLevelGroup), this);
+  auto* group = new QGroupBox(FromUtf8(shell_messages::kMinLevelGroup), this);
   auto* group_layout = new QVBoxLayout(group);
-  static_assert(std::size(msg::kMinLevelButtons) == kMinimizationLevels.size(),
+  static_assert(std::size(shell_messages::kMinLevelButtons) == kMinimizationLevels.size(),
                 "one button per level");
   for (const MinimizationLevel& level : kMinimizationLevels) {
     const int id = window_names::kNoMinimizationButton + level.level;
     auto* button = new QRadioButton(
-        FromUtf8(msg::kMinLevelButtons[static_cast<std::size_t>(level.level)]), group);
+        FromUtf8(shell_messages::kMinLevelButtons[static_cast<std::size_t>(level.level)]), group);
     button->setObjectName(QString::number(id));
     group_layout->addWidget(button);
     if (id == checked_id) {
@@ -86,7 +85,7 @@ MinLevelDialog::MinLevelDialog(QWidget* parent, int checked_id, std::function<vo
     connect(button, &QRadioButton::clicked, this, [clicked, id] { clicked(id); });
   }
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(FromUtf8(msg::kMinLevelLabel), this));
+  layout->addWidget(new QLabel(FromUtf8(shell_messages::kMinLevelLabel), this));
   layout->addWidget(group);
   layout->addWidget(OkAndAbort(this));
 }
@@ -97,17 +96,18 @@ FindDialog::FindDialog(QWidget* parent, bool replace, const QString& find_text,
   setObjectName(QStringLiteral("find"));
   setAttribute(Qt::WA_DeleteOnClose);
   setModal(false);
-  setWindowTitle(FromUtf8(replace ? msg::kReplaceCaption : msg::kFindCaption));
+  setWindowTitle(
+      FromUtf8(replace ? shell_messages::kReplaceCaption : shell_messages::kFindCaption));
   auto* fields = new QFormLayout;
   find_ = new QLineEdit(find_text, this);
   find_->setObjectName(QStringLiteral("findText"));
-  find_->setMaxLength(static_cast<int>(msg::kSearchTextCapacity));
-  fields->addRow(FromUtf8(msg::kFindLabel), find_);
+  find_->setMaxLength(static_cast<int>(shell_messages::kSearchTextCapacity));
+  fields->addRow(FromUtf8(shell_messages::kFindLabel), find_);
   if (replace) {
     replace_ = new QLineEdit(replace_text, this);
     replace_->setObjectName(QStringLiteral("replaceText"));
-    replace_->setMaxLength(static_cast<int>(msg::kSearchTextCapacity));
-    fields->addRow(FromUtf8(msg::kReplaceLabel), replace_);
+    replace_->setMaxLength(static_cast<int>(shell_messages::kSearchTextCapacity));
+    fields->addRow(FromUtf8(shell_messages::kReplaceLabel), replace_);
   }
   auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
   auto add = [&](std::string_view text, const char* name, auto flag) {
@@ -120,12 +120,12 @@ FindDialog::FindDialog(QWidget* parent, bool replace, const QString& find_text,
     });
     return button;
   };
-  add(msg::kFindNextButton, "findNext", &FindRequest::find_next)->setDefault(true);
+  add(shell_messages::kFindNextButton, "findNext", &FindRequest::find_next)->setDefault(true);
   if (replace) {
-    add(msg::kReplaceButton, "replaceOne", &FindRequest::replace);
-    add(msg::kReplaceAllButton, "replaceAll", &FindRequest::replace_all);
+    add(shell_messages::kReplaceButton, "replaceOne", &FindRequest::replace);
+    add(shell_messages::kReplaceAllButton, "replaceAll", &FindRequest::replace_all);
   }
-  buttons->addButton(FromUtf8(msg::kButtonCancel), QDialogButtonBox::RejectRole)
+  buttons->addButton(FromUtf8(shell_messages::kButtonCancel), QDialogButtonBox::RejectRole)
       ->setObjectName(QStringLiteral("close"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   auto* layout = new QHBoxLayout(this);

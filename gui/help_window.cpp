@@ -16,8 +16,8 @@ namespace {
 
 // The manual lies in the program's resources under this folder.
 constexpr const char* kManualFolder = ":/manual";
-constexpr int kWidth = 720;
-constexpr int kHeight = 640;
+constexpr int kHelpWidth = 720;
+constexpr int kHelpHeight = 640;
 
 QUrl PageUrl(const QString& page) {
   return QUrl(QStringLiteral("qrc%1/%2").arg(QLatin1String(kManualFolder), page));
@@ -28,7 +28,7 @@ QUrl PageUrl(const QString& page) {
 HelpWindow::HelpWindow() {
   setObjectName(QStringLiteral("help"));
   setWindowTitle(FromUtf8(help_texts::kWindowTitle));
-  resize(kWidth, kHeight);
+  resize(kHelpWidth, kHelpHeight);
 
   back_ = new QPushButton(FromUtf8(help_texts::kBack), this);
   forward_ = new QPushButton(FromUtf8(help_texts::kForward), this);

@@ -16,8 +16,8 @@ namespace {
 
 constexpr int kX = 0;
 constexpr int kY = 400;
-constexpr int kWidth = 600;
-constexpr int kHeight = 80;
+constexpr int kLogWidth = 600;
+constexpr int kLogHeight = 80;
 
 // How long lines wait before they are shown: at least long enough to gather many of them, and
 // some times as long as showing the last batch took, so that laying out a very long list cannot
@@ -50,7 +50,7 @@ LogWindow::LogWindow(const QFont& font)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(list_);
   setAttribute(Qt::WA_ShowWithoutActivating);  // the keyboard stays with the editor
-  PlaceFrame(this, QRect(kX, kY, kWidth, kHeight));
+  PlaceFrame(this, QRect(kX, kY, kLogWidth, kLogHeight));
 }
 
 void LogWindow::SetListFont(const QFont& font) {

@@ -36,8 +36,8 @@ namespace kem::gui {
 
 namespace {
 
-constexpr int kWidth = 600;
-constexpr int kHeight = 400;
+constexpr int kMainWidth = 600;
+constexpr int kMainHeight = 400;
 constexpr int kStatusLineHeight = 16;
 
 // The client area: the editor above, the status line in the bottom 16 pixels.
@@ -76,7 +76,7 @@ QString Filter(const FileFilter& filter) {
 
 MainWindow::MainWindow(const QString& start_directory) {
   setObjectName(FromUtf8(window_names::kMainWindow));
-  PlaceFrame(this, QRect(0, 0, kWidth, kHeight));
+  PlaceFrame(this, QRect(0, 0, kMainWidth, kMainHeight));
 
   auto* client = new ClientArea(this);
   editor_ = new QPlainTextEdit(client);

@@ -7,8 +7,6 @@
 
 namespace kem::gui {
 
-namespace msg = shell_messages;
-
 namespace {
 
 // The button's text with its first letter as the mnemonic: Alt+J, or J alone, answers "Ja".
@@ -24,7 +22,7 @@ QString FromUtf8(std::string_view text) {
 
 BoxAnswer ShowBox(QWidget* owner, std::string_view text, BoxIcon icon, BoxButtons buttons) {
   QMessageBox box(owner);
-  box.setWindowTitle(FromUtf8(msg::kCaption));
+  box.setWindowTitle(FromUtf8(shell_messages::kCaption));
   box.setTextFormat(Qt::PlainText);  // file names may hold "<" and "&"
   box.setText(FromUtf8(text));
   switch (icon) {
@@ -41,15 +39,16 @@ BoxAnswer ShowBox(QWidget* owner, std::string_view text, BoxIcon icon, BoxButton
       break;
   }
   if (buttons == BoxButtons::kOk) {
-    QPushButton* ok = box.addButton(FromUtf8(msg::kButtonOk), QMessageBox::AcceptRole);
+    QPushButton* ok = box.addButton(FromUtf8(shell_messages::kButtonOk), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);
     box.setEscapeButton(ok);
     box.exec();
     return BoxAnswer::kOk;
   }
-  QPushButton* yes = box.addButton(WithMnemonic(msg::kButtonYes), QMessageBox::YesRole);
-  QPushButton* no = box.addButton(WithMnemonic(msg::kButtonNo), QMessageBox::NoRole);
-  QPushButton* cancel = box.addButton(FromUtf8(msg::kButtonCancel), QMessageBox::RejectRole);
+  QPushButton* yes = box.addButton(WithMnemonic(shell_messages::kButtonYes), QMessageBox::YesRole);
+  QPushButton* no = box.addButton(WithMnemonic(shell_messages::kButtonNo), QMessageBox::NoRole);
+  QPushButton* cancel =
+      box.addButton(FromUtf8(shell_messages::kButtonCancel), QMessageBox::RejectRole);
   box.setDefaultButton(yes);
   box.setEscapeButton(cancel);
   box.exec();

@@ -14,8 +14,8 @@ namespace kem::gui {
 
 namespace {
 
-constexpr int kWidth = 500;
-constexpr int kHeight = 300;
+constexpr int kViewWidth = 500;
+constexpr int kViewHeight = 300;
 
 }  // namespace
 
@@ -48,7 +48,7 @@ ViewWindow::ViewWindow(int kind, const QString& caption, const QString& text, co
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(editor_);
-  PlaceFrame(this, QRect(origin, QSize(kWidth, kHeight)));
+  PlaceFrame(this, QRect(origin, QSize(kViewWidth, kViewHeight)));
 }
 
 bool ViewWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -12,15 +12,14 @@
 
 namespace kem::gui {
 
-namespace msg = waveform_messages;
-
 namespace {
 
 FileDialogRequest VectorFileRequest(FileDialogRequest::Kind kind, const std::string& name) {
   FileDialogRequest request;
   request.kind = kind;
-  request.title = kind == FileDialogRequest::Kind::kOpen ? msg::kLoadTitle : msg::kSaveTitle;
-  request.filters = {{msg::kVectorFilterLabel, msg::kVectorPattern}};
+  request.title = kind == FileDialogRequest::Kind::kOpen ? waveform_messages::kLoadTitle
+                                                         : waveform_messages::kSaveTitle;
+  request.filters = {{waveform_messages::kVectorFilterLabel, waveform_messages::kVectorPattern}};
   request.default_extension = kVectorExtension;
   request.initial_name = name;
   return request;
@@ -47,11 +46,11 @@ WaveformWindow::WaveformWindow(std::unique_ptr<WaveformModel> model, const QStri
     connect(button, &QPushButton::clicked, this, slot);
     buttons->addWidget(button);
   };
-  add(msg::kClock, [this] { AddStep(true); });
-  add(msg::kStep, [this] { AddStep(false); });
-  add(msg::kLoad, [this] { Load(); });
-  add(msg::kSave, [this] { Save(); });
-  add(msg::kReset, [this] { Reset(); });
+  add(waveform_messages::kClock, [this] { AddStep(true); });
+  add(waveform_messages::kStep, [this] { AddStep(false); });
+  add(waveform_messages::kLoad, [this] { Load(); });
+  add(waveform_messages::kSave, [this] { Save(); });
+  add(waveform_messages::kReset, [this] { Reset(); });
   buttons->addStretch();
   summary_ = new QLabel(this);
   buttons->addWidget(summary_);
@@ -116,9 +115,9 @@ void WaveformWindow::Reset() {
 void WaveformWindow::Changed() {
   view_->ModelChanged();
   const int mismatches = model_->MismatchCount();
-  summary_->setText(FromUtf8(mismatches == 0
-                                 ? std::string(msg::kNoMismatches)
-                                 : FormatText(msg::kMismatches, {std::to_string(mismatches)})));
+  summary_->setText(FromUtf8(
+      mismatches == 0 ? std::string(waveform_messages::kNoMismatches)
+                      : FormatText(waveform_messages::kMismatches, {std::to_string(mismatches)})));
   QPalette palette = summary_->palette();
   palette.setColor(QPalette::WindowText, mismatches == 0 ? Qt::black : Qt::red);
   summary_->setPalette(palette);

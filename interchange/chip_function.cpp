@@ -1,5 +1,7 @@
 #include "interchange/chip_function.h"
 
+#include <algorithm>
+
 #include "common/format.h"
 #include "device/catalogue.h"
 #include "device/jedec_writer.h"
@@ -10,10 +12,6 @@ namespace kem {
 namespace {
 
 constexpr int kGal22V10FusesWithoutSignature = 5828;
-
-bool IsV8(int gal_type) {
-  return gal_type == kGal16V8 || gal_type == kGal20V8;
-}
 
 ChipLayout LayoutOfGal(int gal_type) {
   switch (gal_type) {
@@ -97,6 +95,12 @@ bool ReadsPin(const ChipFunction& chip, int pin) {
     if (SumReads(output.terms, pin) || SumReads(output.enable, pin)) return true;
   }
   return SumReads(chip.reset, pin) || SumReads(chip.preset, pin);
+}
+
+bool HasRegister(const ChipFunction& chip) {
+  return std::any_of(chip.outputs.begin(), chip.outputs.end(), [](const ChipOutput& output) {
+    return output.kind == ChipPinKind::kRegistered;
+  });
 }
 
 const ChipOutput* ChipFunction::OutputOfPin(int pin) const {

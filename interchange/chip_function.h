@@ -62,6 +62,9 @@ struct ChipFunction {
 // Whether a term of the chip reads the pin.
 bool ReadsPin(const ChipFunction& chip, int pin);
 
+// Whether an output of the chip is registered.
+bool HasRegister(const ChipFunction& chip);
+
 // The chip a decoded GAL fuse map makes.
 ChipFunction ChipFunctionOf(const DeviceSimulator& device);
 

@@ -138,12 +138,6 @@ void CompareOutputs(const ChipOutput& a, const ChipOutput& b, const ChipFunction
       What::kLevel, a.pin);
 }
 
-bool HasRegister(const ChipFunction& chip) {
-  return std::any_of(chip.outputs.begin(), chip.outputs.end(), [](const ChipOutput& output) {
-    return output.kind == ChipPinKind::kRegistered;
-  });
-}
-
 }  // namespace
 
 std::optional<ChipComparison> CompareChips(const ChipFunction& a, ChipFunction b) {

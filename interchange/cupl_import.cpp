@@ -1,4 +1,5 @@
 #include "interchange/cupl_import.h"
+#include "common/format.h"
 
 #include <cctype>
 #include <map>
@@ -15,15 +16,8 @@
 namespace kem {
 namespace {
 
-namespace msg = import_messages;
 using Kind = CuplToken::Kind;
 using Op = Expression::Op;
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -124,7 +118,7 @@ class CuplReader {
  public:
   CuplReader(std::string_view text, std::string_view name, ImportReport& report)
       : text_(text), tokens_(LexCupl(text, report)), report_(report) {
-    design_.language = msg::kLanguageCupl;
+    design_.language = import_messages::kLanguageCupl;
     design_.name = name;
   }
 
@@ -208,7 +202,7 @@ bool CuplReader::Expect(std::string_view text) {
     return true;
   }
   if (Peek().kind == Kind::kEnd) {
-    report_.Error(Peek().line, msg::kMissing, {text});
+    report_.Error(Peek().line, import_messages::kMissing, {text});
   } else {
     Unexpected(Peek());
   }
@@ -217,9 +211,9 @@ bool CuplReader::Expect(std::string_view text) {
 
 void CuplReader::Unexpected(const CuplToken& token) {
   if (token.kind == Kind::kEnd) {
-    report_.Error(token.line, msg::kSyntax, {msg::kEndOfFile});
+    report_.Error(token.line, import_messages::kSyntax, {import_messages::kEndOfFile});
   } else {
-    report_.Error(token.line, msg::kSyntax, {Quoted(token.text)});
+    report_.Error(token.line, import_messages::kSyntax, {Quoted(token.text)});
   }
 }
 
@@ -262,7 +256,7 @@ void CuplReader::SetDevice(const std::string& value, int line) {
   int gal_type = -1;
   const ModeSuffix suffix = DeviceOf(value, gal_type);
   if (gal_type < 0) {
-    report_.Error(line, msg::kUnknownDevice, {value});
+    report_.Error(line, import_messages::kUnknownDevice, {value});
     return;
   }
   design_.gal_type = gal_type;
@@ -346,7 +340,7 @@ bool CuplReader::NameList(std::vector<std::pair<std::string, bool>>& names) {
     if (last.kind != Kind::kWord || digits == first.text.size() ||
         end.find_first_not_of("0123456789") != std::string::npos || end.size() > 3 ||
         first.text.size() - digits > 3) {
-      report_.Error(first.line, msg::kBadRange, {first.text + ".." + last.text});
+      report_.Error(first.line, import_messages::kBadRange, {first.text + ".." + last.text});
       return false;
     }
     const int from = std::stoi(first.text.substr(digits));
@@ -376,11 +370,11 @@ void CuplReader::Pins() {
   }
   Expect(";");
   if (design_.gal_type < 0) {
-    report_.Error(line, msg::kNoDevice);
+    report_.Error(line, import_messages::kNoDevice);
     return;
   }
   if (numbers.size() != names.size()) {
-    report_.Error(line, msg::kCountMismatch,
+    report_.Error(line, import_messages::kCountMismatch,
                   {std::to_string(numbers.size()), std::to_string(names.size())});
     return;
   }
@@ -388,11 +382,12 @@ void CuplReader::Pins() {
     const int pin = numbers[i];
     const std::string& name = names[i].first;
     if (pin < 1 || pin > PinCount(design_.gal_type)) {
-      report_.Error(line, msg::kPinOutOfRange, {std::to_string(pin), DeviceName(design_.gal_type)});
+      report_.Error(line, import_messages::kPinOutOfRange,
+                    {std::to_string(pin), DeviceName(design_.gal_type)});
     } else if (!design_.pin_names[pin - 1].empty()) {
-      report_.Error(line, msg::kPinTwice, {std::to_string(pin)});
+      report_.Error(line, import_messages::kPinTwice, {std::to_string(pin)});
     } else if (pin_of_.count(name)) {
-      report_.Error(line, msg::kNameTwice, {name});
+      report_.Error(line, import_messages::kNameTwice, {name});
     } else {
       design_.pin_names[pin - 1] = name;
       pin_of_[name] = pin;
@@ -412,7 +407,7 @@ void CuplReader::Field() {
   }
   Expect(";");
   if (bits.size() > 32) {
-    report_.Error(line, msg::kTooWide, {name.text, "32"});
+    report_.Error(line, import_messages::kTooWide, {name.text, "32"});
     return;
   }
   std::vector<std::string>& field = fields_[name.text];
@@ -425,7 +420,7 @@ std::optional<std::vector<Expression>> CuplReader::Bits(const std::string& name,
   if (it == fields_.end()) {
     if (pin_of_.count(name) || variables_.count(name))
       return std::vector<Expression>{Expression::Signal(name)};
-    report_.Error(line, msg::kUnknownName, {name});
+    report_.Error(line, import_messages::kUnknownName, {name});
     return std::nullopt;
   }
   std::vector<Expression> bits;
@@ -441,7 +436,7 @@ std::optional<CuplNumber> CuplReader::ParseNumber() {
   }
   std::optional<CuplNumber> number =
       ReadCuplNumber(token.text, token.kind == Kind::kNumber ? token.base : 'h');
-  if (!number) report_.Error(token.line, msg::kBadNumber, {token.text});
+  if (!number) report_.Error(token.line, import_messages::kBadNumber, {token.text});
   return number;
 }
 
@@ -459,7 +454,8 @@ std::optional<Expression> CuplReader::ParseMatch(const std::vector<Expression>& 
       bits.size() >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits.size()) - 1;
   auto fits = [&](const CuplNumber& number) {
     if ((number.care & ~width_mask) == 0 || (number.value & ~width_mask) == 0) return true;
-    report_.Error(line, msg::kTooWide, {std::to_string(number.value), std::to_string(bits.size())});
+    report_.Error(line, import_messages::kTooWide,
+                  {std::to_string(number.value), std::to_string(bits.size())});
     return false;
   };
   if (!IsPunct("[")) {
@@ -476,7 +472,7 @@ std::optional<Expression> CuplReader::ParseMatch(const std::vector<Expression>& 
     if (!high || !fits(*high) || !Expect("]")) return std::nullopt;
     if (low->care != ~std::uint64_t{0} || high->care != ~std::uint64_t{0} ||
         high->value < low->value) {
-      report_.Error(line, msg::kBadRange,
+      report_.Error(line, import_messages::kBadRange,
                     {std::to_string(low->value) + ".." + std::to_string(high->value)});
       return std::nullopt;
     }
@@ -527,7 +523,7 @@ std::optional<Expression> CuplReader::ParsePrimary() {
   if (name.text.find_first_not_of("0123456789") == std::string::npos)
     return Expression::Constant(std::stoull(name.text.substr(0, 18)) != 0);
   if (IsPunct(".")) {
-    report_.Error(name.line, msg::kNotTranslated, {name.text + "." + Peek(1).text});
+    report_.Error(name.line, import_messages::kNotTranslated, {name.text + "." + Peek(1).text});
     return std::nullopt;
   }
   if (IsPunct(":")) {
@@ -537,7 +533,7 @@ std::optional<Expression> CuplReader::ParsePrimary() {
     return ParseMatch(*bits);
   }
   if (fields_.count(name.text)) {
-    report_.Error(name.line, msg::kNotTranslated, {name.text});
+    report_.Error(name.line, import_messages::kNotTranslated, {name.text});
     return std::nullopt;
   }
   return Expression::Signal(name.text);
@@ -546,7 +542,7 @@ std::optional<Expression> CuplReader::ParsePrimary() {
 // Nesting is bounded, so no source can exhaust the stack of the parser or of what follows it.
 std::optional<Expression> CuplReader::ParseFactor() {
   if (depth_ >= kMaxNesting) {
-    report_.Error(Peek().line, msg::kTooDeep);
+    report_.Error(Peek().line, import_messages::kTooDeep);
     return std::nullopt;
   }
   ++depth_;
@@ -639,13 +635,14 @@ void CuplReader::Equation(bool append) {
   auto pin = pin_of_.find(name);
   if (pin == pin_of_.end()) {
     if (fields_.count(name) || !extension.empty()) {
-      report_.Error(line, msg::kNotTranslated, {extension.empty() ? name : name + "." + extension});
+      report_.Error(line, import_messages::kNotTranslated,
+                    {extension.empty() ? name : name + "." + extension});
       return;
     }
     Expression defined = negated ? Expression::Not(*value) : *value;
     Variable& variable = variables_[name];
     if (variable.line != 0 && !append) {
-      report_.Error(line, msg::kDefinedTwice, {name});
+      report_.Error(line, import_messages::kDefinedTwice, {name});
       return;
     }
     variable.value = variable.line != 0
@@ -664,9 +661,9 @@ void CuplReader::Equation(bool append) {
   }
   PinEquation& equation = equations_[pin->second];
   if (extension == "OE") {
-    if (negated) report_.Error(line, msg::kNegatedEnable, {"!" + name + ".OE"});
+    if (negated) report_.Error(line, import_messages::kNegatedEnable, {"!" + name + ".OE"});
     if (equation.enable) {
-      report_.Error(line, msg::kDefinedTwice, {name + ".OE"});
+      report_.Error(line, import_messages::kDefinedTwice, {name + ".OE"});
       return;
     }
     equation.enable = *value;
@@ -674,13 +671,13 @@ void CuplReader::Equation(bool append) {
     return;
   }
   if (!extension.empty() && extension != "D") {
-    report_.Error(line, msg::kNotTranslated, {name + "." + extension});
+    report_.Error(line, import_messages::kNotTranslated, {name + "." + extension});
     return;
   }
   const bool registered = extension == "D";
   if (equation.defined) {
     if (!append || equation.registered != registered) {
-      report_.Error(line, msg::kDefinedTwice, {name});
+      report_.Error(line, import_messages::kDefinedTwice, {name});
       return;
     }
     // Both sides in the pin's active level, as the source writes them.
@@ -750,7 +747,8 @@ void CuplReader::Define(const std::string& name, int line, bool registered,
   if (pin == pin_of_.end()) {
     Variable& variable = variables_[name];
     if (variable.line != 0 || registered) {
-      report_.Error(line, registered ? msg::kNotAnOutput : msg::kDefinedTwice,
+      report_.Error(line,
+                    registered ? import_messages::kNotAnOutput : import_messages::kDefinedTwice,
                     registered ? std::initializer_list<std::string_view>{"0", name}
                                : std::initializer_list<std::string_view>{name});
       return;
@@ -760,7 +758,7 @@ void CuplReader::Define(const std::string& name, int line, bool registered,
   }
   PinEquation& equation = equations_[pin->second];
   if (equation.defined) {
-    report_.Error(line, msg::kDefinedTwice, {name});
+    report_.Error(line, import_messages::kDefinedTwice, {name});
     return;
   }
   equation.defined = true;
@@ -777,7 +775,7 @@ bool CuplReader::OutNames(std::vector<std::string>& names) {
   } while (IsPunct(",") && Take().kind == Kind::kPunct);
   for (const auto& [name, negated] : list) {
     if (negated) {
-      report_.Error(Peek().line, msg::kNotTranslated, {"OUT !" + name});
+      report_.Error(Peek().line, import_messages::kNotTranslated, {"OUT !" + name});
       return false;
     }
     names.push_back(name);
@@ -916,14 +914,14 @@ void CuplReader::Statement() {
   if (word == "CONDITION" && !IsPunct("=", 1)) return Condition();
   for (std::string_view block : kUnbuiltBlocks) {
     if (word == block && !IsPunct("=", 1)) {
-      report_.Error(first.line, msg::kNotTranslated, {block});
+      report_.Error(first.line, import_messages::kNotTranslated, {block});
       SkipBlock();
       return;
     }
   }
   for (std::string_view statement : kUnbuiltStatements) {
     if (word == statement && !IsPunct("=", 1)) {
-      report_.Error(first.line, msg::kNotTranslated, {statement});
+      report_.Error(first.line, import_messages::kNotTranslated, {statement});
       SkipStatement();
       return;
     }
@@ -934,12 +932,12 @@ void CuplReader::Statement() {
 std::optional<Expression> CuplReader::ResolveVariable(const std::string& name, int line) {
   Variable& variable = variables_[name];
   if (variable.state == 1) {
-    report_.Error(variable.line, msg::kRecursion, {name});
+    report_.Error(variable.line, import_messages::kRecursion, {name});
     return std::nullopt;
   }
   if (variable.state == 0) {
     if (resolving_ >= kMaxNesting) {
-      report_.Error(variable.line, msg::kTooDeep);
+      report_.Error(variable.line, import_messages::kTooDeep);
       return std::nullopt;
     }
     variable.state = 1;
@@ -950,7 +948,7 @@ std::optional<Expression> CuplReader::ResolveVariable(const std::string& name, i
     if (!resolved) return std::nullopt;
     variable.value = *resolved;
     if (!WithinLimits(variable.value, kMaxExpressionDepth, kMaxExpressionNodes)) {
-      report_.Error(variable.line, msg::kTooLarge, {name});
+      report_.Error(variable.line, import_messages::kTooLarge, {name});
       variable.value = Expression::Constant(false);
       return std::nullopt;
     }
@@ -973,7 +971,7 @@ std::optional<Expression> CuplReader::Resolve(const Expression& expression, int 
           if (!value) ok = false;
           return value ? value : Expression::Constant(false);
         }
-        report_.Error(line, msg::kUnknownName, {name});
+        report_.Error(line, import_messages::kUnknownName, {name});
         ok = false;
         return Expression::Constant(false);
       });
@@ -1014,7 +1012,8 @@ void CuplReader::Finish() {
   }
   for (const auto& [pin, source] : equations_) {
     if (!source.defined)
-      report_.Error(source.enable_line, msg::kEnableWithoutOutput, {design_.pin_names[pin - 1]});
+      report_.Error(source.enable_line, import_messages::kEnableWithoutOutput,
+                    {design_.pin_names[pin - 1]});
   }
   // The GAL22V10 has one reset and one preset term for all registers: every output must name
   // the same one.
@@ -1025,7 +1024,8 @@ void CuplReader::Finish() {
       if (!value) continue;
       const Expression simplified = Simplified(*value);
       if (into && !(into->value == simplified)) {
-        report_.Error(term.line, msg::kResetPresetDiffer, {node, std::to_string(term.line)});
+        report_.Error(term.line, import_messages::kResetPresetDiffer,
+                      {node, std::to_string(term.line)});
       } else if (!into) {
         into = ImportedTerm{term.line, simplified};
       }
@@ -1039,7 +1039,8 @@ void CuplReader::Finish() {
     const int clock_pin = ClockPin(design_.gal_type);
     const std::string& clock_name = design_.pin_names[clock_pin - 1];
     if (value && !(Simplified(*value) == Expression::Signal(clock_name)))
-      report_.Error(clock.line, msg::kNotPossible, {".CK", DeviceName(design_.gal_type)});
+      report_.Error(clock.line, import_messages::kNotPossible,
+                    {".CK", DeviceName(design_.gal_type)});
   }
 }
 
@@ -1050,7 +1051,7 @@ std::optional<ImportedDesign> CuplReader::Read() {
     if (at_ == before) Take();  // a token no statement takes is reported there and passed
   }
   if (design_.gal_type < 0) {
-    if (!report_.failed()) report_.Error(0, msg::kNoDevice);
+    if (!report_.failed()) report_.Error(0, import_messages::kNoDevice);
     return std::nullopt;
   }
   // Comments after the last statement stand with the design's own.

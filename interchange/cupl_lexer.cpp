@@ -1,4 +1,5 @@
 #include "interchange/cupl_lexer.h"
+#include "common/format.h"
 
 #include <cctype>
 #include <map>
@@ -9,16 +10,8 @@
 namespace kem {
 namespace {
 
-namespace msg = import_messages;
-
 bool IsWordChar(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
-}
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
 }
 
 class Lexer {
@@ -91,7 +84,7 @@ void Lexer::Directive() {
   } else if (directive == "UNDEF" && !name.empty()) {
     defines_.erase(name);
   } else {
-    report_.Error(line_, msg::kNotTranslated, {"$" + directive});
+    report_.Error(line_, import_messages::kNotTranslated, {"$" + directive});
   }
 }
 

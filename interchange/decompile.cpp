@@ -17,8 +17,7 @@ namespace kem {
 
 namespace {
 
-namespace msg = interchange_messages;
-using Kind = DesignEquation::Kind;
+using EquationKind = DesignEquation::Kind;
 
 constexpr std::size_t kLongestName = 32;
 
@@ -40,12 +39,6 @@ bool IsLanguageWord(const std::string& text) {
     if (is(DeviceName(type))) return true;
   }
   return is(ModeName(kSimpleMode)) || is(ModeName(kComplexMode)) || is(ModeName(kRegisteredMode));
-}
-
-bool HasRegister(const ChipFunction& chip) {
-  return std::any_of(chip.outputs.begin(), chip.outputs.end(), [](const ChipOutput& output) {
-    return output.kind == ChipPinKind::kRegistered;
-  });
 }
 
 // The GAL that takes the chip's place and its mode: a GAL's own, else the one its structure
@@ -157,7 +150,7 @@ struct Writer {
   std::string& error;
 
   std::string Label(int pin) const {
-    return FormatText(msg::kPinLabelNamed,
+    return FormatText(interchange_messages::kPinLabelNamed,
                       {std::to_string(pin), pins[static_cast<std::size_t>(pin - 1)]});
   }
 
@@ -166,7 +159,7 @@ struct Writer {
     const std::string& name = pins[static_cast<std::size_t>(output.pin - 1)];
     const bool registered = output.kind == ChipPinKind::kRegistered;
     if (!output.terms.empty() && PinSpace({&output.terms}).variables() > kMaxUsedVariables) {
-      error = FormatText(msg::kTooManySignals,
+      error = FormatText(interchange_messages::kTooManySignals,
                          {Label(output.pin), std::to_string(PinSpace({&output.terms}).variables()),
                           std::to_string(kMaxUsedVariables)});
       return false;
@@ -177,7 +170,7 @@ struct Writer {
         Minimized(output.terms, options.level, constant, as_written);
     DesignEquation equation;
     equation.target = name;
-    equation.kind = registered ? Kind::kRegistered : Kind::kCombinational;
+    equation.kind = registered ? EquationKind::kRegistered : EquationKind::kCombinational;
     if (constant != Constant::kNone && registered) {
       // ":=" takes no constant: the register's own feedback gives one.
       equation.negated = !output.active_high;
@@ -207,12 +200,13 @@ struct Writer {
     if (always || (!output.enable.empty() && !by_row)) return true;
     const Replacement gal = ReplacementOf(chip);
     if (OeAllowed(gal.gal_type, gal.mode, output.pin) == 0) {
-      error = FormatText(msg::kEnableNotWritable, {Label(output.pin), ModeName(gal.mode)});
+      error = FormatText(interchange_messages::kEnableNotWritable,
+                         {Label(output.pin), ModeName(gal.mode)});
       return false;
     }
     DesignEquation equation;
     equation.target = name;
-    equation.kind = Kind::kEnable;
+    equation.kind = EquationKind::kEnable;
     equation.terms =
         output.enable.empty() ? std::vector<std::string>{"0"} : TermTexts(output.enable, pins);
     design.equations.push_back(std::move(equation));
@@ -227,12 +221,6 @@ struct Writer {
     design.equations.push_back(std::move(equation));
   }
 };
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
 
 // A comment of the heading must neither close the comment block nor hold the word that the
 // compiler looks for first.
@@ -305,7 +293,7 @@ std::optional<DesignText> DecompileChip(const ChipFunction& chip, const Decompil
     what += ModeName(gal.mode);
   }
   design.heading.push_back(
-      CommentSafe(FormatText(msg::kReadBackFrom, {options.source_name, what})));
+      CommentSafe(FormatText(interchange_messages::kReadBackFrom, {options.source_name, what})));
   const std::vector<std::string> pins = PinNames(chip, gal, options);
   design.pins = pins;
   Writer writer{chip, options, pins, design, error};
@@ -313,8 +301,8 @@ std::optional<DesignText> DecompileChip(const ChipFunction& chip, const Decompil
     if (!writer.Output(output)) return std::nullopt;
   }
   if (chip.has_reset_preset && HasRegister(chip)) {
-    writer.Node(msg::kReset, chip.reset);
-    writer.Node(msg::kPreset, chip.preset);
+    writer.Node(interchange_messages::kReset, chip.reset);
+    writer.Node(interchange_messages::kPreset, chip.preset);
   }
   return design;
 }
@@ -333,13 +321,14 @@ std::optional<DesignText> DecompileJedec(const JedecFile& file, const DecompileO
   if (zero_after && IsDesignName(text)) {
     design->user_id = text;
   } else if (!text.empty() || !zero_after) {
-    design->heading.push_back(FormatText(msg::kUserIdBytes, {HexBytes(bytes)}));
+    design->heading.push_back(FormatText(interchange_messages::kUserIdBytes, {HexBytes(bytes)}));
   }
-  if (file.security == 1) design->heading.emplace_back(msg::kSecurityFuse);
+  if (file.security == 1) design->heading.emplace_back(interchange_messages::kSecurityFuse);
   if (!file.vectors.empty())
-    design->heading.push_back(FormatText(msg::kVectors, {std::to_string(file.vectors.size())}));
+    design->heading.push_back(
+        FormatText(interchange_messages::kVectors, {std::to_string(file.vectors.size())}));
   for (const std::string& warning : chip->warnings)
-    design->heading.push_back(CommentSafe(FormatText(msg::kCellNote, {warning})));
+    design->heading.push_back(CommentSafe(FormatText(interchange_messages::kCellNote, {warning})));
   return design;
 }
 

@@ -12,7 +12,6 @@
 namespace kem {
 namespace {
 
-namespace msg = import_messages;
 using Op = Expression::Op;
 
 // The devices those assemblers know that we have, by the name their device line gives.
@@ -91,7 +90,7 @@ class GalasmReader {
  public:
   GalasmReader(std::string_view text, std::string_view name, ImportReport& report)
       : lines_(SourceLines(text)), report_(report) {
-    design_.language = msg::kLanguageGalasm;
+    design_.language = import_messages::kLanguageGalasm;
     design_.name = name;
   }
 
@@ -131,7 +130,7 @@ class GalasmReader {
 bool GalasmReader::ReadDevice() {
   while (next_line_ < lines_.size() && Trimmed(CodePart(lines_[next_line_])).empty()) ++next_line_;
   if (next_line_ >= lines_.size()) {
-    report_.Error(0, msg::kNoDevice);
+    report_.Error(0, import_messages::kNoDevice);
     return false;
   }
   const int line = static_cast<int>(next_line_) + 1;
@@ -140,7 +139,7 @@ bool GalasmReader::ReadDevice() {
     if (word == device.word) design_.gal_type = device.gal_type;
   }
   if (design_.gal_type < 0) {
-    report_.Error(line, msg::kUnknownDevice, {word});
+    report_.Error(line, import_messages::kUnknownDevice, {word});
     return false;
   }
   if (next_line_ < lines_.size()) {
@@ -189,9 +188,10 @@ std::vector<std::string> GalasmReader::CommentsBefore(int line) {
 
 void GalasmReader::Unexpected(const Token* token) {
   if (token == nullptr) {
-    report_.Error(static_cast<int>(lines_.size()), msg::kSyntax, {msg::kEndOfFile});
+    report_.Error(static_cast<int>(lines_.size()), import_messages::kSyntax,
+                  {import_messages::kEndOfFile});
   } else {
-    report_.Error(token->line, msg::kSyntax, {Quoted(token->text)});
+    report_.Error(token->line, import_messages::kSyntax, {Quoted(token->text)});
   }
 }
 
@@ -209,7 +209,7 @@ bool GalasmReader::ReadPins() {
     last_line = token->line;
     if (token->name == "NC") continue;
     if (declared_.count(token->name)) {
-      report_.Error(token->line, msg::kNameTwice, {token->name});
+      report_.Error(token->line, import_messages::kNameTwice, {token->name});
       continue;
     }
     declared_[token->name] = {pin, token->negated};
@@ -230,7 +230,7 @@ std::optional<Expression> GalasmReader::ReadLiteral(const Token& token) {
     return Expression::Constant((token.name == "VCC") != token.negated);
   auto it = declared_.find(token.name);
   if (it == declared_.end()) {
-    report_.Error(token.line, msg::kUnknownName, {token.name});
+    report_.Error(token.line, import_messages::kUnknownName, {token.name});
     return std::nullopt;
   }
   Expression signal = Expression::Signal(token.name);
@@ -286,37 +286,39 @@ bool GalasmReader::ReadEquation() {
   const bool nodes = NodeCount(design_.gal_type) > 0;
   if (nodes && (target.name == "AR" || target.name == "SP") && target.suffix.empty()) {
     if (target.negated) {
-      report_.Error(line, msg::kNotPossible, {target.text, DeviceName(design_.gal_type)});
+      report_.Error(line, import_messages::kNotPossible,
+                    {target.text, DeviceName(design_.gal_type)});
       return true;
     }
     std::optional<ImportedTerm>& term = target.name == "AR" ? design_.reset : design_.preset;
-    if (term) report_.Error(line, msg::kDefinedTwice, {target.name});
+    if (term) report_.Error(line, import_messages::kDefinedTwice, {target.name});
     term = ImportedTerm{line, *value};
     return true;
   }
   auto it = declared_.find(target.name);
   if (it == declared_.end()) {
     const bool node = target.name == "AR" || target.name == "SP";
-    report_.Error(line, node ? msg::kResetPresetDevice : msg::kUnknownName, {target.name});
+    report_.Error(line, node ? import_messages::kResetPresetDevice : import_messages::kUnknownName,
+                  {target.name});
     return true;
   }
   const std::string& suffix = target.suffix;
   if (suffix == "E") {
-    if (target.negated) report_.Error(line, msg::kNegatedEnable, {target.text});
+    if (target.negated) report_.Error(line, import_messages::kNegatedEnable, {target.text});
     enables_.push_back({line, target.name, *value});
     return true;
   }
   if (suffix == "CLK" || suffix == "ARST" || suffix == "APRST" || suffix == "SPRS") {
-    report_.Error(line, msg::kNotPossible, {target.text, DeviceName(design_.gal_type)});
+    report_.Error(line, import_messages::kNotPossible, {target.text, DeviceName(design_.gal_type)});
     return true;
   }
   if (!suffix.empty() && suffix != "T" && suffix != "R") {
-    report_.Error(line, msg::kSyntax, {target.text});
+    report_.Error(line, import_messages::kSyntax, {target.text});
     return true;
   }
   const int pin = it->second.pin;
   if (equation_of_pin_.count(pin)) {
-    report_.Error(line, msg::kDefinedTwice, {target.name});
+    report_.Error(line, import_messages::kDefinedTwice, {target.name});
     return true;
   }
   ImportedEquation equation;
@@ -341,12 +343,12 @@ void GalasmReader::ReadEquations() {
     const int pin = declared_[enable.name].pin;
     auto it = equation_of_pin_.find(pin);
     if (it == equation_of_pin_.end() || !design_.equations[it->second].tristate) {
-      report_.Error(line, msg::kEnableWithoutOutput, {enable.name});
+      report_.Error(line, import_messages::kEnableWithoutOutput, {enable.name});
       continue;
     }
     ImportedEquation& equation = design_.equations[it->second];
     if (equation.enable) {
-      report_.Error(line, msg::kDefinedTwice, {enable.name + ".E"});
+      report_.Error(line, import_messages::kDefinedTwice, {enable.name + ".E"});
       continue;
     }
     equation.enable = enable.value;

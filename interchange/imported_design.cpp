@@ -14,8 +14,6 @@
 namespace kem {
 namespace {
 
-namespace msg = import_messages;
-
 // Words our header, pin list or constants would take for something else than a signal.
 constexpr std::array<std::string_view, 23> kReservedWords = {
     "CHIP",        "GAL16V8",      "GAL20V8",
@@ -36,10 +34,6 @@ std::string ModeWord(int mode) {
     default:
       return "REGISTERED_MODE";
   }
-}
-
-bool IsV8(int gal_type) {
-  return gal_type == kGal16V8 || gal_type == kGal20V8;
 }
 
 std::string PinText(int pin) {
@@ -65,7 +59,7 @@ class PinNames {
 
 struct ModeChoice {
   int mode = kSimpleMode;
-  std::string_view reason = msg::kBecauseNothing;
+  std::string_view reason = import_messages::kBecauseNothing;
   std::string name;
 };
 
@@ -76,19 +70,20 @@ ModeChoice ChooseV8Mode(const ImportedDesign& design, const std::set<int>& read_
   std::set<int> outputs;
   for (const ImportedEquation& equation : design.equations) {
     if (equation.registered)
-      return {kRegisteredMode, msg::kBecauseRegister, design.pin_names[equation.pin - 1]};
+      return {kRegisteredMode, import_messages::kBecauseRegister,
+              design.pin_names[equation.pin - 1]};
     outputs.insert(equation.pin);
   }
   for (const ImportedEquation& equation : design.equations) {
     if (equation.tristate || equation.enable)
-      return {kComplexMode, msg::kBecauseEnable, design.pin_names[equation.pin - 1]};
+      return {kComplexMode, import_messages::kBecauseEnable, design.pin_names[equation.pin - 1]};
   }
   for (int pin : read_pins) {
     const int olmc = OlmcIndex(design.gal_type, pin, 0);
     if (olmc < 0) continue;
     const std::string& name = design.pin_names[pin - 1];
-    if (outputs.count(pin)) return {kComplexMode, msg::kBecauseFeedback, name};
-    if (olmc == 3 || olmc == 4) return {kComplexMode, msg::kBecauseInput, name};
+    if (outputs.count(pin)) return {kComplexMode, import_messages::kBecauseFeedback, name};
+    if (olmc == 3 || olmc == 4) return {kComplexMode, import_messages::kBecauseInput, name};
   }
   return {};
 }
@@ -172,7 +167,7 @@ void Builder::ChooseMode() {
     const ModeChoice choice = ChooseV8Mode(design_, read_pins_);
     mode_ = choice.mode;
     const std::string reason = FormatText(choice.reason, {choice.name});
-    report_.Note(0, msg::kModeChosen, {ModeWord(mode_), reason});
+    report_.Note(0, import_messages::kModeChosen, {ModeWord(mode_), reason});
   }
   text_.mode = ModeWord(mode_);
 }
@@ -192,7 +187,7 @@ void Builder::NamePins() {
       ours = "NC";
     } else {
       ours = OurName(source, taken);
-      if (ours != source) report_.Note(0, msg::kRenamed, {source, ours});
+      if (ours != source) report_.Note(0, import_messages::kRenamed, {source, ours});
     }
     our_names_.push_back(ours);
   }
@@ -205,13 +200,14 @@ void Builder::CheckPinUse() {
       IsV8(design_.gal_type) ? ModeWord(mode_) : std::string(DeviceName(design_.gal_type));
   auto fixed = [&](int pin, int line) {
     if (FixedName(design_.gal_type, mode_, pin).empty()) return false;
-    report_.Error(line, msg::kFixedPinUsed, {PinText(pin), design_.pin_names[pin - 1], where});
+    report_.Error(line, import_messages::kFixedPinUsed,
+                  {PinText(pin), design_.pin_names[pin - 1], where});
     return true;
   };
   for (int pin : read_pins_) {
     if (fixed(pin, read_line_[pin])) continue;
     if (InputColumn(design_.gal_type, mode_, pin, 0, 0) < 0)
-      report_.Error(read_line_[pin], msg::kNotReadable,
+      report_.Error(read_line_[pin], import_messages::kNotReadable,
                     {PinText(pin), design_.pin_names[pin - 1], where});
   }
   for (const ImportedEquation& equation : design_.equations) fixed(equation.pin, equation.line);
@@ -233,22 +229,22 @@ void Builder::AddEquation(const ImportedEquation& equation) {
   const std::string& name = design_.pin_names[equation.pin - 1];
   const int pin_class = PinClass(design_.gal_type, mode_, equation.pin);
   if (pin_class != kPinInputOutput && pin_class != kPinOutput && pin_class != kPinOutputOrInput) {
-    report_.Error(equation.line, msg::kNotAnOutput, {PinText(equation.pin), name});
+    report_.Error(equation.line, import_messages::kNotAnOutput, {PinText(equation.pin), name});
     return;
   }
   const bool v8 = IsV8(design_.gal_type);
   if (equation.registered && v8 && mode_ != kRegisteredMode)
-    report_.Error(equation.line, msg::kRegisterInMode, {name, ModeWord(mode_)});
+    report_.Error(equation.line, import_messages::kRegisterInMode, {name, ModeWord(mode_)});
   if (!WithinLimits(equation.value, kMaxExpressionDepth, kMaxExpressionNodes) ||
       (equation.enable &&
        !WithinLimits(*equation.enable, kMaxExpressionDepth, kMaxExpressionNodes))) {
-    report_.Error(equation.line, msg::kTooLarge, {name});
+    report_.Error(equation.line, import_messages::kTooLarge, {name});
     return;
   }
   const Expression value = Simplified(equation.value);
   if (equation.registered &&
       (value.op == Expression::Op::kTrue || value.op == Expression::Op::kFalse))
-    report_.Error(equation.line, msg::kConstantRegister, {name});
+    report_.Error(equation.line, import_messages::kConstantRegister, {name});
   DesignEquation ours;
   ours.comment = equation.comment;
   ours.target = our_names_[equation.pin - 1];
@@ -261,11 +257,11 @@ void Builder::AddEquation(const ImportedEquation& equation) {
   const Expression enable = Simplified(*equation.enable);
   if (enable.IsConstant(true)) return;  // enabled always, as an output without an enable term is
   if (enable.IsConstant(false)) {
-    report_.Error(equation.enable_line, msg::kConstantEnable, {name});
+    report_.Error(equation.enable_line, import_messages::kConstantEnable, {name});
     return;
   }
   if (v8 && mode_ != kComplexMode) {
-    report_.Error(equation.enable_line, msg::kNoEnableInMode, {name, ModeWord(mode_)});
+    report_.Error(equation.enable_line, import_messages::kNoEnableInMode, {name, ModeWord(mode_)});
     return;
   }
   DesignEquation enable_equation;
@@ -278,7 +274,7 @@ void Builder::AddEquation(const ImportedEquation& equation) {
 void Builder::AddTerm(const std::optional<ImportedTerm>& term, const char* node) {
   if (!term) return;
   if (NodeCount(design_.gal_type) == 0) {
-    report_.Error(term->line, msg::kResetPresetDevice, {node});
+    report_.Error(term->line, import_messages::kResetPresetDevice, {node});
     return;
   }
   const Expression value = Simplified(term->value);
@@ -302,7 +298,7 @@ std::optional<DesignText> Builder::Build() {
     if (IsOurIdentifier(design_.user_id)) {
       text_.user_id = design_.user_id;
     } else {
-      report_.Note(design_.user_id_line, msg::kNoUserId, {design_.user_id});
+      report_.Note(design_.user_id_line, import_messages::kNoUserId, {design_.user_id});
     }
   }
   AddTerm(design_.reset, "AR");

@@ -12,8 +12,6 @@ namespace kem {
 
 namespace {
 
-namespace msg = interchange_messages;
-
 struct PalPart {
   std::string_view name;
   int gal_type;
@@ -70,13 +68,14 @@ std::optional<ChipFunction> PalChipOfJedec(const JedecFile& file, std::string_vi
       if (!known.empty()) known += ", ";
       known += each.name;
     }
-    error = FormatText(msg::kUnknownPal, {name, known});
+    error = FormatText(interchange_messages::kUnknownPal, {name, known});
     return std::nullopt;
   }
   const int array = PalFuseCount(name);
   if (static_cast<int>(file.fuses.size()) != array) {
-    error = FormatText(msg::kPalFuseCount, {std::to_string(file.fuses.size()),
-                                            std::string(part->name), std::to_string(array)});
+    error = FormatText(
+        interchange_messages::kPalFuseCount,
+        {std::to_string(file.fuses.size()), std::string(part->name), std::to_string(array)});
     return std::nullopt;
   }
   const bool registered = part->first_registered <= part->last_registered;

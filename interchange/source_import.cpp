@@ -9,8 +9,6 @@
 namespace kem {
 namespace {
 
-namespace msg = import_messages;
-
 std::string_view LastComponent(std::string_view path) {
   const auto slash = path.find_last_of("/\\");
   return slash == std::string_view::npos ? path : path.substr(slash + 1);
@@ -31,14 +29,14 @@ ImportResult ImportSource(std::string_view text, std::string_view file_name) {
   } else if (LooksLikeCupl(text)) {
     imported = ImportCupl(text, Stem(file_name), result.report);
   } else {
-    result.report.Error(0, msg::kUnknownLanguage);
+    result.report.Error(0, import_messages::kUnknownLanguage);
   }
   if (!imported) return result;
   if (!imported->heading.empty() && !imported->heading.front().empty())
     imported->heading.insert(imported->heading.begin(), "");
   imported->heading.insert(
       imported->heading.begin(),
-      FormatText(msg::kOrigin, {LastComponent(file_name), imported->language}));
+      FormatText(import_messages::kOrigin, {LastComponent(file_name), imported->language}));
   std::optional<DesignText> design = ToDesignText(*imported, result.report);
   if (design) result.design = WriteDesignText(*design);
   return result;

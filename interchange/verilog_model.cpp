@@ -13,10 +13,6 @@ namespace {
 using Macrocell = DeviceSimulator::Macrocell;
 using Enable = DeviceSimulator::Enable;
 
-bool IsV8(const DeviceSimulator& device) {
-  return device.gal_type() == kGal16V8 || device.gal_type() == kGal20V8;
-}
-
 // Rows of the GAL22V10 family's asynchronous reset and synchronous preset.
 constexpr int kResetRow = 0;
 constexpr int kPresetRow = 131;
@@ -67,7 +63,7 @@ std::vector<bool> ModelledCells(const DeviceSimulator& device, std::vector<bool>
       for (int row : RowsOf(cell)) rows.push_back(row);
       registers = registers || cell.registered;
     }
-    if (registers && !IsV8(device)) rows.insert(rows.end(), {kResetRow, kPresetRow});
+    if (registers && !IsV8(device.gal_type())) rows.insert(rows.end(), {kResetRow, kPresetRow});
     for (int row : rows) {
       if (!RowWritten(device, row)) continue;
       for (const DeviceSimulator::RowLiteral& literal : device.RowLiterals(row))
@@ -98,7 +94,7 @@ class ModuleWriter {
     for (const Macrocell* cell : cells) registers = registers || cell->registered;
     Heading(origin, registers);
     Ports();
-    if (registers && !IsV8(device_)) ResetAndPreset();
+    if (registers && !IsV8(device_.gal_type())) ResetAndPreset();
     for (const Macrocell* cell : cells) Cell(*cell);
     if (registers) Registers(cells);
     out_ += "endmodule\n";
@@ -108,7 +104,7 @@ class ModuleWriter {
  private:
   void Heading(std::string_view origin, bool registers) {
     const std::string mode =
-        IsV8(device_) ? " in " + std::string(ModeName(device_.mode())) : std::string();
+        IsV8(device_.gal_type()) ? " in " + std::string(ModeName(device_.mode())) : std::string();
     out_ += "// " + names_.module + ": the " + std::string(DeviceName(device_.gal_type())) + mode +
             " that " + std::string(origin) + " programs, written by kemc.\n";
     out_ +=
@@ -116,9 +112,10 @@ class ModuleWriter {
         "// by round";
     out_ += registers ? " and a register loads the levels of before its clock edge.\n" : ".\n";
     if (registers) {
-      out_ += IsV8(device_) ? "// At power-up every register shows H at its pin.\n"
-                            : "// At power-up every register is clear: its pin shows L when the "
-                              "output is active high,\n// H when it is active low.\n";
+      out_ += IsV8(device_.gal_type())
+                  ? "// At power-up every register shows H at its pin.\n"
+                  : "// At power-up every register is clear: its pin shows L when the "
+                    "output is active high,\n// H when it is active low.\n";
     }
     out_ += "`timescale 1ns / 1ns\n\nmodule " + names_.module + " (";
   }
@@ -162,7 +159,7 @@ class ModuleWriter {
     if (IsRegister(cell)) {
       const std::string& q = names_.registers[literal.pin];
       // The GAL22V10 family reads the register's inverted output back.
-      const bool inverted = IsV8(device_) ? literal.inverted : !literal.inverted;
+      const bool inverted = IsV8(device_.gal_type()) ? literal.inverted : !literal.inverted;
       return inverted ? "~" + q : q;
     }
     const std::string& pin = names_.ports[literal.pin];
@@ -233,7 +230,7 @@ class ModuleWriter {
     const std::string& enable = names_.enables[pin];
     if (cell.registered) {
       // On the GAL16V8 and GAL20V8 the register holds the pin's level, polarity included.
-      const bool v8 = IsV8(device_);
+      const bool v8 = IsV8(device_.gal_type());
       out_ += "  reg  " + names_.registers[pin] + " = 1'b" + (v8 ? "1" : "0") + ";\n";
       out_ += "  wire " + names_.sums[pin] + (enable.empty() ? "" : ", " + enable) + ";\n";
       Assign(names_.sums[pin], cell.term_rows, v8 && !cell.active_high);
@@ -270,7 +267,7 @@ class ModuleWriter {
   }
 
   void Registers(const std::vector<const Macrocell*>& cells) {
-    const bool v8 = IsV8(device_);
+    const bool v8 = IsV8(device_.gal_type());
     const std::string& clock = names_.ports[device_.clock_pin()];
     out_ += "\n  always @(posedge " + clock + ") begin\n";
     for (const Macrocell* cell : cells) {
@@ -352,7 +349,7 @@ VerilogNames VerilogNamesOf(const DeviceSimulator& device,
     if (!AlwaysEnabled(device, *cell) && !names.ports[pin].empty())
       names.enables[pin] = scope.Take(VerilogDerived(base, "_oe"));
   }
-  if (registers && !IsV8(device)) {
+  if (registers && !IsV8(device.gal_type())) {
     names.reset = scope.Take("AR");
     names.preset = scope.Take("SP");
     names.lasting_reset = scope.Take(VerilogDerived(names.reset, "_lasting"));

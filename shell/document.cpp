@@ -17,8 +17,6 @@ namespace kem {
 
 namespace {
 
-namespace msg = shell_messages;
-
 constexpr std::array<std::string_view, kViewKinds> kViewExtensions = {
     kListingExtension, kErrorViewExtension, kJedecExtension, kFitExtension, {}};
 constexpr std::size_t kBackupSearchLength = 11;
@@ -77,11 +75,11 @@ std::optional<std::string> BackupName(std::string_view document_name) {
 bool LoadTextFile(const std::string& file_name, LoadedText& loaded, std::string& message) {
   std::string bytes;
   if (std::filesystem::is_directory(file_name) || !ReadWholeFile(file_name, bytes)) {
-    message = FormatText(msg::kCannotOpen, {file_name});
+    message = FormatText(shell_messages::kCannotOpen, {file_name});
     return false;
   }
   if (bytes.empty()) {
-    message = FormatText(msg::kFileEmpty, {file_name});
+    message = FormatText(shell_messages::kFileEmpty, {file_name});
     return false;
   }
   bytes.resize(std::min(bytes.size(), bytes.find('\0')));
@@ -109,17 +107,17 @@ bool WriteDocumentFile(const std::string& file_name, std::string_view bytes, std
     case ReplaceResult::kWriteFailed:
       break;
   }
-  message = FormatText(msg::kWriteFailed, {file_name});
+  message = FormatText(shell_messages::kWriteFailed, {file_name});
   return false;
 }
 
 FileDialogRequest OpenDialogRequest() {
   FileDialogRequest request;
   request.kind = FileDialogRequest::Kind::kOpen;
-  request.title = msg::kOpenDialogTitle;
-  request.filters = {{msg::kSourceFilter, msg::kSourcePattern},
-                     {msg::kJedecFilter, msg::kJedecPattern},
-                     {msg::kAllFilter, msg::kAllPattern}};
+  request.title = shell_messages::kOpenDialogTitle;
+  request.filters = {{shell_messages::kSourceFilter, shell_messages::kSourcePattern},
+                     {shell_messages::kJedecFilter, shell_messages::kJedecPattern},
+                     {shell_messages::kAllFilter, shell_messages::kAllPattern}};
   request.default_extension = kSourceExtension;
   return request;
 }
@@ -127,8 +125,8 @@ FileDialogRequest OpenDialogRequest() {
 FileDialogRequest SaveDialogRequest(std::string_view initial_name) {
   FileDialogRequest request;
   request.kind = FileDialogRequest::Kind::kSave;
-  request.title = msg::kSaveDialogTitle;
-  request.filters = {{msg::kSaveFilter, msg::kSavePattern}};
+  request.title = shell_messages::kSaveDialogTitle;
+  request.filters = {{shell_messages::kSaveFilter, shell_messages::kSavePattern}};
   request.default_extension = kSourceExtension;
   request.initial_name = std::string(initial_name);
   return request;
@@ -137,20 +135,24 @@ FileDialogRequest SaveDialogRequest(std::string_view initial_name) {
 FileDialogRequest ImportJedecDialogRequest() {
   FileDialogRequest request;
   request.kind = FileDialogRequest::Kind::kOpen;
-  request.title = msg::kImportJedecDialogTitle;
-  request.filters = {{msg::kJedecFilter, msg::kJedecPattern}, {msg::kAllFilter, msg::kAllPattern}};
+  request.title = shell_messages::kImportJedecDialogTitle;
+  request.filters = {{shell_messages::kJedecFilter, shell_messages::kJedecPattern},
+                     {shell_messages::kAllFilter, shell_messages::kAllPattern}};
   request.default_extension = kJedecExtension;
   return request;
 }
 
 std::string Document::Title(bool modified) const {
-  const std::string read_back =
-      name_.empty() && !origin_.empty() ? FormatText(msg::kReadBackFrom, {origin_}) : name_;
+  const std::string read_back = name_.empty() && !origin_.empty()
+                                    ? FormatText(shell_messages::kReadBackFrom, {origin_})
+                                    : name_;
   if (modified)
-    return FormatText(msg::kTitleFormat,
-                      {msg::kCaption, read_back + std::string(msg::kModifiedMark)});
-  return FormatText(msg::kTitleFormat,
-                    {msg::kCaption, read_back.empty() ? msg::kNoName : read_back});
+    return FormatText(
+        shell_messages::kTitleFormat,
+        {shell_messages::kCaption, read_back + std::string(shell_messages::kModifiedMark)});
+  return FormatText(
+      shell_messages::kTitleFormat,
+      {shell_messages::kCaption, read_back.empty() ? shell_messages::kNoName : read_back});
 }
 
 void Document::New() {
@@ -216,7 +218,7 @@ bool Document::SaveDocument(bool ask_for_name) {
 
 void Document::OpenView(int kind, bool compile_needed, const FontDescription& font) {
   if (compile_needed && kind != kViewJedec) {
-    ShowMessage(std::string(msg::kCompileFirst), BoxKind::kRefusal);
+    ShowMessage(std::string(shell_messages::kCompileFirst), BoxKind::kRefusal);
     return;
   }
   const std::string file_name = ViewFileName(name_, kind);

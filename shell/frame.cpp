@@ -13,10 +13,8 @@
 
 namespace kem {
 
-namespace msg = shell_messages;
-
 std::string StatusLineText(int line_index) {
-  return FormatText(msg::kStatusLine, {std::to_string(line_index + 1)});
+  return FormatText(shell_messages::kStatusLine, {std::to_string(line_index + 1)});
 }
 
 Frame::Frame(FrameUi& ui) : ui_(ui), document_(ui), log_(&ui) {}
@@ -30,6 +28,7 @@ void Frame::StartUp(const std::string& start_directory) {
   port_ = settings.port;
   minimization_level_ = settings.minimization_level;
   highlighting_ = settings.highlighting;
+  part_ = settings.part;
   font_ = settings.font_read ? settings.font : ui_.SystemFontDescription();
   line_height_ = ui_.ApplyEditorFont(font_);
   for (int id : StartUpGrayedItems()) ui_.SetMenuItemEnabled(id, false);
@@ -153,7 +152,8 @@ void Frame::EditorInput() {
 }
 
 void Frame::EditorTextLimitReached() {
-  ui_.ShowMessageBox(msg::kCapacityReached, BoxKind::kRefusal, BoxIcon::kError, BoxButtons::kOk);
+  ui_.ShowMessageBox(shell_messages::kCapacityReached, BoxKind::kRefusal, BoxIcon::kError,
+                     BoxButtons::kOk);
 }
 
 // Undo, cut, copy and delete follow the editor as it changes, not only when the menu opens: their
@@ -179,7 +179,7 @@ void Frame::EditMenuOpening() {
 
 std::string Frame::StatusText(int line_index) const {
   std::string text = StatusLineText(line_index);
-  if (close_pending_) text.append("   ").append(msg::kClosePending);
+  if (close_pending_) text.append("   ").append(shell_messages::kClosePending);
   return text;
 }
 

@@ -128,6 +128,7 @@ class Frame {
   void OpenFunctionSimulation();
   // The fitted design the function simulation runs on; none grays its item.
   void KeepFittedDesign(std::optional<FittedDesign> fitted);
+  void WriteJedecForPart(const FittedDesign& fitted);
   void OpenView(int kind);
   void ShowPinUsage();
   void ChooseEditorFont();
@@ -158,6 +159,7 @@ class Frame {
   int port_ = kPortNone;
   int minimization_level_ = kDefaultMinimizationLevel;
   bool highlighting_ = true;
+  std::string part_;  // the part fitted JEDEC files are for (KEMWinPart); empty: the family's
   FontDescription font_;
   int line_height_ = 0;
   std::unique_ptr<CompileRun> last_run_;  // answers whether the last compilation was clean

@@ -3,15 +3,19 @@
 #include "shell/frame.h"
 
 #include "common/command_ids.h"
+#include "common/file_io.h"
+#include "common/file_messages.h"
+#include "common/format.h"
+#include "common/names.h"
 #include "compiler/driver.h"
 #include "compiler/messages.h"
 #include "device/fit_report.h"
 #include "device/fitter.h"
+#include "device/jedec_reader.h"
+#include "device/part_file.h"
 #include "shell/shell_messages.h"
 
 namespace kem {
-
-namespace msg = shell_messages;
 
 // "Compilieren und Fitten" is offered whenever "Nur Compilieren" is. While a compilation runs
 // neither is, so only one runs at a time.
@@ -58,10 +62,29 @@ void Frame::CompileFinished(std::unique_ptr<CompileRun> run) {
   CarryOutPendingClose();
 }
 
+// The part kem.ini names makes every fitted file of its family that part's, and the LOG says what
+// to choose in the programmer; the designs of the other families keep their family's file.
+void Frame::WriteJedecForPart(const FittedDesign& fitted) {
+  const Part* part = FindPart(part_);
+  if (part == nullptr || part->gal_type != fitted.gal_type) return;
+  if (part == &FamilyPart(fitted.gal_type)) return;
+  const std::string jedec_name = Stem(document_.name()) + std::string(kJedecExtension);
+  std::string text;
+  std::string error;
+  std::optional<JedecFile> jedec;
+  if (ReadRegularFile(jedec_name, text, kMaxJedecFuses * 4) == ReadResult::kRead)
+    jedec = ReadJedec(text, error);
+  if (!jedec || !SaveJedecForPart(jedec_name, text, *part, false, false)) {
+    ShowMessage(FormatText(file_messages::kCannotSave, {jedec_name}), BoxKind::kFailure);
+    return;
+  }
+  log_.AppendLogLine(ProgrammerHint(*part, jedec->fuse_count, false, false), false);
+}
+
 bool Frame::CompiledDesignAvailable() {
   if (compiling_ || !AskToSave() || document_.name().empty()) return false;
   if (compile_needed_) {
-    ShowMessage(msg::kCompileFirst, BoxKind::kRefusal);
+    ShowMessage(shell_messages::kCompileFirst, BoxKind::kRefusal);
     return false;
   }
   return true;

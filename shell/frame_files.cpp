@@ -10,8 +10,6 @@
 
 namespace kem {
 
-namespace msg = shell_messages;
-
 bool Frame::OpenFile(const std::string& file_name) {
   if (!document_.OpenFile(file_name)) return false;
   DocumentReplaced();
@@ -21,9 +19,9 @@ bool Frame::OpenFile(const std::string& file_name) {
 bool Frame::AskToSave() {
   if (!modified_) return true;
   const std::string& name = document_.name();
-  const BoxAnswer answer =
-      ui_.ShowMessageBox(FormatText(msg::kAskToSave, {name.empty() ? msg::kNoName : name}),
-                         BoxKind::kQuestion, BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
+  const BoxAnswer answer = ui_.ShowMessageBox(
+      FormatText(shell_messages::kAskToSave, {name.empty() ? shell_messages::kNoName : name}),
+      BoxKind::kQuestion, BoxIcon::kQuestion, BoxButtons::kYesNoCancel);
   if (answer == BoxAnswer::kYes) {
     HandleCommand(kCmdSave);
     // A save that failed or whose file dialog was cancelled stops the command that asked, so

@@ -8,22 +8,20 @@
 
 namespace kem {
 
-namespace msg = shell_messages;
-
 void Frame::Import() {
   if (!AskToSave()) return;
   FileDialogRequest request;
   request.kind = FileDialogRequest::Kind::kOpen;
-  request.title = msg::kImportDialogTitle;
-  request.filters = {{msg::kImportFilter, msg::kImportPattern},
-                     {msg::kAllFilter, msg::kAllPattern}};
+  request.title = shell_messages::kImportDialogTitle;
+  request.filters = {{shell_messages::kImportFilter, shell_messages::kImportPattern},
+                     {shell_messages::kAllFilter, shell_messages::kAllPattern}};
   request.default_extension = "pld";
   const std::optional<std::string> chosen = ui_.AskFileName(request);
   if (!chosen) return;
   std::string source;
   if (ReadRegularFile(*chosen, source) != ReadResult::kRead) {
-    ui_.ShowMessageBox(FormatText(msg::kCannotOpen, {*chosen}), BoxKind::kFailure, BoxIcon::kNone,
-                       BoxButtons::kOk);
+    ui_.ShowMessageBox(FormatText(shell_messages::kCannotOpen, {*chosen}), BoxKind::kFailure,
+                       BoxIcon::kNone, BoxButtons::kOk);
     return;
   }
   const ImportResult result = ImportSource(source, *chosen);

@@ -9,12 +9,10 @@
 
 namespace kem {
 
-namespace msg = shell_messages;
-
 void Frame::HandleFindRequest(const FindRequest& request) {
   // The dialogs edit the shared buffers.
-  find_text_ = request.find_text.substr(0, msg::kSearchTextCapacity);
-  replace_text_ = request.replace_text.substr(0, msg::kSearchTextCapacity);
+  find_text_ = request.find_text.substr(0, shell_messages::kSearchTextCapacity);
+  replace_text_ = request.replace_text.substr(0, shell_messages::kSearchTextCapacity);
   FindRequest bounded = request;
   bounded.find_text = find_text_;
   bounded.replace_text = replace_text_;
@@ -24,11 +22,11 @@ void Frame::HandleFindRequest(const FindRequest& request) {
     for (int id : {kCmdFind, kCmdFindNext, kCmdReplace}) ui_.SetMenuItemEnabled(id, true);
   }
   if (request.find_next && !FindInEditor(find_text_))
-    ui_.ShowMessageBox(msg::kTextNotFound, BoxKind::kInformation, BoxIcon::kWarning,
+    ui_.ShowMessageBox(shell_messages::kTextNotFound, BoxKind::kInformation, BoxIcon::kWarning,
                        BoxButtons::kOk);
   if (request.replace || request.replace_all) {
     if (!ReplaceOnce(bounded)) {
-      ui_.ShowMessageBox(msg::kTextNotFound, BoxKind::kInformation, BoxIcon::kWarning,
+      ui_.ShowMessageBox(shell_messages::kTextNotFound, BoxKind::kInformation, BoxIcon::kWarning,
                          BoxButtons::kOk);
     } else if (request.replace_all) {
       while (ReplaceOnce(bounded)) {

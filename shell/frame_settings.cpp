@@ -8,8 +8,6 @@
 
 namespace kem {
 
-namespace msg = shell_messages;
-
 void Frame::WriteSettings() {
   if (settings_path_.empty()) return;
   Settings settings;
@@ -18,8 +16,9 @@ void Frame::WriteSettings() {
   settings.font = font_;
   settings.recent_files = recent_files_.Slots();
   settings.highlighting = highlighting_;
+  settings.part = part_;
   if (!WriteSettingsFile(settings_path_, settings))
-    ui_.ShowMessageBox(msg::kSettingsNotSaved, BoxKind::kFailure, BoxIcon::kWarning,
+    ui_.ShowMessageBox(shell_messages::kSettingsNotSaved, BoxKind::kFailure, BoxIcon::kWarning,
                        BoxButtons::kOk);
 }
 

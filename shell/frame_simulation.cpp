@@ -17,8 +17,6 @@
 
 namespace kem {
 
-namespace msg = shell_messages;
-
 namespace {
 
 bool Readable(const std::string& path) {
@@ -39,7 +37,7 @@ std::string TimeOfDay() {
 void Frame::StartSimulation() {
   if (!CompiledDesignAvailable()) return;
   if (!last_run_ || !last_run_->CompileClean()) {
-    ShowMessage(msg::kSimulationImpossible, BoxKind::kRefusal);
+    ShowMessage(shell_messages::kSimulationImpossible, BoxKind::kRefusal);
     return;
   }
   LaunchSimulation();
@@ -47,10 +45,10 @@ void Frame::StartSimulation() {
 
 void Frame::LaunchSimulation() {
   const std::string plugin =
-      (std::filesystem::path(start_directory_) / msg::kSimulatorPlugin).string();
+      (std::filesystem::path(start_directory_) / shell_messages::kSimulatorPlugin).string();
   const std::string intermediate = Stem(document_.name()) + std::string(kIntermediateExtension);
   if (!Readable(plugin)) {
-    ShowMessage(msg::kPluginNotFound, BoxKind::kFailure);
+    ShowMessage(shell_messages::kPluginNotFound, BoxKind::kFailure);
     return;
   }
   if (!Readable(intermediate)) {
@@ -58,16 +56,17 @@ void Frame::LaunchSimulation() {
                 BoxKind::kRefusal);
     return;
   }
-  const std::optional<std::string> launcher = ui_.FindProgram(msg::kJavaLauncher);
+  const std::optional<std::string> launcher = ui_.FindProgram(shell_messages::kJavaLauncher);
   if (!launcher) {
-    ShowMessage(msg::kJvmNotFound, BoxKind::kFailure);
+    ShowMessage(shell_messages::kJvmNotFound, BoxKind::kFailure);
     return;
   }
-  ui_.RunProgramAndWait(*launcher, {std::string(msg::kJarOption), plugin, intermediate});
+  ui_.RunProgramAndWait(*launcher, {std::string(shell_messages::kJarOption), plugin, intermediate});
 }
 
 void Frame::KeepFittedDesign(std::optional<FittedDesign> fitted) {
   if (fitted) {
+    WriteJedecForPart(*fitted);
     fitted_ = FittedSnapshot{std::move(*fitted), document_.name(), TimeOfDay()};
   } else {
     fitted_.reset();

@@ -21,7 +21,6 @@ namespace kem {
 
 namespace {
 
-namespace msg = read_back_messages;
 namespace imsg = interchange_messages;
 
 // No JEDEC file or design is anywhere near this size; a larger one is no input of ours.
@@ -102,8 +101,10 @@ LoadedChip Unusable(std::string message) {
 std::optional<std::string> ReadInput(const std::string& path, LoadedChip& fault) {
   std::string bytes;
   if (ReadRegularFile(path, bytes, kLargestInput) == ReadResult::kRead) return bytes;
-  fault = Unusable(FormatText(
-      KindOfPath(path) == PathKind::kNotAFile ? msg::kNotAFile : msg::kCannotRead, {path}));
+  fault =
+      Unusable(FormatText(KindOfPath(path) == PathKind::kNotAFile ? read_back_messages::kNotAFile
+                                                                  : read_back_messages::kCannotRead,
+                          {path}));
   return std::nullopt;
 }
 
@@ -120,8 +121,8 @@ LoadedChip ChipOfJedecText(const std::string& path, const std::string& bytes,
     error = ChecksumFault(*file);
   }
   if (file && !IsPalMap(*file, pal_part) && IsPalFuseCount(file->fuses.size()))
-    error += msg::kPalHint;
-  return Unusable(FormatText(msg::kJedecUnusable, {path, error}));
+    error += read_back_messages::kPalHint;
+  return Unusable(FormatText(read_back_messages::kJedecUnusable, {path, error}));
 }
 
 std::string KindText(ChipPinKind kind) {
@@ -214,10 +215,11 @@ std::string DifferenceLine(const ChipDifference& d, const ChipFunction& a, const
 
 LoadedChip CompileInScratch(const std::string& text, const std::string& file_name, int level) {
   ScratchFolder folder;
-  if (!folder.made()) return Unusable(FormatText(msg::kNoScratchFolder, {file_name}));
+  if (!folder.made())
+    return Unusable(FormatText(read_back_messages::kNoScratchFolder, {file_name}));
   const std::string source = folder.File(FileName(file_name));
   if (ReplaceFileContents(source, text) != ReplaceResult::kReplaced)
-    return Unusable(FormatText(msg::kNoScratchFolder, {file_name}));
+    return Unusable(FormatText(read_back_messages::kNoScratchFolder, {file_name}));
   ScratchHost host;
   CompileOptions options;
   options.minimization_level = level;
@@ -236,14 +238,15 @@ LoadedChip CompileInScratch(const std::string& text, const std::string& file_nam
     loaded.messages.push_back(error);
   }
   loaded.fault = ChipFault::kDesignFailed;
-  loaded.messages.push_back(FormatText(msg::kDesignFailed, {file_name}));
+  loaded.messages.push_back(FormatText(read_back_messages::kDesignFailed, {file_name}));
   if (run) {
     for (const ReportedDiagnostic& reported : run->diagnostics.entries()) {
       if (reported.severity() == Severity::kWarning) continue;
       std::string text = reported.text;
       std::replace(text.begin(), text.end(), '\n', ' ');
-      loaded.messages.push_back(FormatText(
-          msg::kDiagnostic, {file_name, std::to_string(reported.line.value_or(0)), text}));
+      loaded.messages.push_back(
+          FormatText(read_back_messages::kDiagnostic,
+                     {file_name, std::to_string(reported.line.value_or(0)), text}));
     }
   }
   for (const std::string& box : host.boxes) loaded.messages.push_back(box);
@@ -279,7 +282,7 @@ DecompiledFile DecompileFile(const std::string& path, const std::string& pal_par
   if (bytes) {
     file = ReadJedec(*bytes, error);
     if (file && !ChecksumFault(*file).empty()) error = ChecksumFault(*file), file.reset();
-    if (!file) fault = Unusable(FormatText(msg::kJedecUnusable, {path, error}));
+    if (!file) fault = Unusable(FormatText(read_back_messages::kJedecUnusable, {path, error}));
   }
   std::optional<ChipFunction> chip;
   std::optional<DesignText> design;
@@ -290,9 +293,9 @@ DecompiledFile DecompileFile(const std::string& path, const std::string& pal_par
       options.source_name = FileName(path);
       design = pal ? DecompileChip(*chip, options, error) : DecompileJedec(*file, options, error);
     } else if (!pal && IsPalFuseCount(file->fuses.size())) {
-      error += msg::kPalHint;
+      error += read_back_messages::kPalHint;
     }
-    if (!design) fault = Unusable(FormatText(msg::kJedecUnusable, {path, error}));
+    if (!design) fault = Unusable(FormatText(read_back_messages::kJedecUnusable, {path, error}));
   }
   if (!design) {
     result.fault = fault.fault;
@@ -316,8 +319,8 @@ DecompiledFile DecompileFile(const std::string& path, const std::string& pal_par
                            kem_name);
   }
   result.fault = ChipFault::kDesignFailed;
-  result.messages.push_back(
-      FormatText(msg::kNotTheSameChip, {std::string(DiagnosticEntry(Diag::E03).format), where}));
+  result.messages.push_back(FormatText(read_back_messages::kNotTheSameChip,
+                                       {std::string(DiagnosticEntry(Diag::E03).format), where}));
   for (std::size_t i = 2; !back.chip && i < back.messages.size(); ++i)
     result.messages.push_back(back.messages[i]);
   return result;
@@ -326,7 +329,8 @@ DecompiledFile DecompileFile(const std::string& path, const std::string& pal_par
 std::optional<std::vector<std::string>> ReadPinNames(const std::string& path, std::string& error) {
   std::string bytes;
   if (ReadRegularFile(path, bytes, kLargestInput) != ReadResult::kRead) {
-    error = FormatText(KindOfPath(path) == PathKind::kNotAFile ? msg::kNotAFile : msg::kCannotRead,
+    error = FormatText(KindOfPath(path) == PathKind::kNotAFile ? read_back_messages::kNotAFile
+                                                               : read_back_messages::kCannotRead,
                        {path});
     return std::nullopt;
   }
@@ -347,7 +351,7 @@ std::optional<std::vector<std::string>> ReadPinNames(const std::string& path, st
       names[static_cast<std::size_t>(pin)] = name;
       continue;
     }
-    error = FormatText(msg::kNamesLine, {path, std::to_string(number)});
+    error = FormatText(read_back_messages::kNamesLine, {path, std::to_string(number)});
     return std::nullopt;
   }
   return names;

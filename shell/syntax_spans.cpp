@@ -17,12 +17,12 @@ bool IsLetter(Char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 template <typename Char>
-bool IsDigit(Char c) {
+bool IsDigitChar(Char c) {
   return c >= '0' && c <= '9';
 }
 template <typename Char>
 bool IsWordCharacter(Char c) {
-  return IsLetter(c) || IsDigit(c) || c == '_';
+  return IsLetter(c) || IsDigitChar(c) || c == '_';
 }
 template <typename Char>
 bool IsOperator(Char c) {
@@ -104,9 +104,10 @@ bool Lexer<Char>::Next(Token& token) {
       token = {static_cast<int>(start), static_cast<int>(pos_ - start), TokenKind::kComment};
       return true;
     }
-    if (IsLetter(c) || c == '_' || IsDigit(c)) {
-      const bool word = !IsDigit(c);
-      while (pos_ < text_.size() && (word ? IsWordCharacter(text_[pos_]) : IsDigit(text_[pos_])))
+    if (IsLetter(c) || c == '_' || IsDigitChar(c)) {
+      const bool word = !IsDigitChar(c);
+      while (pos_ < text_.size() &&
+             (word ? IsWordCharacter(text_[pos_]) : IsDigitChar(text_[pos_])))
         ++pos_;
       token = {static_cast<int>(start), static_cast<int>(pos_ - start),
                word ? TokenKind::kWord : TokenKind::kNumber};

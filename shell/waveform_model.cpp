@@ -10,8 +10,6 @@
 
 namespace kem {
 
-namespace msg = waveform_messages;
-
 namespace {
 
 bool IsDrivenValue(char value) {
@@ -156,12 +154,12 @@ std::string WaveformModel::VectorText() const {
 bool WaveformModel::LoadFile(const std::string& path, std::string& message) {
   std::string text;
   if (!ReadWholeFile(path, text)) {
-    message = FormatText(msg::kCannotRead, {path});
+    message = FormatText(waveform_messages::kCannotRead, {path});
     return false;
   }
   std::vector<VectorDiagnostic> faults;
   if (LoadVectors(text, faults)) return true;
-  message = FormatText(msg::kNotLoaded, {path});
+  message = FormatText(waveform_messages::kNotLoaded, {path});
   for (const VectorDiagnostic& fault : faults) message += "\n" + LineText(fault);
   return false;
 }

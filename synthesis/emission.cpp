@@ -124,17 +124,18 @@ void CheckTermLimit(SynthesisContext& context, EmissionTarget target, const Mini
 // The log lines of a cover that replaced the level's or whose minimum is not proven.
 void LogHowItFits(SynthesisContext& context, const Minimized& minimized, const std::string& name,
                   int limit) {
-  namespace msg = synthesis_messages;
   const int terms = minimized.terms();
   if (minimized.rescued_level >= 0) {
     context.log.AppendLogLine(
-        FormatText(msg::kRescued, {name, std::to_string(minimized.rescued_level),
-                                   std::to_string(minimized.rescued_terms), std::to_string(limit),
-                                   std::to_string(minimized.level), std::to_string(terms)}),
+        FormatText(
+            synthesis_messages::kRescued,
+            {name, std::to_string(minimized.rescued_level), std::to_string(minimized.rescued_terms),
+             std::to_string(limit), std::to_string(minimized.level), std::to_string(terms)}),
         false);
   }
   if (!minimized.proven && terms <= limit)
-    context.log.AppendLogLine(FormatText(msg::kNotProven, {name, std::to_string(terms)}), false);
+    context.log.AppendLogLine(
+        FormatText(synthesis_messages::kNotProven, {name, std::to_string(terms)}), false);
 }
 
 void WriteTerms(SynthesisContext& context, EmissionTarget target, Minimized& minimized,

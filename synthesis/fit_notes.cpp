@@ -15,8 +15,6 @@ namespace kem {
 
 namespace {
 
-namespace msg = synthesis_messages;
-
 void Note(SynthesisContext& context, const std::string& text) {
   context.log.AppendLogLine(text, false);
   context.notes.push_back({context.diagnostics.entries().size(), text});
@@ -41,11 +39,11 @@ std::string PinsWithRoom(const SynthesisContext& context, const PinTable& pins,
     const PinRecord* used = DesignPin(pins, p);
     std::string item;
     if (used == nullptr) {
-      item = FormatText(msg::kFreePin, {std::to_string(p)});
+      item = FormatText(synthesis_messages::kFreePin, {std::to_string(p)});
     } else {
       const auto written = context.written_terms.find(p);
       if (written == context.written_terms.end() || written->second > limit) continue;
-      item = FormatText(msg::kLightlyUsedPin,
+      item = FormatText(synthesis_messages::kLightlyUsedPin,
                         {std::to_string(p), used->name, std::to_string(written->second)});
     }
     list += (list.empty() ? "" : ", ") + item;
@@ -62,29 +60,30 @@ void ReportFitNotes(SynthesisContext& context, const PinTable& pins, const Desig
       output.Pin_or_Node != kNode && output.Reg != 1 && advice.complement_terms < advice.terms;
   const int terms = take_complement ? advice.complement_terms : advice.terms;
   const MinimalOutcome& outcome = take_complement ? advice.complement_outcome : advice.outcome;
-  const std::string number =
-      FormatText(output.Pin_or_Node == kNode ? msg::kNodePlace : msg::kPinPlace,
-                 {std::to_string(output.Number)});
+  const std::string number = FormatText(
+      output.Pin_or_Node == kNode ? synthesis_messages::kNodePlace : synthesis_messages::kPinPlace,
+      {std::to_string(output.Number)});
   const std::string rows = std::to_string(limit);
   if (outcome.minimum) {
-    Note(context,
-         FormatText(msg::kNeedsProven, {output.name, std::to_string(terms), number, rows}));
+    Note(context, FormatText(synthesis_messages::kNeedsProven,
+                             {output.name, std::to_string(terms), number, rows}));
   } else {
-    Note(context, FormatText(msg::kNeedsFound, {output.name, std::to_string(outcome.lower_bound),
-                                                std::to_string(terms), number, rows}));
+    Note(context, FormatText(synthesis_messages::kNeedsFound,
+                             {output.name, std::to_string(outcome.lower_bound),
+                              std::to_string(terms), number, rows}));
   }
   if (output.Pin_or_Node == kPin) {
     const std::string list = PinsWithRoom(context, pins, design, output, terms, limit);
-    Note(context,
-         list.empty() ? std::string(msg::kNoPinWithRoom) : FormatText(msg::kPinsWithRoom, {list}));
+    Note(context, list.empty() ? std::string(synthesis_messages::kNoPinWithRoom)
+                               : FormatText(synthesis_messages::kPinsWithRoom, {list}));
   }
   // A node is never written for its complement.
   if (output.Pin_or_Node == kNode) return;
   const std::string complement = std::to_string(advice.complement_terms);
   if (advice.complement_terms > limit)
-    Note(context, FormatText(msg::kComplementTooLarge, {complement}));
+    Note(context, FormatText(synthesis_messages::kComplementTooLarge, {complement}));
   else
-    Note(context, FormatText(msg::kComplementFits, {complement, output.name}));
+    Note(context, FormatText(synthesis_messages::kComplementFits, {complement, output.name}));
 }
 
 }  // namespace kem

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "device/catalogue.h"
 #include "device/jedec_reader.h"
 #include "tests/support/fit_check.h"
 #include "tests/support/run_kemc.h"
@@ -49,7 +50,6 @@ TEST_P(FittedExample, DeviceComputesTheEquations) {
   const auto r =
       RunKemc(dir.path(), "--fit -m " + std::to_string(GetParam().level) + " design.kem");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_TRUE(r.out.ends_with("Fitterdurchgang erfolgreich beendet\n")) << r.out;
 
   const auto intermediate = dir.Read("design.boo");
   const auto jedec_text = dir.Read("design.jed");
@@ -62,6 +62,12 @@ TEST_P(FittedExample, DeviceComputesTheEquations) {
   EXPECT_EQ(jedec->fuse_checksum, static_cast<unsigned>(jedec->stated_fuse_checksum));
   EXPECT_EQ(jedec->transmission_checksum,
             static_cast<unsigned>(jedec->stated_transmission_checksum));
+  // The last line names the family's part and the fuse count the file states.
+  const std::string fuses = std::to_string(jedec->fuse_count);
+  EXPECT_TRUE(r.out.ends_with("Fitterdurchgang erfolgreich beendet\nIm Programmiergerät " +
+                              std::string(DeviceName(design->design.Gal_Type)) +
+                              " wählen: JEDEC-Datei mit " + fuses + " Fuses (QF" + fuses + ")\n"))
+      << r.out;
   const auto model = DeviceSimulator::FromFuses(design->design.Gal_Type, jedec->fuses, error);
   ASSERT_TRUE(model) << error;
   EXPECT_EQ(testing_support::CheckDeviceAgainstEquations(*model, *design), "");

@@ -30,7 +30,10 @@ constexpr const char* kWithEquation =
 constexpr const char* kEquationLog =
     "Text wird compiliert\nMinimierung von Q0\n.\nCompilevorgang beendet, Warnungen: 0, Fehler: "
     "0.\n";
-constexpr const char* kFitted = "Fitterdurchgang erfolgreich beendet\n";
+// A fit of a GAL16V8 design, ending with what to choose in the programmer.
+constexpr const char* kFitted =
+    "Fitterdurchgang erfolgreich beendet\nIm Programmiergerät GAL16V8 wählen: JEDEC-Datei mit 2194 "
+    "Fuses (QF2194)\n";
 constexpr const char* kCleanLog =
     "Text wird compiliert\nCompilevorgang beendet, Warnungen: 0, Fehler: 0.\n";
 constexpr const char* kOneErrorLog =

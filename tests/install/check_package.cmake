@@ -72,7 +72,7 @@ set(design_dir "${WORK_DIR}/design")
 file(COPY "${root}/usr/share/doc/kem/examples/ampel.kem" DESTINATION "${design_dir}")
 execute_process(COMMAND "${root}/usr/bin/kemc" --fit ampel.kem WORKING_DIRECTORY "${design_dir}"
                 RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors)
-if(NOT result EQUAL 0 OR NOT output MATCHES "Fitterdurchgang erfolgreich beendet\n$"
+if(NOT result EQUAL 0 OR NOT output MATCHES "Fitterdurchgang erfolgreich beendet\nIm Programmiergerät GAL16V8 wählen: [^\n]*\n$"
    OR NOT errors STREQUAL "")
   message(FATAL_ERROR "unpacked kemc --fit ampel.kem: ${result}\n${output}${errors}")
 endif()

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "tests/invariant/invariant_check.h"
+#include "tests/support/round_count.h"
 
 namespace kem {
 namespace {
@@ -46,8 +47,9 @@ std::string Reproduction(std::uint64_t seed, const GeneratedDesign& design,
 
 TEST(InvariantTest, CleanCompilationsFitAndComputeTheirEquations) {
   const std::optional<std::uint64_t> one = EnvNumber("KEM_INVARIANT_SEED");
-  const std::uint64_t count =
-      one ? 1 : EnvNumber("KEM_INVARIANT_DESIGNS").value_or(kDefaultDesigns);
+  const std::uint64_t count = one ? 1
+                                  : EnvNumber("KEM_INVARIANT_DESIGNS")
+                                        .value_or(testing_support::RoundCount(kDefaultDesigns));
   const std::uint64_t first = one.value_or(0);
 
   int clean = 0;

@@ -622,6 +622,44 @@ INSTANTIATE_TEST_SUITE_P(
                       ExitCase{"CloseRequest", [](Frame& f) { EXPECT_TRUE(f.CloseRequested()); }}),
     [](const ::testing::TestParamInfo<ExitCase>& info) { return info.param.name; });
 
+// kem.ini's part: a fitted design of its family gets that part's file and the programmer line in
+// the LOG, another family's keeps its own; the part stays in the settings the IDE writes back.
+TEST(FrameSettings, PartOfTheSettingsFileMakesTheFittedFileThePartsOfItsFamily) {
+  struct Case {
+    std::string_view part;
+    std::string_view name;  // as the part table spells it
+    int command;
+    bool applies;
+  };
+  for (const Case& c : {Case{"atf16v8c", "ATF16V8C", kCmdCompileAndFit, true},
+                        Case{"ATF16V8B", "ATF16V8B", kCmdFitOnly, true},
+                        Case{"atf22v10c", "ATF22V10C", kCmdFitOnly, false}}) {
+    SCOPED_TRACE(c.part);
+    TempDir dir;
+    dir.Write("kem.ini", "KEMWinPart=" + std::string(c.part) + "\n");
+    dir.Write("ampel.kem", Ampel());
+    FakeUi ui;
+    Frame frame(ui);
+    frame.StartUp(dir.path().string());
+    ui.dialog_names.push_back(dir.File("ampel.kem"));
+    frame.HandleCommand(kCmdOpen);
+    if (c.command == kCmdFitOnly) frame.HandleCommand(kCmdCompileOnly);
+    frame.HandleCommand(c.command);
+    const std::string jedec = dir.Read("ampel.jed").value_or("");
+    const std::string upper(c.name);
+    EXPECT_EQ(jedec.find("PART " + upper) != std::string::npos, c.applies);
+    EXPECT_NE(jedec.find("QF2194*"), std::string::npos);
+    ASSERT_FALSE(ui.log_lines.empty());
+    EXPECT_EQ(ui.log_lines.back(), c.applies ? "Im Programmiergerät " + upper +
+                                                   " wählen: JEDEC-Datei mit 2194 Fuses (QF2194)"
+                                             : std::string(kFitSucceeded));
+    EXPECT_TRUE(ui.boxes.empty());
+    frame.HandleCommand(kCmdExit);
+    EXPECT_NE(dir.Read("kem.ini").value_or("").find("KEMWinPart=" + upper + "\n"),
+              std::string::npos);
+  }
+}
+
 TEST(FrameSettings, RunWithoutAFileCreatesOne) {
   TempDir dir;
   FakeUi ui;
