@@ -2,7 +2,8 @@
 # Sets up, builds and runs every test twice: in a normal build and in an AddressSanitizer +
 # UndefinedBehaviorSanitizer build; the long cases (ctest label "long") and the Debian package
 # (label "package") run in the normal build only; the randomized tests run a quarter of their
-# rounds under the sanitizers. The benchmarks are not built (bench.sh has its own build); of the
+# rounds under the sanitizers, where each test program runs as four processes that share out its
+# tests (tests/CMakeLists.txt). The benchmarks are not built (bench.sh has its own build); of the
 # fuzz targets only their replay of tests/fuzz-regressions/. The normal build is a release build
 # without debug information; the files of each library and test program compile together
 # (KEM_UNITY_BUILD), so the headers they share are compiled once. Exits non-zero on any failure.
@@ -18,13 +19,6 @@ ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 echo "== sanitizer build"
 kem_build build-asan -DCMAKE_BUILD_TYPE=Debug -DKEM_SANITIZE=ON -DKEM_BUILD_BENCH=OFF
-# ctest starts the tests that took longest first, by the times it keeps of earlier runs; a first
-# sanitizer run takes the normal run's, so that no long test starts last while a core waits.
-asan_costs=build-asan/Testing/Temporary/CTestCostData.txt
-if [ ! -f "$asan_costs" ] && [ -f build/Testing/Temporary/CTestCostData.txt ]; then
-  mkdir -p "$(dirname "$asan_costs")"
-  cp build/Testing/Temporary/CTestCostData.txt "$asan_costs"
-fi
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan -LE 'long|package' --output-on-failure -j"$(nproc)"
 
