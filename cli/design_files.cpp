@@ -1,6 +1,5 @@
 #include "cli/design_files.h"
 
-#include <cctype>
 #include <new>
 #include <utility>
 
@@ -29,12 +28,6 @@ constexpr InputTexts kVectorFileTexts{simulation_messages::kNoVectorFile,
 constexpr InputTexts kJedecFileTexts{simulation_messages::kNoJedecFile,
                                      simulation_messages::kJedecFileNotAFile,
                                      simulation_messages::kJedecFileUnreadable};
-
-std::string Upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper;
-}
 
 std::string CannotReadText(const std::string& name, const InputTexts& texts) {
   switch (KindOfPath(name)) {

@@ -29,4 +29,7 @@ inline constexpr auto kJoinedText = [] {
 // The text with its ASCII letters in capitals.
 std::string Upper(std::string_view text);
 
+// Whether the texts are the same but for the letter case of their ASCII letters.
+bool SameLetters(std::string_view a, std::string_view b);
+
 }  // namespace kem

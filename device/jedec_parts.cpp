@@ -1,11 +1,11 @@
 #include "device/jedec_parts.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <iterator>
 #include <optional>
 
+#include "common/format.h"
 #include "device/catalogue.h"
 #include "device/jedec_reader.h"
 #include "device/jedec_vectors.h"
@@ -21,13 +21,6 @@ constexpr Part kParts[] = {
     {"ATF20V8B", kGal20V8, -1},     {"ATF22V10C", kGal22V10, 5892},
     {"ATF22V10CQZ", kGal22V10, -1},
 };
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 }  // namespace
 

@@ -21,13 +21,6 @@ using EquationKind = DesignEquation::Kind;
 
 constexpr std::size_t kLongestName = 32;
 
-bool SameLetters(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return std::toupper(static_cast<unsigned char>(x)) ==
-           std::toupper(static_cast<unsigned char>(y));
-  });
-}
-
 // The words a name must not be, in any letter case: keywords, constants, devices and modes.
 bool IsLanguageWord(const std::string& text) {
   auto is = [&text](std::string_view word) { return SameLetters(text, word); };
