@@ -29,6 +29,10 @@ std::string Upper(std::string_view text) {
   return upper;
 }
 
+bool IsWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
 bool SameLetters(std::string_view a, std::string_view b) {
   return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
     return std::toupper(static_cast<unsigned char>(x)) ==

@@ -29,6 +29,10 @@ inline constexpr auto kJoinedText = [] {
 // The text with its ASCII letters in capitals.
 std::string Upper(std::string_view text);
 
+// Whether the character is white space: blank, tab, line end, vertical tab or form feed, in every
+// locale (the IDE runs in the user's, where a byte of a Latin-1 text may count as space).
+bool IsWhiteSpace(char c);
+
 // Whether the texts are the same but for the letter case of their ASCII letters.
 bool SameLetters(std::string_view a, std::string_view b);
 

@@ -11,10 +11,6 @@ namespace kem {
 
 namespace {
 
-bool IsBlank(char c) {
-  return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
 bool ParseNumber(std::string_view text, int base, int& value) {
   // from_chars takes a minus sign, which no JEDEC number has.
   if (text.empty() || text.front() == '-') return false;
@@ -28,8 +24,8 @@ bool ParseChecksum(std::string_view text, int& value) {
 }
 
 std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  while (!text.empty() && IsWhiteSpace(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsWhiteSpace(text.back())) text.remove_suffix(1);
   return text;
 }
 
@@ -47,7 +43,7 @@ bool ReadFuses(std::string_view rest, std::vector<int>& fuses) {
   int fuse = 0;
   if (fuses.empty() || !ParseNumber(LeadingNumber(rest), 10, fuse)) return false;
   for (char c : rest) {
-    if (IsBlank(c)) continue;
+    if (IsWhiteSpace(c)) continue;
     if ((c != '0' && c != '1') || fuse >= static_cast<int>(fuses.size())) return false;
     fuses[fuse++] = c - '0';
   }
@@ -58,7 +54,7 @@ bool ReadVector(std::string_view rest, JedecFile& file) {
   JedecVector vector;
   if (!ParseNumber(LeadingNumber(rest), 10, vector.number)) return false;
   for (char c : rest) {
-    if (!IsBlank(c)) vector.pins += c;
+    if (!IsWhiteSpace(c)) vector.pins += c;
   }
   if (vector.pins.empty()) return false;
   file.vectors.push_back(std::move(vector));

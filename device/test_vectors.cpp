@@ -14,10 +14,6 @@ namespace {
 constexpr std::string_view kOrder = "ORDER:";
 constexpr std::string_view kValues = "01CHLZX";
 
-bool IsBlank(char c) {
-  return std::isspace(static_cast<unsigned char>(c)) != 0;
-}
-
 bool IsDigit(char c) {
   return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }
@@ -54,9 +50,9 @@ std::vector<std::string> Words(std::string_view text) {
   std::vector<std::string> words;
   std::size_t i = 0;
   while (i < text.size()) {
-    while (i < text.size() && IsBlank(text[i])) ++i;
+    while (i < text.size() && IsWhiteSpace(text[i])) ++i;
     const std::size_t start = i;
-    while (i < text.size() && !IsBlank(text[i])) ++i;
+    while (i < text.size() && !IsWhiteSpace(text[i])) ++i;
     if (i > start) words.emplace_back(text.substr(start, i - start));
   }
   return words;
@@ -163,7 +159,7 @@ class Parser {
     std::string values;
     for (std::size_t i = 0; i < text.size(); ++i) {
       const char c = text[i];
-      if (IsBlank(c)) continue;
+      if (IsWhiteSpace(c)) continue;
       const char upper = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
       if (kValues.find(upper) == std::string_view::npos) {
         Fault(line, FormatText(simulation_messages::kUnknownValue, {ShownValue(text.substr(i))}));

@@ -5,6 +5,7 @@
 
 #include "common/allocation.h"
 #include "common/file_io.h"
+#include "common/format.h"
 #include "device/jedec_parts.h"
 
 namespace kem {
@@ -29,10 +30,6 @@ constexpr std::size_t kMaxTokenLength = 51;  // longer tokens are beyond the for
 constexpr std::size_t kMaxFaceNameLength = 31;
 constexpr int kFontNumbersAfterHeight = 12;
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
-
 // Reads the settings text the way formatted stream input does: tokens, numbers and lines.
 class SettingsReader {
  public:
@@ -41,7 +38,7 @@ class SettingsReader {
   bool NextToken(std::string_view& token) {
     SkipSpace();
     const std::size_t start = pos_;
-    while (pos_ < text_.size() && !IsSpace(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && !IsWhiteSpace(text_[pos_])) ++pos_;
     token = text_.substr(start, pos_ - start);
     return !token.empty();
   }
@@ -79,7 +76,7 @@ class SettingsReader {
 
  private:
   void SkipSpace() {
-    while (pos_ < text_.size() && IsSpace(text_[pos_])) ++pos_;
+    while (pos_ < text_.size() && IsWhiteSpace(text_[pos_])) ++pos_;
   }
 
   std::string_view text_;
